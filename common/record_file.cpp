@@ -1,0 +1,145 @@
+#include "record_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace vt {
+
+std::function<bool(int)> RecordFile::rewriteFailureForTests;
+
+QString resolveFile(const QString& folder, const QString& name) {
+    QDir dir(folder);
+    const QString exact = dir.filePath(name);
+    if (QFileInfo::exists(exact))
+        return exact;
+    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& entry : entries)
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return dir.filePath(entry);
+    return exact;
+}
+
+QString resolvePath(const QString& path) {
+    QFileInfo info(path);
+    return resolveFile(info.absolutePath(), info.fileName());
+}
+
+void ensureFolder(const QString& path) {
+    if (QFileInfo(path).isDir())
+        return;
+    if (!QDir().mkpath(path))
+        throw FileError(QStringLiteral("Impossible de créer le dossier %1.").arg(path));
+}
+
+RecordFile::RecordFile(const QString& path, int recordLength)
+    : m_path(resolvePath(path)), m_length(recordLength) {}
+
+bool RecordFile::exists() const { return QFileInfo::exists(m_path); }
+
+int RecordFile::count() const {
+    QFileInfo info(m_path);
+    if (!info.exists())
+        return 0;
+    return static_cast<int>(info.size() / m_length);
+}
+
+void RecordFile::create() {
+    if (exists())
+        return;
+    QFile f(m_path);
+    if (!f.open(QIODevice::WriteOnly))
+        throw FileError(QStringLiteral("Impossible de créer le fichier %1 : %2")
+                            .arg(m_path, f.errorString()));
+}
+
+QByteArray RecordFile::readRaw(int n) const {
+    if (n < 1)
+        throw Error(QStringLiteral("Numéro d'enregistrement %1 invalide dans %2.").arg(n).arg(m_path));
+    if (n > count())
+        return QByteArray(m_length, '\0');
+    QFile f(m_path);
+    if (!f.open(QIODevice::ReadOnly))
+        throw FileError(QStringLiteral("Impossible de lire le fichier %1 : %2")
+                            .arg(m_path, f.errorString()));
+    if (!f.seek(qint64(n - 1) * m_length))
+        throw FileError(QStringLiteral("Impossible de lire le fichier %1.").arg(m_path));
+    QByteArray b = f.read(m_length);
+    if (b.size() != m_length)
+        throw FileError(QStringLiteral("Impossible de lire le fichier %1.").arg(m_path));
+    return b;
+}
+
+QList<QByteArray> RecordFile::readAllRaw() const {
+    QList<QByteArray> out;
+    if (!exists())
+        return out;
+    QFile f(m_path);
+    if (!f.open(QIODevice::ReadOnly))
+        throw FileError(QStringLiteral("Impossible de lire le fichier %1 : %2")
+                            .arg(m_path, f.errorString()));
+    const QByteArray all = f.readAll();
+    const int n = static_cast<int>(all.size() / m_length);
+    out.reserve(n);
+    for (int i = 0; i < n; ++i)
+        out.append(all.mid(qsizetype(i) * m_length, m_length));
+    return out;
+}
+
+void RecordFile::writeRaw(int n, const QByteArray& bytes) {
+    if (n < 1)
+        throw Error(QStringLiteral("Numéro d'enregistrement %1 invalide dans %2.").arg(n).arg(m_path));
+    if (bytes.size() != m_length)
+        throw Error(QStringLiteral("Longueur d'enregistrement invalide pour %1.").arg(m_path));
+    QFile f(m_path);
+    if (!f.open(QIODevice::ReadWrite))
+        throw FileError(QStringLiteral("Impossible d'écrire dans le fichier %1 : %2")
+                            .arg(m_path, f.errorString()));
+    const qint64 whole = (f.size() / m_length) * m_length;
+    const qint64 offset = qint64(n - 1) * m_length;
+    bool ok = true;
+    if (offset > whole) {
+        // The records between the last whole record and n are written as zero records.
+        ok = f.seek(whole) && f.write(QByteArray(offset - whole, '\0')) == offset - whole;
+    }
+    ok = ok && f.seek(offset) && f.write(bytes) == m_length && f.flush();
+    if (!ok)
+        throw FileError(QStringLiteral("Impossible d'écrire dans le fichier %1 : %2")
+                            .arg(m_path, f.errorString()));
+}
+
+void RecordFile::rewriteRaw(const QList<QByteArray>& records) {
+    QSaveFile f(m_path);
+    if (!f.open(QIODevice::WriteOnly))
+        throw FileError(QStringLiteral("Impossible d'écrire le fichier %1 : %2")
+                            .arg(m_path, f.errorString()));
+    for (int i = 0; i < records.size(); ++i) {
+        if (rewriteFailureForTests && rewriteFailureForTests(i)) {
+            f.cancelWriting();
+            throw FileError(QStringLiteral("Écriture interrompue du fichier %1.").arg(m_path));
+        }
+        if (records[i].size() != m_length || f.write(records[i]) != m_length) {
+            f.cancelWriting();
+            throw FileError(QStringLiteral("Impossible d'écrire le fichier %1 : %2")
+                                .arg(m_path, f.errorString()));
+        }
+    }
+    if (!f.commit())
+        throw FileError(QStringLiteral("Impossible d'écrire le fichier %1 : %2")
+                            .arg(m_path, f.errorString()));
+}
+
+void RecordFile::remove() {
+    if (exists() && !QFile::remove(m_path))
+        throw FileError(QStringLiteral("Impossible de supprimer le fichier %1.").arg(m_path));
+}
+
+void writeWholeFile(const QString& path, const QByteArray& bytes) {
+    QSaveFile f(resolvePath(path));
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
+        throw FileError(QStringLiteral("Impossible d'écrire le fichier %1 : %2")
+                            .arg(path, f.errorString()));
+}
+
+} // namespace vt

@@ -1,0 +1,80 @@
+#pragma once
+// Fixed-length record files: records numbered from 1, count = length / record length,
+// a record read past the end is all zeros, a whole-file rewrite goes through a temporary
+// file renamed over the old one so a crash never leaves a half-written file.
+#include "errors.h"
+#include "record.h"
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+namespace vt {
+
+// The path of an existing file in `folder` whose name matches `name` ignoring case,
+// or folder/name when there is none (new files take the name as given).
+QString resolveFile(const QString& folder, const QString& name);
+// The same for a full path: its folder is searched for the file name ignoring case.
+QString resolvePath(const QString& path);
+
+// Creates the folder (and its parents) when missing; an existing folder is no error.
+// Throws FileError when it cannot be made.
+void ensureFolder(const QString& path);
+
+class RecordFile {
+public:
+    // The path is resolved ignoring case (NOMS.VBA answers for noms.vba).
+    RecordFile(const QString& path, int recordLength);
+
+    const QString& path() const { return m_path; }
+    int recordLength() const { return m_length; }
+    bool exists() const;
+    int count() const; // whole records only; a missing file counts 0
+
+    // Creates the file empty when it is missing (the Parts' "open" of a file).
+    void create();
+
+    QByteArray readRaw(int n) const;   // zero record past the end
+    QList<QByteArray> readAllRaw() const;
+    // Writes record n in place; records between the end and n are first written as zeros.
+    void writeRaw(int n, const QByteArray& bytes);
+    // Replaces the whole file by exactly these records (temporary file, then rename).
+    void rewriteRaw(const QList<QByteArray>& records);
+
+    // Deletes the file; a missing file is no error.
+    void remove();
+
+    // Test hook: when set, a rewrite calls it before each record and fails when it
+    // returns true, as a full disk or a crash would; the old file must stay whole.
+    static std::function<bool(int recordIndex)> rewriteFailureForTests;
+
+private:
+    QString m_path;
+    int m_length;
+};
+
+template <class R> class RecordFileOf : public RecordFile {
+public:
+    explicit RecordFileOf(const QString& path) : RecordFile(path, R::Size) {}
+    R read(int n) const { return R(readRaw(n)); }
+    QList<R> readAll() const {
+        QList<R> out;
+        for (const QByteArray& b : readAllRaw())
+            out.append(R(b));
+        return out;
+    }
+    void write(int n, const R& r) { writeRaw(n, r.bytes()); }
+    void rewrite(const QList<R>& records) {
+        QList<QByteArray> raw;
+        raw.reserve(records.size());
+        for (const R& r : records)
+            raw.append(r.bytes());
+        rewriteRaw(raw);
+    }
+};
+
+// Writes a whole file of bytes through a temporary file and a rename.
+void writeWholeFile(const QString& path, const QByteArray& bytes);
+
+} // namespace vt

@@ -1,0 +1,79 @@
+#pragma once
+// A small club's data folder in a temporary StartDir: club, fanciers, release sites,
+// calendar and stake sheets, written with the program's own record layouts.
+#include "common/records.h"
+#include "common/session.h"
+
+#include <QList>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace vt::testing {
+
+struct SiteSpec {
+    QString name;
+    double latitude = 0, east = 0, west = 0;
+};
+
+struct FancierSpec {
+    QString name;
+    QString town;
+    double latitude = 0, east = 0, west = 0;
+    QString address, postCode, licence;
+};
+
+struct CalendarRaceSpec {
+    QString site;
+    QString date; // "dd/mm/yy"
+    int category = 0;
+    double latitude = 0, east = 0, west = 0;
+};
+
+struct StakeLineSpec {
+    QString label; // 8
+    QString code;  // 5
+    float unitValue = 0;
+    int16_t count = 0;
+};
+
+class ClubFixture {
+public:
+    explicit ClubFixture(int year = 2005);
+
+    QString startDir() const { return m_dir.path(); }
+    QString dataFolder() const;
+    QString yearFolder() const;
+    QString path(const QString& nameInDataFolder) const;
+    QString yearPath(const QString& nameInYearFolder) const;
+    int year() const { return m_year; }
+
+    // Points vt::session() at this folder (paths, season, club tables).
+    Session& configureSession() const;
+
+    void writeClub(const QString& name, const QString& code, int16_t group = 1,
+                   const QString& correspondent = QString(), const QString& street = QString(),
+                   const QString& complement = QString(), const QString& postCode = QString(),
+                   const QString& town = QString());
+    // Writes the fancier at the next record of both noms.vba files; returns its number.
+    int addFancier(const FancierSpec& spec);
+    FancierRecord fancierRecord(const FancierSpec& spec) const;
+    void addGeneralSite(const SiteSpec& s);
+    void addLocalSite(const SiteSpec& s);
+    void writeCalendar(const QList<CalendarRaceSpec>& races);
+    // Sheet slot 0 is cptenl.jeu, slot n gr<n>.jeu; the name goes into fichenl.jeu.
+    void writeStakeSheet(int slot, const QString& name, const QList<StakeLineSpec>& lines);
+
+    // The default club with three fanciers, four sites (two local) and two races.
+    void writeSmallClub();
+
+private:
+    QTemporaryDir m_dir;
+    int m_year;
+};
+
+QByteArray readBytes(const QString& path);
+void writeBytes(const QString& path, const QByteArray& bytes);
+
+} // namespace vt::testing
