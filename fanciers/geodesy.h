@@ -1,0 +1,2 @@
+#pragma once
+// Coordinates and the ellipsoid distance, shared by Vorel and Tarvio.

@@ -1,0 +1,79 @@
+#pragma once
+// The printer as a drawing surface, with the semantics the printed documents use:
+// millimetres with a settable scale top, a current position, text that ends the line or
+// leaves the position after it, print zones of 14 columns, tab to a column, page
+// overflow, fonts and attributes, colours, lines and images.
+//
+// A job starts clean (portrait, millimetres with top 0, "Courier New" 12, not bold,
+// not italic, not underlined, black, position 0,0). A page begins only when something is
+// drawn on it: a new page followed by the end of the document ejects nothing, and a
+// document on which nothing is drawn gives no page at all.
+#include <QImage>
+#include <QString>
+
+namespace vt {
+
+enum class Orientation { Portrait, Landscape };
+
+class PrintSurface {
+public:
+    virtual ~PrintSurface() = default;
+
+    // Starts a job; the document name says what is printed ("Distances", "Etiquettes"),
+    // and names the PDF file when there is no printer.
+    virtual void beginDocument(const QString& documentName) = 0;
+    // Ends the job. Returns a text that says where it went (printer name or PDF path),
+    // empty when nothing was drawn.
+    virtual QString endDocument() = 0;
+    virtual void newPage() = 0;
+
+    virtual void setOrientation(Orientation o) = 0; // before anything is drawn: first page
+    virtual void setScaleMillimetres(double top) = 0;
+    virtual double scaleTop() const = 0;
+    virtual double scaleWidth() const = 0;  // printable width in mm
+    virtual double scaleHeight() const = 0; // printable height in mm
+
+    virtual double currentX() const = 0;
+    virtual double currentY() const = 0;
+    virtual void setCurrentX(double mm) = 0;
+    virtual void setCurrentY(double mm) = 0;
+
+    virtual void setFontName(const QString& name) = 0;
+    virtual QString fontName() const = 0;
+    virtual void setFontSize(double points) = 0;
+    virtual double fontSize() const = 0;
+    virtual void setBold(bool on) = 0;
+    virtual void setItalic(bool on) = 0;
+    virtual void setUnderline(bool on) = 0;
+    virtual bool bold() const = 0;
+    virtual bool italic() const = 0;
+    virtual bool underline() const = 0;
+    // 0 black, 255 red (the colour numbers of the printed documents: red = 0x0000FF BGR).
+    virtual void setForeColor(int color) = 0;
+    virtual int foreColor() const = 0;
+
+    // Draws the text at the current position and leaves X after it.
+    virtual void print(const QString& text) = 0;
+    // Ends the line: X = 0, Y += the line height of the current font.
+    virtual void endLine() = 0;
+    // print(text) then endLine().
+    void printLine(const QString& text = QString()) {
+        if (!text.isEmpty())
+            print(text);
+        endLine();
+    }
+    // Moves X to the next print zone (a multiple of 14 columns strictly after X).
+    virtual void nextZone() = 0;
+    // Moves X to column n (counted from 1); ends the line first when X is beyond it.
+    virtual void tab(int column) = 0;
+
+    virtual double textWidth(const QString& text) const = 0; // mm, current font
+    virtual double lineHeight() const = 0;                   // mm, current font
+    virtual double columnWidth() const = 0;                  // mm, average character
+
+    virtual void drawLine(double x1, double y1, double x2, double y2) = 0;
+    virtual void drawRect(double x1, double y1, double x2, double y2) = 0;
+    virtual void drawImage(double x, double y, const QImage& image) = 0;
+};
+
+} // namespace vt

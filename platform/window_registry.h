@@ -1,0 +1,53 @@
+#pragma once
+// Windows are single program-wide instances: the first use of a window creates it
+// hidden (its constructor is its load), showing it is modeless, unloading deletes it,
+// and "unload, then show" builds it again from the Session.
+#include <QHash>
+#include <QPointer>
+#include <QWidget>
+
+#include <typeindex>
+
+namespace vt {
+
+// Sets every control's accessible description to its objectName (the window's own too),
+// so tests and tools find controls by the names the program gives them.
+void describeControls(QWidget* window);
+
+class WindowRegistry {
+public:
+    template <class W> W& window() {
+        QWidget*& slot = m_windows[std::type_index(typeid(W))];
+        if (!slot) {
+            W* w = new W();
+            slot = w;
+            describeControls(w);
+            track(std::type_index(typeid(W)), w);
+        }
+        return *static_cast<W*>(slot);
+    }
+    template <class W> bool isLoaded() const {
+        auto it = m_windows.find(std::type_index(typeid(W)));
+        return it != m_windows.end() && it.value();
+    }
+    template <class W> W& show() {
+        W& w = window<W>();
+        w.show();
+        w.raise();
+        w.activateWindow();
+        return w;
+    }
+    template <class W> void unload() { unload(std::type_index(typeid(W))); }
+    // Unloads the window whatever its type (a window that quits unloads itself).
+    void unload(QWidget* w);
+    void unloadAll();
+
+private:
+    void unload(std::type_index t);
+    void track(std::type_index t, QWidget* w);
+    QHash<std::type_index, QWidget*> m_windows;
+};
+
+WindowRegistry& windows();
+
+} // namespace vt
