@@ -1,10 +1,16 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test headless.
+# Installs what is missing, builds, and runs every test headless: the program's tests,
+# then the fuzz targets (built with clang and its sanitizers) for a bounded time each.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh"
 build=${BUILD_DIR:-$root/build}
 export QT_QPA_PLATFORM=offscreen
-cd "$build"
-ctest --output-on-failure -j"$(nproc)" --timeout 600
+(cd "$build" && ctest --output-on-failure -j"$(nproc)" --timeout 600)
+
+fuzz_build=${FUZZ_BUILD_DIR:-$root/build-fuzz}
+cmake -S "$root/fuzz" -B "$fuzz_build" -DCMAKE_CXX_COMPILER=clang++ \
+      -DVT_FUZZ_SECONDS="${VT_FUZZ_SECONDS:-20}" >/dev/null
+cmake --build "$fuzz_build" -j"$(nproc)"
+(cd "$fuzz_build" && ctest --output-on-failure -j"$(nproc)")
