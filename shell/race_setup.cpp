@@ -1,0 +1,274 @@
+#include "race_setup.h"
+
+#include "calendar.h"
+#include "stake_lines.h"
+
+#include "common/dates.h"
+#include "common/errors.h"
+#include "common/numbers.h"
+#include "common/record_file.h"
+#include "common/text.h"
+
+#include <QFileInfo>
+
+#include <cmath>
+#include <functional>
+
+namespace vt {
+
+int raceCode(int levelIndex, int race) { return (levelIndex + 1) * 100 + race; }
+
+CalendarRaceRecord writeRaceBase(const QString& calendarPath, const QString& yearFolder,
+                                 int race, int levelIndex) {
+    const CalendarRaceRecord record = RecordFileOf<CalendarRaceRecord>(calendarPath).read(race);
+    const QDate date = calendarDate(record);
+    if (!date.isValid())
+        throw Error(QStringLiteral("La date du concours n° %1 n'est pas valide : corrigez-la "
+                                   "dans le calendrier.")
+                        .arg(Right(QString::number(100 + race), 2)));
+    const int code = raceCode(levelIndex, race);
+    RecordFileOf<RaceBaseRecord> bases(resolveFile(yearFolder, raceFileName("bases", code)));
+    RaceBaseRecord base = bases.read(1);
+    base.setSiteName(record.siteName());
+    base.setCategoryDigit(QString::number(calendarCategory(record)));
+    base.setCalendarDateLong(frenchDate(date, QStringLiteral("dd mmmm yyyy")));
+    base.setLatitudeDms(record.latitudeDms());
+    base.setLongitudeEastDms(record.longitudeEastDms());
+    base.setLongitudeWestDms(record.longitudeWestDms());
+    base.setLevelIndex(static_cast<float>(levelIndex));
+    bases.write(1, base);
+    return record;
+}
+
+QString chosenRaceSummary(const CalendarRaceRecord& record) {
+    const QDate date = calendarDate(record);
+    return (date.isValid() ? frenchDate(date, QStringLiteral("dd mmmm yyyy")) : QString()) +
+           u' ' + trim(record.siteName()) + u' ' + CategoryNames[calendarCategory(record)];
+}
+
+RaceSetupPaths RaceSetupPaths::fromSession(const Session& s) {
+    return {s.YearFolder, s.DataFolder, s.FancierFilePath, s.SheetNamesPath};
+}
+
+namespace {
+
+MsgAnswer warn(Dialogs& dialogs, const QString& text, MsgIcon icon = MsgIcon::Exclamation) {
+    MessageRequest m;
+    m.text = text;
+    m.icon = icon;
+    return dialogs.message(m);
+}
+
+QString sheetFile(const QString& dataFolder, int sheet) {
+    return resolveFile(dataFolder, QStringLiteral("gr%1.jeu").arg(sheet));
+}
+
+// Asks one amount until the answer is a number (empty counts 0).
+float askAmount(Dialogs& dialogs, const QString& title, float current) {
+    for (;;) {
+        const QString answer = dialogs.input({QString(), title, numberText(current)});
+        if (const std::optional<float> v = roundTypedAmount(answer))
+            return *v;
+        warn(dialogs, QStringLiteral("Tapez un montant, par exemple 12,50."));
+    }
+}
+
+} // namespace
+
+RaceSetupResult setupRace(Dialogs& dialogs, const RaceSetupPaths& paths, int race,
+                          int levelIndex, const CalendarRaceRecord& record) {
+    RaceSetupResult result;
+    const int code = raceCode(levelIndex, race);
+    const int category = calendarCategory(record);
+    try {
+        RecordFileOf<RaceBaseRecord> bases(
+            resolveFile(paths.yearFolder, raceFileName("bases", code)));
+        RaceBaseRecord base = bases.read(1);
+
+        // One stake block per fancier: existing blocks keep their counts.
+        RecordFileOf<FancierRecord> fanciers(resolvePath(paths.fancierFile));
+        const int n = fanciers.count();
+        RecordFileOf<StakeAmountBlock> mise(
+            resolveFile(paths.yearFolder, raceFileName("mise", code)));
+        if (!mise.exists())
+            mise.create();
+        if (mise.count() < n)
+            mise.write(n, StakeAmountBlock());
+        QList<StakeAmountBlock> blocks;
+        bool entries = false;
+        for (int f = 1; f <= n; ++f) {
+            blocks.append(mise.read(f));
+            entries = entries || blocks.last().pigeonsEntered() > 0;
+        }
+
+        const QList<SheetNameRecord> names =
+            RecordFileOf<SheetNameRecord>(resolvePath(paths.sheetNamesPath)).readAll();
+        QString sheetList;
+        for (int j = 0; j < names.size(); ++j)
+            if (!isBlank(names[j].sheetName()))
+                sheetList += QStringLiteral("\n %1 %2").arg(j).arg(trim(names[j].sheetName()));
+        const int stored = base.stakeSheet();
+        const int proposed = stored != 0 ? stored : 1;
+        const bool ask = names.size() > 2;
+        const QString title = QStringLiteral("JEU POUR ") + trim(record.siteName()) + u' ' +
+                              trim(CategoryNames[category]) + u' ' + LevelNames[levelIndex];
+
+        int sheet = 0;
+        QList<StakeTypeRecord> lines;
+        for (;;) {
+            if (ask) {
+                const QString answer = dialogs.input({sheetList, title, QString::number(proposed)});
+                const TypedNumber t = parseTyped(answer);
+                if (t.isEmpty() || (t.isNumber() && t.value == 0))
+                    return result;
+                const double v = t.value;
+                const bool valid = t.isNumber() && v == std::floor(v) && v >= 1 &&
+                                   v < names.size() && !isBlank(names[int(v)].sheetName()) &&
+                                   QFileInfo::exists(sheetFile(paths.dataFolder, int(v)));
+                if (!valid) {
+                    warn(dialogs, QStringLiteral("Le jeu n° %1 n'existe pas : tapez un numéro "
+                                                 "de la liste (0 pour abandonner).")
+                                      .arg(trim(answer)));
+                    continue;
+                }
+                sheet = int(v);
+            } else {
+                sheet = proposed;
+                if (!QFileInfo::exists(sheetFile(paths.dataFolder, sheet))) {
+                    warn(dialogs, QStringLiteral("Le jeu n° %1 n'existe pas : le concours "
+                                                 "n'est pas ajouté.")
+                                      .arg(sheet));
+                    return result;
+                }
+            }
+            if (sheet == stored) {
+                lines = RecordFileOf<StakeTypeRecord>(
+                            resolveFile(paths.yearFolder, raceFileName("basejeu", code)))
+                            .readAll();
+                break;
+            }
+            lines = RecordFileOf<StakeTypeRecord>(sheetFile(paths.dataFolder, sheet)).readAll();
+            if (std::none_of(lines.begin(), lines.end(), isBetTotalLine))
+                lines += RecordFileOf<StakeTypeRecord>(
+                             resolveFile(paths.dataFolder, QStringLiteral("cptenl.jeu")))
+                             .readAll();
+            if (lines.size() > StakeAmountBlock::MaxLine) {
+                warn(dialogs, QStringLiteral("Le jeu n° %1 et les comptes dépassent 100 lignes.")
+                                  .arg(sheet));
+                if (ask)
+                    continue;
+                return result;
+            }
+            if (entries) {
+                MessageRequest q;
+                q.text = QStringLiteral("Des amateurs sont engagés dans ce concours.\r"
+                                        "Changer de jeu recalcule leurs montants. "
+                                        "Voulez-vous changer de jeu ?");
+                q.title = title;
+                q.buttons = MsgButtons::YesNo;
+                q.icon = MsgIcon::Question;
+                q.defaultButton = MsgAnswer::No;
+                if (dialogs.message(q) != MsgAnswer::Yes) {
+                    if (ask)
+                        continue;
+                    return result;
+                }
+            }
+            break;
+        }
+        const bool changed = sheet != stored;
+
+        const QString where = record.siteName() + CategoryNames[category];
+        bool asked = false;
+        const auto askLine = [&](const std::function<bool(const StakeTypeRecord&)>& is,
+                                 const QString& prefix) {
+            for (StakeTypeRecord& line : lines)
+                if (is(line)) {
+                    line.setUnitValue(askAmount(dialogs, prefix + where, line.unitValue()));
+                    asked = true;
+                    return;
+                }
+        };
+        askLine(isFeesLine, QStringLiteral("MONTANT des FRAIS pour "));
+        askLine(isResultLine, QStringLiteral("MONTANT du Résultat pour "));
+
+        // The amounts owed are recomputed from the counts against the new sheet.
+        QList<std::pair<int, FancierRecord>> owed;
+        if (changed) {
+            for (int f = 1; f <= n; ++f) {
+                const StakeAmountBlock& block = blocks[f - 1];
+                double total = 0;
+                if (block.pigeonsEntered() > 0)
+                    for (int k = 1; k <= lines.size() && k <= StakeAmountBlock::MaxLine; ++k) {
+                        if (isSubTotalLine(lines[k - 1]))
+                            break;
+                        total += double(block.stakeCount(k)) * double(lines[k - 1].unitValue());
+                    }
+                FancierRecord fancier = fanciers.read(f);
+                const std::optional<int32_t> amount = clng(total * 1000.0);
+                if (!amount)
+                    throw Error(QStringLiteral("Le montant dû par %1 pour ce concours est trop "
+                                               "grand : le concours n'est pas ajouté.")
+                                    .arg(trim(fancier.fancierName())));
+                if (fancier.raceAmount(code) != *amount) {
+                    fancier.setRaceAmount(code, *amount);
+                    owed.append({f, fancier});
+                }
+            }
+        }
+
+        if (changed || asked)
+            RecordFileOf<StakeTypeRecord>(
+                resolveFile(paths.yearFolder, raceFileName("basejeu", code)))
+                .rewrite(lines);
+        if (changed) {
+            base.setStakeSheet(static_cast<int16_t>(sheet));
+            bases.write(1, base);
+            for (const auto& [f, fancier] : owed)
+                fanciers.write(f, fancier);
+        }
+        result.added = true;
+        result.sheet = sheet;
+        result.chosenLine = ChosenRaceLine(levelIndex, record, code);
+    } catch (const Error& e) {
+        warn(dialogs, QStringLiteral("Le concours n'est pas ajouté : ") + e.message(),
+             MsgIcon::Critical);
+        result = RaceSetupResult{};
+    }
+    return result;
+}
+
+int chosenLineCode(const QString& line) { return static_cast<int>(val(Right(line, 3))); }
+
+bool isAlreadyChosen(const QStringList& chosenLines, int code) {
+    const QString ext = raceExtension(code);
+    return std::any_of(chosenLines.begin(), chosenLines.end(),
+                       [&](const QString& l) { return Right(l, 4) == ext; });
+}
+
+void showAlreadyChosen(Dialogs& dialogs, const QString& offeredLine) {
+    MessageRequest m;
+    m.text = QStringLiteral("Le concours ") + offeredLine + u'\n' +
+             QStringLiteral("est déja sélectionné");
+    m.icon = MsgIcon::Exclamation;
+    dialogs.message(m);
+}
+
+int storeChosenRaces(Session& s, const QStringList& chosenLines, int calendarNo) {
+    s.clearChosenRaces();
+    int i = 0;
+    for (const QString& line : chosenLines) {
+        if (i == MaxChosenRaces)
+            break;
+        const int code = chosenLineCode(line);
+        if (code <= 0)
+            continue;
+        ++i;
+        s.ChosenRaceCodes[i] = static_cast<int16_t>(code);
+        s.ChosenRaceStakeFiles[i] = QStringLiteral("gr%1jeu.").arg(code / 100) +
+                                    Right(QString::number(code % 100 + calendarNo * 100), 3);
+    }
+    return i;
+}
+
+} // namespace vt

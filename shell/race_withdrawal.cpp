@@ -1,0 +1,89 @@
+#include "race_withdrawal.h"
+
+#include "calendar.h"
+#include "common/errors.h"
+#include "common/record_file.h"
+#include "common/records.h"
+#include "common/text.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace vt {
+
+WithdrawalResult withdrawRace(Dialogs& dialogs, const QString& calendarPath,
+                              const QString& folder, int position, const QString& lineText) {
+    WithdrawalResult result;
+    if (position < 1 || position > MaxCalendarRaces)
+        return result;
+    const QString number = raceNumberText(position);
+    QString described = Mid(lineText, 5);
+    if (trim(described).isEmpty())
+        described = QStringLiteral("Numéro ") + number;
+
+    // The race leaves the calendar whatever the answer below.
+    RecordFileOf<CalendarRaceRecord> calendar(calendarPath);
+    calendar.write(position, CalendarRaceRecord());
+    result.done = true;
+    result.freeLine = CalendarFreeLine(position, true);
+
+    MessageRequest question;
+    question.text = QStringLiteral("Suppression du concours ") + described + u'\n' +
+                    QStringLiteral("Pour mettre à zéro les fichiers de ce concours cliquez sur OUI");
+    question.title = QStringLiteral("Vidage d'un concours");
+    question.buttons = MsgButtons::YesNo;
+    question.icon = MsgIcon::Question;
+    question.defaultButton = MsgAnswer::Yes;
+    if (dialogs.message(question) != MsgAnswer::Yes)
+        return result;
+    result.confirmed = true;
+
+    QStringList codes;
+    for (int level = 1; level <= 4; ++level)
+        codes.append(QString::number(level * 100 + position));
+
+    // The amounts the fanciers of this folder owe for the race, at its four levels.
+    const QString fancierPath = resolveFile(folder, QStringLiteral("noms.vba"));
+    if (QFileInfo::exists(fancierPath)) {
+        try {
+            RecordFileOf<FancierRecord> fanciers(fancierPath);
+            const QList<FancierRecord> records = fanciers.readAll();
+            for (int f = 0; f < records.size(); ++f) {
+                FancierRecord r = records[f];
+                for (const QString& code : codes)
+                    r.setRaceAmount(code.toInt(), 0);
+                if (!(r == records[f]))
+                    fanciers.write(f + 1, r);
+            }
+        } catch (const Error& e) {
+            result.failures.append(e.message());
+        }
+    }
+
+    // Every non-empty file named "<anything>.<code>"; empty files stay.
+    const QFileInfoList entries =
+        QDir(folder).entryInfoList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
+    for (const QFileInfo& info : entries) {
+        const QString name = info.fileName();
+        const qsizetype dot = name.lastIndexOf(u'.');
+        if (dot < 0 || !codes.contains(name.mid(dot + 1)) || info.size() == 0)
+            continue;
+        if (QFile::remove(info.absoluteFilePath()))
+            result.deleted.append(name);
+        else
+            result.failures.append(name);
+    }
+
+    if (!result.failures.isEmpty()) {
+        MessageRequest failed;
+        failed.text = QStringLiteral("Le concours n'a pas été entièrement vidé :\n") +
+                      result.failures.join(u'\n');
+        failed.title = QStringLiteral("Vidage d'un concours");
+        failed.icon = MsgIcon::Exclamation;
+        dialogs.message(failed);
+    }
+    return result;
+}
+
+} // namespace vt
