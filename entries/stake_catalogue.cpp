@@ -186,6 +186,11 @@ StakeKinds recordKinds(const StakeTypeRecord& r) {
     return recordKinds(r.stakeLabel(), r.stakeCode());
 }
 
+bool isPricedPoolText(const QString& text) {
+    return trim(text).startsWith(QStringLiteral("Poule")) &&
+           !trim(lineCode(text)).startsWith(QStringLiteral("AS"));
+}
+
 QString kindNames(StakeKinds kinds) {
     static const char* const names[] = {
         "Belge",         "DotOne",          "DotTwo",         "RiTwo",

@@ -123,6 +123,10 @@ StakeKinds textKinds(const QString& lineText);
 StakeKinds recordKinds(const StakeTypeRecord& r);
 StakeKinds recordKinds(const QString& label8, const QString& code5);
 
+// A pool line that the sheet editor prices: its trimmed text begins "Poule" and its
+// code (last 5 characters) trimmed does not begin "AS".
+bool isPricedPoolText(const QString& lineText);
+
 // The kinds' names joined by "|" in declaration order ("GameTotal", "Fees|FeesCode"...),
 // for messages and tests.
 QString kindNames(StakeKinds kinds);
