@@ -1,0 +1,128 @@
+#include "entries/grid_totals.h"
+
+#include "common/numbers.h"
+
+namespace vt {
+
+namespace {
+
+using Raw = GridAmount::Raw;
+
+// unit (thousandths) x count, as an amount.
+GridAmount lineAmount(long long unitMilli, long long count) {
+    return GridAmount::fromRaw(static_cast<Raw>(unitMilli) * count * GridAmount::PerThousandth);
+}
+
+} // namespace
+
+void computeGridTotals(GridState& g, std::optional<GridEdit> edit) {
+    const int R = g.rowCount();
+    const int last = R - 2;
+    const long long N = g.pigeonsEntered();
+    g.totals = GridTotals{};
+    g.tabLabel = g.caption;
+
+    // Every row before TOTAL du jeu holds at most the pigeons entered, BELGE included.
+    for (int k = 2; k <= R - 1; ++k) {
+        GridRow& row = g.rows[k];
+        if (row.is(RowJeu))
+            break;
+        if (row.count > N)
+            row.setCount(N);
+    }
+
+    if (edit) {
+        const int r = edit->row;
+        GridRow& row = g.rows[r];
+        g.target = r;
+        if (row.is(RowPoule))
+            cascadePools(g, r, edit->typed);
+        else if (row.kinds.series.group != 0 && !row.kinds.series.byLabel)
+            row.setCount(cutSeries(row.count, row.kinds.series.group));
+    }
+
+    enum Section { Stakes, Fees, Deductions, Rest, Done } section = Stakes;
+    GridAmount S, F, D, rest;
+    const GridRow* feeRow = nullptr;
+    for (int k = 2; k <= last && section != Done; ++k) {
+        GridRow& row = g.rows[k];
+        switch (section) {
+        case Stakes: {
+            if (row.is(RowJeu)) {
+                g.totals.stakes = S;
+                row.setNombreText(S.text());
+                section = Fees;
+                break;
+            }
+            long long c = row.locked ? 0 : stakeLineRules(g, row, row.count, N);
+            row.setCount(c);
+            long long charged = c;
+            if (row.is(RowRi2) && c > 0) {
+                row.setCount(2);
+                charged = 1;
+            }
+            S += lineAmount(row.unitMilli, charged);
+            break;
+        }
+        case Fees:
+            if (row.is(RowSTo)) {
+                const GridAmount sub = S + F;
+                g.totals.subTotal = sub;
+                g.tabLabel = g.caption + QStringLiteral(" = ") + sub.text();
+                row.setNombreText(sub.text());
+                section = Deductions;
+                break;
+            }
+            if (row.is(RowFrais)) {
+                row.setNombreText(g.rows[1].nombre);
+                feeRow = &row;
+            }
+            if (row.is(RowGratu)) {
+                row.setValeur(feeRow ? feeRow->valeur : QString());
+                F -= lineAmount(row.unitMilli, row.count);
+            } else {
+                F += lineAmount(row.unitMilli, row.count);
+            }
+            break;
+        case Deductions:
+            if (row.is(RowSTd)) {
+                g.totals.deductions = D;
+                row.setNombreText(D.text());
+                section = Rest;
+                break;
+            }
+            if (row.is(RowBagu)) {
+                const GridAmount a = lineAmount(row.unitMilli, N);
+                row.setNombreText(rightAlign(a.twoDecimals(), 7));
+                D += a;
+            } else if (row.is(RowDedu)) {
+                // unit per cent of S: thousandths of a per cent x (S in thousandths) gives
+                // 1e-8 units exactly.
+                const GridAmount a = GridAmount::fromRaw(static_cast<Raw>(row.unitMilli) * S.thousandths());
+                row.setNombreText(a.text());
+                D += a;
+            } else {
+                D += lineAmount(row.unitMilli, row.count);
+            }
+            break;
+        case Rest:
+            if (row.is(RowTGe)) {
+                const GridAmount grand = S + F + rest - D;
+                g.totals.grandTotal = grand;
+                row.setNombreText(grand.text());
+                section = Done;
+                break;
+            }
+            rest += lineAmount(row.unitMilli, row.count);
+            break;
+        case Done:
+            break;
+        }
+    }
+    g.totals.fees = F;
+
+    if (edit)
+        placeCursor(g);
+}
+
+} // namespace vt

@@ -1,0 +1,306 @@
+#include "entries/race_grid.h"
+
+#include "common/numbers.h"
+#include "common/text.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vt {
+
+namespace {
+
+// A stored count as the grid reads it: its whole part, a negative one (or a value that is
+// not a number) as 0, and at most seven digits.
+long long storedCount(float v) {
+    if (!std::isfinite(v) || v <= 0)
+        return 0;
+    if (v >= static_cast<float>(MaxGridCount))
+        return MaxGridCount;
+    return static_cast<long long>(std::trunc(v));
+}
+
+long long textCount(const QString& text) {
+    const double v = cellNumber(text);
+    return v > 0 ? static_cast<long long>(std::trunc(std::min(v, double(MaxGridCount)))) : 0;
+}
+
+bool isAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+int significantDigits(const QString& digits) {
+    qsizetype i = 0;
+    while (i < digits.size() && digits[i] == u'0')
+        ++i;
+    return static_cast<int>(digits.size() - i);
+}
+
+// Marks the rows whose NOMBRE the totals pass writes, walking its sections.
+void markComputedRows(GridState& s) {
+    enum { Stakes, Fees, Deductions, Rest, Done } section = Stakes;
+    const int last = s.rowCount() - 2;
+    for (int k = 2; k <= last && section != Done; ++k) {
+        GridRow& row = s.rows[k];
+        switch (section) {
+        case Stakes:
+            if (row.is(RowJeu)) {
+                row.computed = true;
+                section = Fees;
+            }
+            break;
+        case Fees:
+            if (row.is(RowFrais) || row.is(RowSTo))
+                row.computed = true;
+            if (row.is(RowSTo))
+                section = Deductions;
+            break;
+        case Deductions:
+            if (row.is(RowBagu) || row.is(RowDedu) || row.is(RowSTd))
+                row.computed = true;
+            if (row.is(RowSTd))
+                section = Rest;
+            break;
+        case Rest:
+            if (row.is(RowTGe)) {
+                row.computed = true;
+                section = Done;
+            }
+            break;
+        case Done:
+            break;
+        }
+    }
+}
+
+GridRow fixedRow(const QString& label, const QString& valeur, const QString& nombre) {
+    GridRow row;
+    row.label = label;
+    row.kinds = classifyGridRow(label);
+    row.setValeur(valeur);
+    row.setNombreText(nombre);
+    row.locked = true;
+    return row;
+}
+
+} // namespace
+
+RaceGrid RaceGrid::build(const QString& caption, const QList<StakeTypeRecord>& lines,
+                         const StakeAmountBlock& block) {
+    RaceGrid grid;
+    grid.m_lines = lines;
+    GridState& s = grid.m_state;
+    s.caption = caption;
+    s.tabLabel = caption;
+    const int L = static_cast<int>(lines.size());
+    s.rows.reserve(L + 3);
+
+    s.rows.push_back(fixedRow(QString(), QStringLiteral("VALEUR"), QStringLiteral("   NOMBRE   ")));
+    GridRow entered = fixedRow(QStringLiteral("ENGAGES"), QString(), QString());
+    entered.locked = false;
+    s.rows.push_back(entered);
+    for (int j = 1; j <= L; ++j) {
+        const StakeTypeRecord& line = lines[j - 1];
+        GridRow row;
+        row.label = line.stakeLabel() + line.stakeCode();
+        row.kinds = classifyGridRow(row.label);
+        row.line = j;
+        row.locked = j > StakeAmountBlock::MaxLine;
+        row.setValeur(unitText(line.unitValue()));
+        row.setCount(0);
+        const QString code = trim(line.stakeCode());
+        if (code.endsWith(u"ixt"))
+            s.ixtCount = line.count();
+        if (code.endsWith(u"rem"))
+            s.remUnit = line.unitValue();
+        s.rows.push_back(row);
+    }
+    s.rows.push_back(fixedRow(QString(), QString(), QString()));
+
+    const int last = s.rowCount() - 2;
+    for (int k = 2; k <= last; ++k) {
+        if (s.rows[k].is(RowJeu)) {
+            s.firstJeuRow = k;
+            break;
+        }
+    }
+    for (int k = 2; k <= last; ++k) {
+        GridRow& row = s.rows[k];
+        row.capped = s.firstJeuRow == 0 || k < s.firstJeuRow || row.is(RowGratu);
+    }
+    markComputedRows(s);
+
+    const long long N = storedCount(block.pigeonsEntered());
+    s.rows[1].setCount(N);
+    for (int j = 1; j <= std::min(L, int(StakeAmountBlock::MaxLine)); ++j) {
+        GridRow& row = s.rows[j + 1];
+        long long c = storedCount(block.stakeCount(j));
+        if (row.capped && c > N)
+            c = N;
+        row.setCount(stakeLineRules(s, row, c, N));
+    }
+
+    computeGridTotals(s, std::nullopt);
+    s.target = 1;
+    s.currentRow = 1;
+    s.topRow = 1;
+    return grid;
+}
+
+void RaceGrid::rebuild() {
+    commitEdit();
+    *this = build(m_state.caption, m_lines, stakeBlock(StakeAmountBlock()));
+}
+
+QString RaceGrid::cell(int r, int column) const {
+    const GridRow& row = m_state.rows[r];
+    switch (column) {
+    case 0:
+        return row.label;
+    case ValeurColumn:
+        return row.valeur;
+    case NombreColumn:
+        return row.nombre;
+    default:
+        return QString();
+    }
+}
+
+bool RaceGrid::isEditable(int r) const {
+    if (r == 1)
+        return true;
+    if (r < 2 || r > rowCount() - 2)
+        return false;
+    const GridRow& row = m_state.rows[r];
+    return !row.locked && !row.computed && !row.is(RowBlank);
+}
+
+GridKeyOutcome RaceGrid::outcome(GridKeyOutcome::Result result) const {
+    GridKeyOutcome o;
+    o.result = result;
+    o.currentRow = m_state.currentRow;
+    o.topRow = m_state.topRow;
+    return o;
+}
+
+void RaceGrid::beginEdit(int r) {
+    if (!isEditable(r) || m_editRow == r)
+        return;
+    commitEdit();
+    m_snapshot = m_state;
+    m_editRow = r;
+    m_buffer = m_state.rows[r].nombre;
+    m_pending = false;
+}
+
+void RaceGrid::capBufferToEntered() {
+    // On a capped line (not BELGE) a count above the pigeons entered becomes the pigeons
+    // entered as it is typed.
+    const GridRow& row = m_state.rows[m_editRow];
+    if (m_editRow > 1 && row.capped && !row.is(RowBelge) &&
+        cellNumber(m_buffer) > cellNumber(m_state.rows[1].nombre))
+        m_buffer = m_state.rows[1].nombre;
+}
+
+void RaceGrid::preview() {
+    const int r = m_editRow;
+    m_state = m_snapshot;
+    recalculateRow(m_state, r, textCount(m_buffer));
+    m_buffer = m_state.rows[r].nombre;
+    m_state.currentRow = r;
+    m_pending = false;
+}
+
+GridKeyOutcome RaceGrid::commitEdit() {
+    if (!isEditing())
+        return outcome(GridKeyOutcome::Ignored);
+    const int r = m_editRow;
+    m_state = m_snapshot;
+    m_editRow = 0;
+    m_pending = false;
+    recalculateRow(m_state, r, textCount(m_buffer));
+    return outcome(GridKeyOutcome::Changed);
+}
+
+GridKeyOutcome RaceGrid::key(int r, GridKey key, QChar digit) {
+    if (key == GridKey::NextRace) {
+        commitEdit();
+        return outcome(GridKeyOutcome::OpenNextRace);
+    }
+    if (!isEditable(r)) {
+        if (key != GridKey::Enter)
+            return outcome(GridKeyOutcome::Ignored);
+        commitEdit();
+        m_state.target = r;
+        placeCursor(m_state);
+        return outcome(GridKeyOutcome::Changed);
+    }
+    beginEdit(r);
+    const GridRow& row = m_state.rows[r];
+    switch (key) {
+    case GridKey::Enter:
+        return commitEdit();
+    case GridKey::Clear:
+        m_buffer = QStringLiteral("0");
+        break;
+    case GridKey::Backspace:
+        if (m_buffer.isEmpty())
+            return outcome(GridKeyOutcome::Ignored);
+        m_buffer.chop(1);
+        break;
+    case GridKey::Digit: {
+        if (!isAsciiDigit(digit))
+            return outcome(GridKeyOutcome::Ignored);
+        const QString typed = m_buffer + digit;
+        if (significantDigits(typed) > 7)
+            return outcome(GridKeyOutcome::Refused);
+        m_buffer = typed;
+        capBufferToEntered();
+        if (row.kinds.series.group != 0) {
+            // A series row is recalculated on Enter only: it shows what is typed.
+            m_state.rows[r].setNombreText(m_buffer);
+            m_state.currentRow = r;
+            m_pending = true;
+            return outcome(GridKeyOutcome::Changed);
+        }
+        break;
+    }
+    case GridKey::NextRace:
+        break;
+    }
+    preview();
+    return outcome(GridKeyOutcome::Changed);
+}
+
+bool RaceGrid::applyEdit(const QString& text) {
+    if (!isEditing())
+        return false;
+    for (QChar c : text)
+        if (!isAsciiDigit(c))
+            return false;
+    if (significantDigits(text) > 7)
+        return false;
+    m_buffer = text;
+    capBufferToEntered();
+    preview();
+    return true;
+}
+
+std::optional<int32_t> RaceGrid::subTotalThousandths() const {
+    const std::optional<GridAmount>& sub = m_state.totals.subTotal;
+    if (!sub)
+        return 0;
+    return clng(static_cast<double>(sub->thousandths()));
+}
+
+StakeAmountBlock RaceGrid::stakeBlock(const StakeAmountBlock& previous) const {
+    StakeAmountBlock block = previous;
+    const int lastRow = std::min(rowCount() - 2, StakeAmountBlock::MaxLine + 1);
+    for (int r = 1; r <= lastRow; ++r)
+        block.setStakeCount(r - 1, nombreValue(m_state.rows[r].nombre));
+    return block;
+}
+
+QString RaceGrid::refusalMessage() {
+    return QStringLiteral("Un nombre ne peut pas avoir plus de 7 chiffres.");
+}
+
+} // namespace vt
