@@ -9,55 +9,21 @@
 
 namespace vt {
 
-namespace {
-
-// The label text without its last four characters, trimmed: "Sér. 2/3" of "Sér. 2/3 Obj.".
-QString labelHead(const QString& lab) {
-    return lab.size() > 4 ? trim(lab.left(lab.size() - 4)) : QString();
-}
-
-} // namespace
-
 GridRowKinds classifyGridRow(const QString& text0) {
     GridRowKinds k;
     const QString lab = trim(text0);
-    auto set = [&k](bool on, GridRowKind kind) {
-        if (on)
-            k.flags |= kind;
-    };
-    if (lab.isEmpty()) {
-        k.flags = RowBlank;
+    k.blank = lab.isEmpty();
+    if (k.blank)
         return k;
-    }
-    const QString end2 = Right(lab, 2), end3 = Right(lab, 3), end4 = Right(lab, 4);
-    const QString head = labelHead(lab);
-    set(upperCase(Left(lab, 5)) == u"BELGE", RowBelge);
-    set(end2 == u".1", RowDot1);
-    set(end2 == u".2", RowDot2);
-    set(end3 == u"i.2", RowRi2);
-    set(trim(Left(lab, 7)) == u"Poule", RowPoule);
-    set(text0.size() >= 11 && text0[10] == u'S', RowMarked);
-    set(head == u"Sér. 2/3", RowSer23);
-    set(head == u"Sér. 3/5", RowSer35);
-    set(end3 == u"ixt", RowMixt);
-    set(end3 == u"rem", RowPrem);
-    set(end3 == u"jeu", RowJeu);
-    set(Left(text0, 5) == u"FRAIS", RowFrais);
-    set(Left(text0, 5) == u"GRATU", RowGratu);
-    set(end4 == u"s/to", RowSTo);
-    set(end4 == u"bagu", RowBagu);
-    set(end4 == u"dedu", RowDedu);
-    set(end4 == u"s/td", RowSTd);
-    set(end4 == u"t/ge", RowTGe);
-    if (end3 == u"2/3" || end3 == u"3/3")
-        k.series = {3, false};
-    else if (head == u"Sér. 3/3")
-        k.series = {3, true};
-    else if (end3 == u"2/2")
+    k.flags = textKinds(text0);
+    const QString end3 = Right(lab, 3);
+    if (k.is(StakeKind::SeriesTwoThree) || k.is(StakeKind::SeriesThreeThree))
+        k.series = {3, end3 != u"2/3" && end3 != u"3/3"};
+    else if (k.is(StakeKind::SeriesTwoTwo))
         k.series = {2, false};
-    else if (end3 == u"4/6")
+    else if (k.is(StakeKind::SeriesFourSix))
         k.series = {6, false};
-    else if (end3 == u"3/5")
+    else if (k.is(StakeKind::SeriesThreeFive))
         k.series = {5, false};
     return k;
 }
@@ -78,12 +44,16 @@ long long cutSeries(long long n, int group) {
 }
 
 void GridRow::setCount(long long c) {
+    if (plainCount && count == c)
+        return; // the text is already the plain text of c
     count = c;
     nombre = QString::number(c);
+    plainCount = true;
 }
 
 void GridRow::setNombreText(const QString& text) {
     nombre = text;
+    plainCount = false;
     const double v = cellNumber(text);
     count = std::isfinite(v) ? static_cast<long long>(std::trunc(std::clamp(v, -1e15, 1e15))) : 0;
 }
@@ -103,9 +73,9 @@ long long GridRow::poolCents() const {
 }
 
 long long stakeLineRules(const GridState& g, const GridRow& row, long long c, long long N) {
-    if (row.is(RowMixt) && row.unitMilli == 0)
+    if (row.is(StakeKind::Mixt) && row.unitMilli == 0)
         c = g.ixtCount > 0 ? g.ixtCount : N;
-    if (row.is(RowPrem)) {
+    if (row.is(StakeKind::Prem)) {
         if (row.unitMilli == 0 && g.remUnit == 0.0f)
             c = 1;
         if (c > 1)
@@ -118,11 +88,11 @@ namespace {
 
 bool poolQualifies(const GridRow& row) {
     // A pool whose VALEUR is neither blank nor negative: VALEUR x 100 + 0.5 > 0.
-    return row.is(RowPoule) && !row.valeurBlank && row.unitMilli > -5;
+    return row.is(StakeKind::Poule) && !row.valeurBlank && row.unitMilli > -5;
 }
 
 bool endsCascade(const GridRow& row) {
-    return !row.is(RowPoule) || row.is(RowMarked) || row.valeurBlank || row.locked;
+    return !row.is(StakeKind::Poule) || row.is(StakeKind::MarkedPoule) || row.valeurBlank || row.locked;
 }
 
 } // namespace
@@ -167,16 +137,16 @@ void recalculateRow(GridState& g, int r, long long v) {
         N = v;
     } else {
         N = g.pigeonsEntered();
-        if (edited.capped && !edited.is(RowBelge) && v > N)
+        if (edited.capped && !edited.is(StakeKind::Belge) && v > N)
             v = N;
-        if (edited.is(RowDot1) && v > 1)
+        if (edited.is(StakeKind::DotOne) && v > 1)
             v = 1;
-        if (edited.is(RowDot2) && v > 0)
+        if (edited.is(StakeKind::DotTwo) && v > 0)
             v = 2;
     }
     edited.setCount(v);
 
-    if (!edited.is(RowBelge)) {
+    if (!edited.is(StakeKind::Belge)) {
         for (int k = 2; k <= last; ++k) {
             GridRow& row = g.rows[k];
             if (row.capped && row.count > N)
@@ -195,14 +165,14 @@ void recalculateRow(GridState& g, int r, long long v) {
         if (!row.locked) {
             const long long c = stakeLineRules(g, row, row.count, N);
             row.setCount(c);
-            if (row.is(RowRi2) && c > 0)
+            if (row.is(StakeKind::RiTwo) && c > 0)
                 row.setCount(2);
-            if (row.is(RowSer35) && c > (N + 2) / 5)
+            if (row.is(StakeKind::SerThreeFive) && c > (N + 2) / 5)
                 row.setCount((N + 2) / 5);
-            if (row.is(RowSer23) && c > (N + 1) / 3)
+            if (row.is(StakeKind::SerTwoThree) && c > (N + 1) / 3)
                 row.setCount((N + 1) / 3);
         }
-        if (row.is(RowJeu))
+        if (row.is(StakeKind::GameTotal))
             break;
     }
 

@@ -8,6 +8,7 @@
 // Rows are numbered as the grid shows them: row 0 the header, row 1 "ENGAGES" (pigeons
 // entered), row j + 1 stake line j, and a last empty row.
 #include "entries/grid_amount.h"
+#include "entries/stake_catalogue.h"
 
 #include <QString>
 
@@ -16,39 +17,18 @@
 
 namespace vt {
 
-// The kinds a row can be, recognised once from its label text (label 8 + code 5).
-enum GridRowKind : uint32_t {
-    RowBelge = 1u << 0,   // "BELGE": exempt from the caps of an edit
-    RowDot1 = 1u << 1,    // ends ".1": at most 1
-    RowDot2 = 1u << 2,    // ends ".2": any positive count shows 2
-    RowRi2 = 1u << 3,     // ends "i.2": shown 2, charged 1
-    RowPoule = 1u << 4,   // a pool: pools rise with their price
-    RowMarked = 1u << 5,  // a marked pool ("AS", "AS.1", unpriced "PSPE"): ends a cascade
-    RowSer23 = 1u << 6,   // "Sér. 2/3": at most (N + 1) \ 3
-    RowSer35 = 1u << 7,   // "Sér. 3/5": at most (N + 2) \ 5
-    RowMixt = 1u << 8,    // ends "ixt": count from the sheet when its unit value is 0
-    RowPrem = 1u << 9,    // ends "rem": 0 or 1
-    RowJeu = 1u << 10,    // ends "jeu": TOTAL du jeu, end of the stake lines
-    RowFrais = 1u << 11,  // starts "FRAIS": fee per pigeon entered
-    RowGratu = 1u << 12,  // starts "GRATU": free entries at the fee price, subtracted
-    RowSTo = 1u << 13,    // ends "s/to": sub-total, what the fancier owes
-    RowBagu = 1u << 14,   // ends "bagu": rings, unit value x pigeons entered
-    RowDedu = 1u << 15,   // ends "dedu": deduction, a percentage of the stakes
-    RowSTd = 1u << 16,    // ends "s/td": total of the deductions
-    RowTGe = 1u << 17,    // ends "t/ge": grand total
-    RowBlank = 1u << 18,  // no label
-};
-
 // The group cut of a series row: 0 none, else the group size (2, 3, 5 or 6).
 struct SeriesCut {
     int group = 0;
-    bool byLabel = false; // "Sér. 3/3", which the totals pass does not cut again
+    bool byLabel = false; // a "Sér. 3/3" label, which the totals pass does not cut again
 };
 
+// The kinds of a row, recognised once from its label text by the stake catalogue.
 struct GridRowKinds {
-    uint32_t flags = 0;
+    StakeKinds flags;
     SeriesCut series;
-    bool is(GridRowKind k) const { return (flags & k) != 0; }
+    bool blank = true; // no label
+    bool is(StakeKind k) const { return flags.testFlag(k); }
 };
 
 // Recognises the kinds of a row from its column-0 text.
@@ -75,11 +55,12 @@ struct GridRow {
     bool capped = false;   // capped by the pigeons entered (stake lines and GRATUITS)
 
     long long count = 0;      // NOMBRE read as a count (leading number, whole part)
+    bool plainCount = false;  // NOMBRE is exactly the plain text of count
     long long unitMilli = 0;  // VALEUR in thousandths
     bool valeurBlank = true;  // VALEUR is blank
     bool valeurReadable = true; // VALEUR reads as a number the grids compute with
 
-    bool is(GridRowKind k) const { return kinds.is(k); }
+    bool is(StakeKind k) const { return kinds.is(k); }
     void setCount(long long c);             // NOMBRE = the plain text of c
     void setNombreText(const QString& text); // NOMBRE = text, count = its leading number
     void setValeur(const QString& text);

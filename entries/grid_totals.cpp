@@ -25,7 +25,7 @@ void computeGridTotals(GridState& g, std::optional<GridEdit> edit) {
     // Every row before TOTAL du jeu holds at most the pigeons entered, BELGE included.
     for (int k = 2; k <= R - 1; ++k) {
         GridRow& row = g.rows[k];
-        if (row.is(RowJeu))
+        if (row.is(StakeKind::GameTotal))
             break;
         if (row.count > N)
             row.setCount(N);
@@ -35,7 +35,7 @@ void computeGridTotals(GridState& g, std::optional<GridEdit> edit) {
         const int r = edit->row;
         GridRow& row = g.rows[r];
         g.target = r;
-        if (row.is(RowPoule))
+        if (row.is(StakeKind::Poule))
             cascadePools(g, r, edit->typed);
         else if (row.kinds.series.group != 0 && !row.kinds.series.byLabel)
             row.setCount(cutSeries(row.count, row.kinds.series.group));
@@ -48,7 +48,7 @@ void computeGridTotals(GridState& g, std::optional<GridEdit> edit) {
         GridRow& row = g.rows[k];
         switch (section) {
         case Stakes: {
-            if (row.is(RowJeu)) {
+            if (row.is(StakeKind::GameTotal)) {
                 g.totals.stakes = S;
                 row.setNombreText(S.text());
                 section = Fees;
@@ -57,7 +57,7 @@ void computeGridTotals(GridState& g, std::optional<GridEdit> edit) {
             long long c = row.locked ? 0 : stakeLineRules(g, row, row.count, N);
             row.setCount(c);
             long long charged = c;
-            if (row.is(RowRi2) && c > 0) {
+            if (row.is(StakeKind::RiTwo) && c > 0) {
                 row.setCount(2);
                 charged = 1;
             }
@@ -65,7 +65,7 @@ void computeGridTotals(GridState& g, std::optional<GridEdit> edit) {
             break;
         }
         case Fees:
-            if (row.is(RowSTo)) {
+            if (row.is(StakeKind::SubTotal)) {
                 const GridAmount sub = S + F;
                 g.totals.subTotal = sub;
                 g.tabLabel = g.caption + QStringLiteral(" = ") + sub.text();
@@ -73,11 +73,11 @@ void computeGridTotals(GridState& g, std::optional<GridEdit> edit) {
                 section = Deductions;
                 break;
             }
-            if (row.is(RowFrais)) {
+            if (row.is(StakeKind::Fees)) {
                 row.setNombreText(g.rows[1].nombre);
                 feeRow = &row;
             }
-            if (row.is(RowGratu)) {
+            if (row.is(StakeKind::Free)) {
                 row.setValeur(feeRow ? feeRow->valeur : QString());
                 F -= lineAmount(row.unitMilli, row.count);
             } else {
@@ -85,17 +85,17 @@ void computeGridTotals(GridState& g, std::optional<GridEdit> edit) {
             }
             break;
         case Deductions:
-            if (row.is(RowSTd)) {
+            if (row.is(StakeKind::DeductionTotal)) {
                 g.totals.deductions = D;
                 row.setNombreText(D.text());
                 section = Rest;
                 break;
             }
-            if (row.is(RowBagu)) {
+            if (row.is(StakeKind::RingsCode)) {
                 const GridAmount a = lineAmount(row.unitMilli, N);
                 row.setNombreText(rightAlign(a.twoDecimals(), 7));
                 D += a;
-            } else if (row.is(RowDedu)) {
+            } else if (row.is(StakeKind::Deduction)) {
                 // unit per cent of S: thousandths of a per cent x (S in thousandths) gives
                 // 1e-8 units exactly.
                 const GridAmount a = GridAmount::fromRaw(static_cast<Raw>(row.unitMilli) * S.thousandths());
@@ -106,7 +106,7 @@ void computeGridTotals(GridState& g, std::optional<GridEdit> edit) {
             }
             break;
         case Rest:
-            if (row.is(RowTGe)) {
+            if (row.is(StakeKind::GrandTotal)) {
                 const GridAmount grand = S + F + rest - D;
                 g.totals.grandTotal = grand;
                 row.setNombreText(grand.text());

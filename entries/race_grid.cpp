@@ -42,25 +42,25 @@ void markComputedRows(GridState& s) {
         GridRow& row = s.rows[k];
         switch (section) {
         case Stakes:
-            if (row.is(RowJeu)) {
+            if (row.is(StakeKind::GameTotal)) {
                 row.computed = true;
                 section = Fees;
             }
             break;
         case Fees:
-            if (row.is(RowFrais) || row.is(RowSTo))
+            if (row.is(StakeKind::Fees) || row.is(StakeKind::SubTotal))
                 row.computed = true;
-            if (row.is(RowSTo))
+            if (row.is(StakeKind::SubTotal))
                 section = Deductions;
             break;
         case Deductions:
-            if (row.is(RowBagu) || row.is(RowDedu) || row.is(RowSTd))
+            if (row.is(StakeKind::RingsCode) || row.is(StakeKind::Deduction) || row.is(StakeKind::DeductionTotal))
                 row.computed = true;
-            if (row.is(RowSTd))
+            if (row.is(StakeKind::DeductionTotal))
                 section = Rest;
             break;
         case Rest:
-            if (row.is(RowTGe)) {
+            if (row.is(StakeKind::GrandTotal)) {
                 row.computed = true;
                 section = Done;
             }
@@ -117,14 +117,14 @@ RaceGrid RaceGrid::build(const QString& caption, const QList<StakeTypeRecord>& l
 
     const int last = s.rowCount() - 2;
     for (int k = 2; k <= last; ++k) {
-        if (s.rows[k].is(RowJeu)) {
+        if (s.rows[k].is(StakeKind::GameTotal)) {
             s.firstJeuRow = k;
             break;
         }
     }
     for (int k = 2; k <= last; ++k) {
         GridRow& row = s.rows[k];
-        row.capped = s.firstJeuRow == 0 || k < s.firstJeuRow || row.is(RowGratu);
+        row.capped = s.firstJeuRow == 0 || k < s.firstJeuRow || row.is(StakeKind::Free);
     }
     markComputedRows(s);
 
@@ -170,7 +170,7 @@ bool RaceGrid::isEditable(int r) const {
     if (r < 2 || r > rowCount() - 2)
         return false;
     const GridRow& row = m_state.rows[r];
-    return !row.locked && !row.computed && !row.is(RowBlank);
+    return !row.locked && !row.computed && !row.kinds.blank;
 }
 
 GridKeyOutcome RaceGrid::outcome(GridKeyOutcome::Result result) const {
@@ -195,7 +195,7 @@ void RaceGrid::capBufferToEntered() {
     // On a capped line (not BELGE) a count above the pigeons entered becomes the pigeons
     // entered as it is typed.
     const GridRow& row = m_state.rows[m_editRow];
-    if (m_editRow > 1 && row.capped && !row.is(RowBelge) &&
+    if (m_editRow > 1 && row.capped && !row.is(StakeKind::Belge) &&
         cellNumber(m_buffer) > cellNumber(m_state.rows[1].nombre))
         m_buffer = m_state.rows[1].nombre;
 }

@@ -147,6 +147,9 @@ StakeKinds poolKinds(const QString& code5) {
 StakeKinds textKinds(const QString& text) {
     const QString lab = trim(text);
     StakeKinds k = labelKinds(text);
+    // The grid tests BELGE on the trimmed text: a label typed with leading blanks counts.
+    if (upperCase(Left(lab, 5)) == QStringLiteral("BELGE"))
+        k |= StakeKind::Belge;
     for (const auto& rule : exactCodes)
         if (lab.endsWith(str(rule.code)))
             k |= rule.kind;

@@ -135,6 +135,8 @@ TEST(StakeCatalogue, EditedTextsAreRecognisedByTheirParts) {
         // A user's own wording keeps the recognised code.
         {"Mon total jeu ", "GameTotal", "GameTotal"},
         {"belge    Mise", "Belge", "Belge"},
+        // The grid trims the text before its BELGE test; the stored label is not trimmed.
+        {"  BELGE  Mise", "Belge", ""},
         {"FRAISXX  xxxx", "Fees", "Fees"},
         // The grid looks at the text's end; a stored code must be the whole code.
         {"Total   xs/to", "SubTotal", ""},
