@@ -1,7 +1,11 @@
 #include "entries/race_grid.h"
 
 #include "common/numbers.h"
+#include "common/record_file.h"
+#include "common/session.h"
 #include "common/text.h"
+
+#include <QDir>
 
 #include <algorithm>
 #include <cmath>
@@ -297,6 +301,50 @@ StakeAmountBlock RaceGrid::stakeBlock(const StakeAmountBlock& previous) const {
     for (int r = 1; r <= lastRow; ++r)
         block.setStakeCount(r - 1, nombreValue(m_state.rows[r].nombre));
     return block;
+}
+
+GridKeyOutcome RaceGrid::moveTo(int r) {
+    if (r < 0 || r >= rowCount())
+        return outcome(GridKeyOutcome::Ignored);
+    if (isEditing() && r != m_editRow)
+        commitEdit();
+    if (r == rowCount() - 1) {
+        m_state.currentRow = 1;
+        m_state.topRow = 1;
+    } else {
+        m_state.currentRow = r;
+    }
+    return outcome(GridKeyOutcome::Changed);
+}
+
+QString raceGridCaption(const RaceBaseRecord& base) {
+    const QString digit = base.categoryDigit();
+    const int category = digit.size() == 1 && digit[0] >= u'0' && digit[0] <= u'3'
+                             ? digit[0].unicode() - u'0'
+                             : -1;
+    const std::optional<int16_t> level = cint(base.levelIndex());
+    const bool levelKnown = level && *level >= 0 && *level <= 3;
+    return upperCase(trim(base.siteName())) + u' ' +
+           (category >= 0 ? CategoryNames[category] : QStringLiteral("?")) + u' ' +
+           (levelKnown ? LevelNames[*level] : QStringLiteral("?"));
+}
+
+RaceGrid loadRaceGrid(const QString& yearFolder, int raceCode, int fancierNo) {
+    const QDir folder(yearFolder);
+    const RecordFileOf<RaceBaseRecord> bases(folder.filePath(raceFileName(QStringLiteral("bases"), raceCode)));
+    const RecordFileOf<StakeTypeRecord> lines(folder.filePath(raceFileName(QStringLiteral("basejeu"), raceCode)));
+    const RecordFileOf<StakeAmountBlock> amounts(folder.filePath(raceFileName(QStringLiteral("mise"), raceCode)));
+    QString caption;
+    if (bases.count() >= 1) {
+        caption = raceGridCaption(bases.read(1));
+    } else {
+        RaceBaseRecord unknown;
+        unknown.setCategoryDigit(QStringLiteral("?"));
+        unknown.setLevelIndex(-1);
+        caption = raceGridCaption(unknown);
+    }
+    const StakeAmountBlock block = fancierNo >= 1 ? amounts.read(fancierNo) : StakeAmountBlock();
+    return RaceGrid::build(caption, lines.readAll(), block);
 }
 
 QString RaceGrid::refusalMessage() {

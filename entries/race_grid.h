@@ -109,6 +109,10 @@ public:
     // Enter): the window shows it in red.
     bool isPending(int r) const { return m_pending && r == m_editRow; }
 
+    // The cursor moves to row r (a click, an arrow key): the edit of another row is
+    // committed first; the empty last row sends the cursor back to row 1, at the top.
+    GridKeyOutcome moveTo(int r);
+
     // --- What the save stores ---
     // The sub-total the fancier owes for the race, in thousandths (FancierRecord.raceAmounts):
     // 0 when the sheet has no S/total line; nullopt when it does not fit a Long.
@@ -133,5 +137,17 @@ private:
     QString m_buffer;     // the edited cell's text
     bool m_pending = false;
 };
+
+// The caption of a race grid from the race's base record: the release site in capitals,
+// the category and the level ("BRIVE VIEUX GENERAL"). "?" stands for a category digit or
+// a level index outside 0 to 3.
+QString raceGridCaption(const RaceBaseRecord& base);
+
+// Builds the grid of a chosen race for fancier `fancierNo` from the race's files in the
+// season's folder: bases.<code> (record 1, the caption), basejeu.<code> (the lines) and
+// mise.<code> (his block; zeros past the end of the file). A missing file reads as empty;
+// a missing base record gives the caption "?" for its category and level. Reads only;
+// throws FileError when a file cannot be read.
+RaceGrid loadRaceGrid(const QString& yearFolder, int raceCode, int fancierNo);
 
 } // namespace vt

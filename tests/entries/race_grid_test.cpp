@@ -1,7 +1,11 @@
 // The race grid as the entry sheet uses it: the worked examples of the betting rules,
 // typed key by key, with the totals, the tab label and what the save stores.
+#include "common/record_file.h"
 #include "entries/race_grid.h"
 #include "grid_test_support.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -343,4 +347,64 @@ TEST(RaceGridSave, SubTotalThatDoesNotFitIsRefused) {
                           {3000, 3000});
     EXPECT_EQ(g.totals().subTotal->text(), QStringLiteral("3000000000,00"));
     EXPECT_FALSE(g.subTotalThousandths().has_value());
+}
+
+TEST(RaceGridEditing, MovingTheCursorCommitsAndWrapsOnTheLastRow) {
+    RaceGrid g = makeGrid(Series, {10});
+    typeKeys(g, 3, "7");
+    GridKeyOutcome o = g.moveTo(4);
+    EXPECT_FALSE(g.isEditing());
+    EXPECT_EQ(g.cell(3, 2), QStringLiteral("6"));
+    EXPECT_EQ(o.currentRow, 4);
+    o = g.moveTo(g.rowCount() - 1);
+    EXPECT_EQ(o.currentRow, 1);
+    EXPECT_EQ(o.topRow, 1);
+}
+
+TEST(RaceGridFiles, CaptionsOfTheRaceBase) {
+    const struct {
+        const char* site;
+        const char* digit;
+        float level;
+        const char* caption;
+    } cases[] = {
+        {"  brive        ", "0", 0.0f, "BRIVE VIEUX GENERAL"},
+        {"Orléans", "3", 2.6f, "ORLÉANS JEUNES SOCIETE"},
+        {"Tours", "2", 1.5f, "TOURS UN AN SECTEUR"}, // 1.5 is read as 2, halves to even
+        {"Tours", "7", 5.0f, "TOURS ? ?"},
+        {"Tours", " ", -1.0f, "TOURS ? ?"},
+    };
+    for (const auto& c : cases) {
+        RaceBaseRecord base;
+        base.setSiteName(QString::fromUtf8(c.site));
+        base.setCategoryDigit(QString::fromLatin1(c.digit));
+        base.setLevelIndex(c.level);
+        EXPECT_EQ(raceGridCaption(base), QString::fromUtf8(c.caption)) << c.caption;
+    }
+}
+
+TEST(RaceGridFiles, LoadsTheRaceFilesOfAFancier) {
+    QTemporaryDir dir;
+    const int code = 105;
+    RaceBaseRecord base;
+    base.setSiteName(QStringLiteral("Brive"));
+    base.setCategoryDigit(QStringLiteral("1"));
+    base.setLevelIndex(3);
+    RecordFileOf<RaceBaseRecord>(dir.filePath(QStringLiteral("bases.105"))).write(1, base);
+    RecordFileOf<StakeTypeRecord>(dir.filePath(QStringLiteral("basejeu.105")))
+        .rewrite(stakeLines({{"Mise     Mise", 1.0f}, {"TOTAL du jeu "}, {"S/total  s/to"}}));
+    RecordFileOf<StakeAmountBlock> mise(dir.filePath(QStringLiteral("mise.105")));
+    mise.write(1, stakeBlock({9, 9}));
+    mise.write(2, stakeBlock({4, 3}));
+
+    RaceGrid g = loadRaceGrid(dir.path(), code, 2);
+    EXPECT_EQ(g.tabLabel(), QStringLiteral("BRIVE FEMELLES SOCIETE = 3,00"));
+    EXPECT_EQ(nombres(g), texts({"4", "3", "3,00", "3,00"}));
+
+    // A fancier past the end of the mise file has nothing staked; missing files read empty.
+    EXPECT_EQ(loadRaceGrid(dir.path(), code, 7).subTotalThousandths(), 0);
+    RaceGrid none = loadRaceGrid(dir.path(), 206, 1);
+    EXPECT_EQ(none.rowCount(), 3);
+    EXPECT_EQ(none.caption(), QStringLiteral(" ? ?"));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("mise.206"))));
 }
