@@ -12,11 +12,12 @@
 namespace vt {
 
 namespace {
-double squared(double x) { return x * x; }
+double squared(double x) {
+    return x * x;
+}
 } // namespace
 
-double DmsToDecimalDegrees(double packed)
-{
+double DmsToDecimalDegrees(double packed) {
     const double fraction = packed - std::floor(packed);
     const double deg = std::trunc(packed * 0.0001);
     const double min = std::trunc((packed - 10000 * deg) * 0.01);
@@ -24,22 +25,19 @@ double DmsToDecimalDegrees(double packed)
     return deg + (min * 60 + sec + fraction) / 3600;
 }
 
-double siteLongitude(double eastDms, double westDms)
-{
+double siteLongitude(double eastDms, double westDms) {
     const double east = DmsToDecimalDegrees(eastDms);
     return east != 0 ? east : -DmsToDecimalDegrees(westDms);
 }
 
-double loftLongitude(double eastDms, double westDms)
-{
+double loftLongitude(double eastDms, double westDms) {
     return eastDms > 0 ? DmsToDecimalDegrees(eastDms) : -DmsToDecimalDegrees(westDms);
 }
 
 std::optional<std::int32_t> ComputeGeodesicDistance(double lat1, double lon1, double lat2,
-                                                    double lon2)
-{
-    if (!std::isfinite(lat1) || !std::isfinite(lon1) || !std::isfinite(lat2)
-        || !std::isfinite(lon2))
+                                                    double lon2) {
+    if (!std::isfinite(lat1) || !std::isfinite(lon1) || !std::isfinite(lat2) ||
+        !std::isfinite(lon2))
         return std::nullopt;
 
     const double a = 6378137;
@@ -52,8 +50,8 @@ std::optional<std::int32_t> ComputeGeodesicDistance(double lat1, double lon1, do
     const double F = (lat2 + lat1) * k;
     const double L = (lon2 - lon1) * k;
 
-    const double S = squared(std::sin(G)) * squared(std::cos(L))
-                     + squared(std::cos(F)) * squared(std::sin(L));
+    const double S =
+        squared(std::sin(G)) * squared(std::cos(L)) + squared(std::cos(F)) * squared(std::sin(L));
     const double C = 1 - S;
     if (!(C > 0)) // exactly opposite points: the formula divides by zero
         return std::nullopt;
@@ -65,25 +63,22 @@ std::optional<std::int32_t> ComputeGeodesicDistance(double lat1, double lon1, do
     const double R = std::sin(w) * std::cos(w) / w;
     const double H1 = (3 * R - 1) / (2 * C);
     const double H2 = (3 * R + 1) / (2 * S);
-    const double d = D + D * f * H1 * squared(std::sin(F)) * squared(std::cos(G))
-                     - D * f * H2 * squared(std::cos(F)) * squared(std::sin(G));
+    const double d = D + D * f * H1 * squared(std::sin(F)) * squared(std::cos(G)) -
+                     D * f * H2 * squared(std::cos(F)) * squared(std::sin(G));
     const double metres = std::floor(d * 0.999997 + 0.5);
-    if (!std::isfinite(metres) || metres < 0
-        || metres > std::numeric_limits<std::int32_t>::max())
+    if (!std::isfinite(metres) || metres < 0 || metres > std::numeric_limits<std::int32_t>::max())
         return std::nullopt;
     return static_cast<std::int32_t>(metres);
 }
 
 std::optional<std::int32_t> ComputeSiteDistance(const PackedPoint& site, double loftLatitude,
-                                                double loftLongitude)
-{
+                                                double loftLongitude) {
     const double siteLatitude = DmsToDecimalDegrees(site.latitude);
-    return ComputeGeodesicDistance(siteLatitude, siteLongitude(site.east, site.west),
-                                   loftLatitude, loftLongitude);
+    return ComputeGeodesicDistance(siteLatitude, siteLongitude(site.east, site.west), loftLatitude,
+                                   loftLongitude);
 }
 
-std::optional<std::int32_t> ComputeSiteDistance(const PackedPoint& site, const PackedPoint& loft)
-{
+std::optional<std::int32_t> ComputeSiteDistance(const PackedPoint& site, const PackedPoint& loft) {
     return ComputeSiteDistance(site, DmsToDecimalDegrees(loft.latitude),
                                loftLongitude(loft.east, loft.west));
 }

@@ -15,30 +15,30 @@ namespace {
 constexpr int NameWidth = 25;
 constexpr int FieldWidth = 10;
 
-QString boxLabel(SiteBox box)
-{
+QString boxLabel(SiteBox box) {
     switch (box) {
-    case SiteBox::Name: return QStringLiteral("Nom du LIEU de LACHER");
-    case SiteBox::Latitude: return QStringLiteral("LATITUDE");
-    case SiteBox::East: return QStringLiteral("Longitude EST");
-    case SiteBox::West: return QStringLiteral("Longitude OUEST");
+    case SiteBox::Name:
+        return QStringLiteral("Nom du LIEU de LACHER");
+    case SiteBox::Latitude:
+        return QStringLiteral("LATITUDE");
+    case SiteBox::East:
+        return QStringLiteral("Longitude EST");
+    case SiteBox::West:
+        return QStringLiteral("Longitude OUEST");
     }
     return {};
 }
 
-bool siteLess(const ReleaseSiteRecord& a, const ReleaseSiteRecord& b)
-{
+bool siteLess(const ReleaseSiteRecord& a, const ReleaseSiteRecord& b) {
     return listTextLess(siteListItem(a), siteListItem(b));
 }
 
-ReleaseSiteRecord withTrimmedName(ReleaseSiteRecord site)
-{
+ReleaseSiteRecord withTrimmedName(ReleaseSiteRecord site) {
     site.setSiteName(trim(site.siteName()));
     return site;
 }
 
-SiteEntry refusal(SiteBox box, const QString& message)
-{
+SiteEntry refusal(SiteBox box, const QString& message) {
     SiteEntry e;
     e.kind = SiteEntry::Refused;
     e.box = box;
@@ -47,8 +47,7 @@ SiteEntry refusal(SiteBox box, const QString& message)
 }
 
 // The digits of a value, rounded until they fit the field.
-QString fittedDigits(double value)
-{
+QString fittedDigits(double value) {
     QString digits = plainDigits(value);
     const int room = value < 0 ? FieldWidth - 1 : FieldWidth;
     const QString unsignedDigits = value < 0 ? digits.mid(1) : digits;
@@ -76,44 +75,40 @@ QString fittedDigits(double value)
 
 } // namespace
 
-QString siteCoordinateField(double value)
-{
+QString siteCoordinateField(double value) {
     const QString digits = fittedDigits(value);
     const QString str = digits.startsWith(u'-') ? digits : QStringLiteral(" ") + digits;
     return Right(Space(FieldWidth) + str, FieldWidth);
 }
 
-QString siteListItem(const ReleaseSiteRecord& site)
-{
-    return padRight(trim(site.siteName()), NameWidth) + siteCoordinateField(site.latitudeDms())
-           + siteCoordinateField(site.longitudeEastDms())
-           + siteCoordinateField(site.longitudeWestDms());
+QString siteListItem(const ReleaseSiteRecord& site) {
+    return padRight(trim(site.siteName()), NameWidth) + siteCoordinateField(site.latitudeDms()) +
+           siteCoordinateField(site.longitudeEastDms()) +
+           siteCoordinateField(site.longitudeWestDms());
 }
 
-QString siteNameKey(const QString& name) { return upperCase(trim(name)); }
+QString siteNameKey(const QString& name) {
+    return upperCase(trim(name));
+}
 
-SiteList::SiteList(const QList<ReleaseSiteRecord>& records)
-{
+SiteList::SiteList(const QList<ReleaseSiteRecord>& records) {
     for (const ReleaseSiteRecord& r : records)
         if (!isBlank(r.siteName()))
             m_records.append(withTrimmedName(r));
     std::stable_sort(m_records.begin(), m_records.end(), siteLess);
 }
 
-SiteList SiteList::load(const QString& generalSitesPath)
-{
+SiteList SiteList::load(const QString& generalSitesPath) {
     RecordFileOf<ReleaseSiteRecord> file(generalSitesPath);
     file.create();
     return SiteList(file.readAll());
 }
 
-void SiteList::save(const QString& generalSitesPath) const
-{
+void SiteList::save(const QString& generalSitesPath) const {
     RecordFileOf<ReleaseSiteRecord>(generalSitesPath).rewrite(m_records);
 }
 
-QStringList SiteList::items() const
-{
+QStringList SiteList::items() const {
     QStringList out;
     out.reserve(m_records.size());
     for (const ReleaseSiteRecord& r : m_records)
@@ -121,8 +116,7 @@ QStringList SiteList::items() const
     return out;
 }
 
-int SiteList::insert(const ReleaseSiteRecord& site)
-{
+int SiteList::insert(const ReleaseSiteRecord& site) {
     if (isBlank(site.siteName()))
         return -1;
     const ReleaseSiteRecord r = withTrimmedName(site);
@@ -132,10 +126,11 @@ int SiteList::insert(const ReleaseSiteRecord& site)
     return index;
 }
 
-ReleaseSiteRecord SiteList::takeAt(int index) { return m_records.takeAt(index); }
+ReleaseSiteRecord SiteList::takeAt(int index) {
+    return m_records.takeAt(index);
+}
 
-int SiteList::indexOfName(const QString& name) const
-{
+int SiteList::indexOfName(const QString& name) const {
     const QString key = siteNameKey(name);
     if (key.isEmpty())
         return -1;
@@ -145,8 +140,7 @@ int SiteList::indexOfName(const QString& name) const
     return -1;
 }
 
-std::optional<QString> checkCoordinateBox(const QString& text, SiteBox box)
-{
+std::optional<QString> checkCoordinateBox(const QString& text, SiteBox box) {
     const TypedNumber n = parseTyped(text);
     if (n.isInvalid())
         return QStringLiteral("La case « %1 » ne contient pas un nombre : « %2 ».\n"
@@ -159,31 +153,31 @@ std::optional<QString> checkCoordinateBox(const QString& text, SiteBox box)
     return std::nullopt;
 }
 
-double coordinateBoxValue(const QString& text)
-{
+double coordinateBoxValue(const QString& text) {
     const TypedNumber n = parseTyped(text);
     return n.isNumber() ? n.value : 0;
 }
 
-QString normaliseCoordinateBox(const QString& text)
-{
+QString normaliseCoordinateBox(const QString& text) {
     QString t = trim(text);
     t.replace(u'.', u',');
     return t;
 }
 
-QString coordinateBoxText(double value) { return numberText(value); }
+QString coordinateBoxText(double value) {
+    return numberText(value);
+}
 
-QString bothLongitudesWarning()
-{
+QString bothLongitudesWarning() {
     return QStringLiteral("Les deux longitudes sont remplies : la longitude EST est gardée, "
                           "la longitude OUEST est mise à 0.");
 }
 
-QString siteMessageTitle() { return QStringLiteral("Lieux de lâcher"); }
+QString siteMessageTitle() {
+    return QStringLiteral("Lieux de lâcher");
+}
 
-SiteEntry readSiteBoxes(const TypedSite& typed)
-{
+SiteEntry readSiteBoxes(const TypedSite& typed) {
     if (isBlank(typed.name))
         return {};
     const QString name = Left(trim(typed.name), NameWidth);
@@ -221,8 +215,7 @@ SiteEntry readSiteBoxes(const TypedSite& typed)
     return e;
 }
 
-QString printGeneralSites(const SiteList& sites, PrintSurface& surface)
-{
+QString printGeneralSites(const SiteList& sites, PrintSurface& surface) {
     if (sites.isEmpty())
         return {};
     surface.beginDocument(QStringLiteral("Lieux de lâcher"));
@@ -239,8 +232,7 @@ QString printGeneralSites(const SiteList& sites, PrintSurface& surface)
     surface.printLine();
     const QStringList items = sites.items();
     for (int i = 0; i < items.size(); ++i)
-        surface.printLine(Right(QStringLiteral("   ") + strNumber(i + 1), 3) + u' '
-                          + items.at(i));
+        surface.printLine(Right(QStringLiteral("   ") + strNumber(i + 1), 3) + u' ' + items.at(i));
     return surface.endDocument();
 }
 

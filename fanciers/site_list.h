@@ -69,10 +69,10 @@ enum class SiteBox { Name, Latitude, East, West };
 // The boxes read for storing: either a refusal naming the box, or the record to store.
 struct SiteEntry {
     enum Kind { NoName, Refused, Ready } kind = NoName;
-    SiteBox box = SiteBox::Name;  // the refused box
-    QString message;              // the refusal
-    ReleaseSiteRecord record;     // for Ready
-    bool westDropped = false;     // both longitudes were given: east kept, west set to 0
+    SiteBox box = SiteBox::Name; // the refused box
+    QString message;             // the refusal
+    ReleaseSiteRecord record;    // for Ready
+    bool westDropped = false;    // both longitudes were given: east kept, west set to 0
 };
 
 // Reads the boxes: an empty or blank name stores nothing; the name must be Windows-1252;

@@ -10,9 +10,11 @@ using vt::ComputeSiteDistance;
 using vt::DmsToDecimalDegrees;
 using vt::PackedPoint;
 
-TEST(Geodesy, PackedCoordinatesConvertToDecimalDegrees)
-{
-    struct Case { double packed; double degrees; };
+TEST(Geodesy, PackedCoordinatesConvertToDecimalDegrees) {
+    struct Case {
+        double packed;
+        double degrees;
+    };
     const Case cases[] = {
         {480506, 48.085},
         {0, 0},
@@ -29,9 +31,8 @@ TEST(Geodesy, PackedCoordinatesConvertToDecimalDegrees)
     EXPECT_NEAR(DmsToDecimalDegrees(480506.5) - DmsToDecimalDegrees(480506), 0.5 / 3600, 1e-12);
 }
 
-TEST(Geodesy, LongitudeSidesOfSitesAndLofts)
-{
-    EXPECT_DOUBLE_EQ(vt::siteLongitude(0, 0), 0);            // on the meridian
+TEST(Geodesy, LongitudeSidesOfSitesAndLofts) {
+    EXPECT_DOUBLE_EQ(vt::siteLongitude(0, 0), 0);             // on the meridian
     EXPECT_DOUBLE_EQ(vt::siteLongitude(20506, 13310), 2.085); // east wins when both are set
     EXPECT_DOUBLE_EQ(vt::siteLongitude(0, 20506), -2.085);
     EXPECT_DOUBLE_EQ(vt::loftLongitude(20506, 13310), 2.085);
@@ -39,9 +40,13 @@ TEST(Geodesy, LongitudeSidesOfSitesAndLofts)
 }
 
 // Site and loft as stored, and the metres every program must print for them.
-TEST(Geodesy, DistanceTableToTheMetre)
-{
-    struct Case { const char* name; PackedPoint site; PackedPoint loft; std::int32_t metres; };
+TEST(Geodesy, DistanceTableToTheMetre) {
+    struct Case {
+        const char* name;
+        PackedPoint site;
+        PackedPoint loft;
+        std::int32_t metres;
+    };
     const Case cases[] = {
         {"E1", {480506, 22000, 0}, {503000, 31010, 0}, 275382},
         {"E2 west site", {471305, 0, 13310}, {503000, 31010, 0}, 503064},
@@ -64,8 +69,7 @@ TEST(Geodesy, DistanceTableToTheMetre)
     }
 }
 
-TEST(Geodesy, NoDistanceForOppositePointsOrNonFiniteInput)
-{
+TEST(Geodesy, NoDistanceForOppositePointsOrNonFiniteInput) {
     EXPECT_EQ(ComputeGeodesicDistance(0, 0, 0, 180), std::nullopt);
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();

@@ -75,7 +75,6 @@ int ClubFixture::addFancier(const FancierSpec& spec) {
     return n;
 }
 
-namespace {
 ReleaseSiteRecord siteRecord(const SiteSpec& s) {
     ReleaseSiteRecord r;
     r.setSiteName(s.name);
@@ -84,7 +83,6 @@ ReleaseSiteRecord siteRecord(const SiteSpec& s) {
     r.setLongitudeWestDms(s.west);
     return r;
 }
-} // namespace
 
 void ClubFixture::addGeneralSite(const SiteSpec& s) {
     RecordFileOf<ReleaseSiteRecord> f(QDir(m_dir.path()).filePath("distgen"));

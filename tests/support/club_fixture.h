@@ -73,6 +73,9 @@ private:
     int m_year;
 };
 
+// The release-site record of a spec, as addGeneralSite and addLocalSite write it.
+ReleaseSiteRecord siteRecord(const SiteSpec& s);
+
 QByteArray readBytes(const QString& path);
 void writeBytes(const QString& path, const QByteArray& bytes);
 

@@ -1,0 +1,58 @@
+#pragma once
+// basedist: the general release-site editor of distgen.
+#include "fanciers/release_sites.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace vt {
+
+class basedist : public QMainWindow {
+    Q_OBJECT
+public:
+    basedist();
+
+    // The main window's menu item: when the editor is open with unsaved changes, asks
+    // whether to save them (Yes saves, No discards), then opens a freshly loaded editor.
+    // Does nothing more when the save fails (the open editor stays as it was).
+    static void reopen();
+
+    const GeneralSiteEditor& editor() const { return m_editor; }
+    bool hasUnsavedChanges() const { return m_editor.isModified(); }
+    void setClosing() { m_closing = true; }
+
+    // The menu handlers, also called by tests.
+    void storeSiteFromFields();     // Command1 "Mémoriser"
+    void editSiteFromList(int row); // double-click on a line of List1
+    bool save();                    // quitte "Quitter": SaveGeneralSites; false when it failed
+    void printGeneralSites();       // edit
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void fillList();
+    TypedSite typedSite() const;
+    QLineEdit* box(SiteBox b) const;
+    void focusBox(QLineEdit* box);
+    bool checkDuplicateSiteName();
+    bool coordinateEnter(QLineEdit* box, SiteBox which, QLineEdit* other);
+    void showModifyList();
+
+    GeneralSiteEditor m_editor;
+    bool m_closing = false;
+
+    QListWidget* List1;
+    QLineEdit *Text6, *Text1, *Text2, *Text7;
+    QLabel *Label1, *Label2, *Label3, *Label4, *Label7;
+    QPushButton *Command1, *Command3;
+    QAction *edit, *conf, *quitte, *aide;
+};
+
+} // namespace vt

@@ -1,0 +1,47 @@
+#pragma once
+// distance: the choice of the club's local release sites among the general ones.
+#include "fanciers/release_sites.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QListWidget;
+
+namespace vt {
+
+class distance : public QMainWindow {
+    Q_OBJECT
+public:
+    distance();
+
+    // The main window's menu item: when the selector is open with changed ticks, asks
+    // whether to save them (Yes saves, No discards), then opens a freshly loaded selector.
+    static void reopen();
+
+    const LocalSiteChoice& choice() const { return m_choice; }
+    bool hasUnsavedChanges() const { return m_choice.isModified(); }
+    void setClosing() { m_closing = true; }
+
+    void selectAllSites();  // tsel
+    void clearAllSites();   // osel
+    void printLocalSites(); // lsoc
+    bool save();            // quitte: SaveLocalSites; false when it failed
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void fillList();
+    void generalSitesSaved(const QList<ReleaseSiteRecord>& sites);
+
+    LocalSiteChoice m_choice{{}, {}};
+    bool m_closing = false;
+    bool m_filling = false;
+
+    QListWidget* Listlieux;
+    QLabel* Label5;
+    QAction *exportAction, *lsoc, *cfimp, *tsel, *osel, *quitte, *aide;
+};
+
+} // namespace vt
