@@ -2,9 +2,12 @@
 // Where the programs print: the default printer when one is installed, otherwise one PDF
 // file per document in the folder `impressions` beside the data. Tests install a
 // RecordingSurface instead.
-#include "print_surface.h"
+#include "platform/print_surface.h"
+#include "platform/recording_surface.h"
 
 #include <memory>
+
+class QWidget;
 
 namespace vt {
 
@@ -13,7 +16,26 @@ PrintSurface& printer();
 // Replaces it (tests install a RecordingSurface); returns the previous one.
 std::unique_ptr<PrintSurface> setPrinter(std::unique_ptr<PrintSurface> surface);
 // The folder that receives the PDF files when there is no printer.
+// Empty: `impressions` in StartDir.
 void setPdfFolder(const QString& folder);
 QString pdfFolder();
+// "Configuration de l'imprimante": the printer dialog on the printer that printer()
+// draws on; false when the user gives up (true at once when a test surface is installed).
+bool showPrinterSetup(QWidget* parent = nullptr);
+
+// Installs a RecordingSurface as printer() for the scope of a test, then restores.
+class RecordingPrinterScope {
+public:
+    RecordingPrinterScope();
+    ~RecordingPrinterScope();
+    RecordingPrinterScope(const RecordingPrinterScope&) = delete;
+    RecordingPrinterScope& operator=(const RecordingPrinterScope&) = delete;
+    RecordingSurface& operator*() { return *m_surface; }
+    RecordingSurface* operator->() { return m_surface; }
+
+private:
+    RecordingSurface* m_surface;
+    std::unique_ptr<PrintSurface> m_previous;
+};
 
 } // namespace vt

@@ -3,15 +3,18 @@
 // every font (advance and average character 0.6 em, line height 1.1328 em, the metrics
 // of the fixed-pitch font that answers for "Courier New"), keeping every page, text,
 // position, font and colour so a test can check a document line by line.
-#include "print_surface.h"
+#include "platform/layout_surface.h"
 
 #include <QList>
 #include <QStringList>
+
+#include <memory>
 
 namespace vt {
 
 struct RecordedText {
     double x = 0, y = 0; // mm, top-left of the line box, in the surface's coordinates
+    double scaleTop = 0; // the scale top when it was drawn (y - scaleTop: mm below the top edge)
     QString text;
     QString fontName;
     double fontSize = 12;
@@ -20,12 +23,12 @@ struct RecordedText {
 };
 
 struct RecordedLine {
-    double x1, y1, x2, y2;
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0; // mm, in the surface's coordinates
     bool rect = false;
 };
 
 struct RecordedImage {
-    double x, y;
+    double x = 0, y = 0;
     QSize size;
 };
 
@@ -41,7 +44,7 @@ struct RecordedDocument {
     QList<RecordedPage> pages;
 };
 
-class RecordingSurface : public PrintSurface {
+class RecordingSurface : public LayoutSurface {
 public:
     RecordingSurface();
     // All documents ended so far, in order.
@@ -51,47 +54,25 @@ public:
     // The page as lines of text: texts grouped by Y (rounded to 0.1 mm), each placed at
     // its column (x / the 12-point advance of the text's own size), right-trimmed.
     static QStringList pageLines(const RecordedPage& page);
-    // Every text of the last document joined, in drawing order (for "contains" checks).
+    // Every text of the last document joined in drawing order, a line feed where the
+    // line or the page changes (for "contains" checks).
     QString allText() const;
+    // The status text endDocument() gives for a document that printed something.
+    static QString statusText(const QString& documentName, int pages);
     void clear();
 
-    // PrintSurface (see print_surface.h)
-    void beginDocument(const QString& documentName) override;
-    QString endDocument() override;
-    void newPage() override;
-    void setOrientation(Orientation o) override;
-    void setScaleMillimetres(double top) override;
-    double scaleTop() const override;
-    double scaleWidth() const override;
-    double scaleHeight() const override;
-    double currentX() const override;
-    double currentY() const override;
-    void setCurrentX(double mm) override;
-    void setCurrentY(double mm) override;
-    void setFontName(const QString& name) override;
-    QString fontName() const override;
-    void setFontSize(double points) override;
-    double fontSize() const override;
-    void setBold(bool on) override;
-    void setItalic(bool on) override;
-    void setUnderline(bool on) override;
-    bool bold() const override;
-    bool italic() const override;
-    bool underline() const override;
-    void setForeColor(int color) override;
-    int foreColor() const override;
-    void print(const QString& text) override;
-    void endLine() override;
-    void nextZone() override;
-    void tab(int column) override;
-    double textWidth(const QString& text) const override;
-    double lineHeight() const override;
-    double columnWidth() const override;
-    void drawLine(double x1, double y1, double x2, double y2) override;
-    void drawRect(double x1, double y1, double x2, double y2) override;
-    void drawImage(double x, double y, const QImage& image) override;
-
 private:
+    QSizeF printableSize(Orientation o) const override;
+    double advance(const QString& text) const override;
+    double lineSpacing() const override;
+    double averageCharWidth() const override;
+    void documentStarted() override;
+    void pageStarted(Orientation o) override;
+    void drawTextAt(double x, double y, const QString& text, double clipRight) override;
+    void drawLineAt(double x1, double y1, double x2, double y2, bool rect) override;
+    void drawImageAt(double x, double y, const QImage& image) override;
+    QString documentFinished(int pages) override;
+
     struct Impl;
     std::shared_ptr<Impl> d;
 };

@@ -20,6 +20,7 @@ struct AskedQuestion {
     MessageRequest message; // for Message
     InputRequest input;     // for Input (prompt, title, default)
     QString folderTitle;    // for Folder
+    QString folderStart;    // for Folder: the folder it opened on
 };
 
 class ScriptedDialogs : public Dialogs {

@@ -17,14 +17,15 @@ void describeControls(QWidget* window);
 class WindowRegistry {
 public:
     template <class W> W& window() {
-        QWidget*& slot = m_windows[std::type_index(typeid(W))];
-        if (!slot) {
-            W* w = new W();
-            slot = w;
-            describeControls(w);
-            track(std::type_index(typeid(W)), w);
-        }
-        return *static_cast<W*>(slot);
+        const std::type_index type(typeid(W));
+        if (QWidget* loaded = m_windows.value(type))
+            return *static_cast<W*>(loaded);
+        // The constructor may load other windows: the slot is filled only afterwards.
+        W* w = new W();
+        m_windows.insert(type, w);
+        describeControls(w);
+        track(type, w);
+        return *w;
     }
     template <class W> bool isLoaded() const {
         auto it = m_windows.find(std::type_index(typeid(W)));
@@ -38,7 +39,9 @@ public:
         return w;
     }
     template <class W> void unload() { unload(std::type_index(typeid(W))); }
-    // Unloads the window whatever its type (a window that quits unloads itself).
+    // Unloads the window whatever its type (a window that quits unloads itself). The
+    // window is hidden and forgotten at once and deleted when control returns to the
+    // event loop, so a window may unload itself from one of its own handlers.
     void unload(QWidget* w);
     void unloadAll();
 

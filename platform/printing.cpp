@@ -1,0 +1,60 @@
+#include "platform/printing.h"
+
+#include "common/session.h"
+#include "platform/qt_print_surface.h"
+
+#include <QDir>
+
+namespace vt {
+
+namespace {
+std::unique_ptr<PrintSurface>& current() {
+    static std::unique_ptr<PrintSurface> surface;
+    return surface;
+}
+QString& chosenPdfFolder() {
+    static QString folder;
+    return folder;
+}
+} // namespace
+
+PrintSurface& printer() {
+    auto& s = current();
+    if (!s)
+        s = std::make_unique<QtPrintSurface>();
+    return *s;
+}
+
+std::unique_ptr<PrintSurface> setPrinter(std::unique_ptr<PrintSurface> surface) {
+    std::swap(surface, current());
+    return surface;
+}
+
+void setPdfFolder(const QString& folder) { chosenPdfFolder() = folder; }
+
+QString pdfFolder() {
+    if (!chosenPdfFolder().isEmpty())
+        return chosenPdfFolder();
+    const QString start = session().StartDir.isEmpty() ? QDir::currentPath() : session().StartDir;
+    return QDir(start).filePath(QStringLiteral("impressions"));
+}
+
+bool showPrinterSetup(QWidget* parent) {
+    if (auto* qt = dynamic_cast<QtPrintSurface*>(&printer()))
+        return qt->runPrinterSetup(parent);
+    return true;
+}
+
+} // namespace vt
+
+namespace vt {
+
+RecordingPrinterScope::RecordingPrinterScope() {
+    auto s = std::make_unique<RecordingSurface>();
+    m_surface = s.get();
+    m_previous = setPrinter(std::move(s));
+}
+
+RecordingPrinterScope::~RecordingPrinterScope() { setPrinter(std::move(m_previous)); }
+
+} // namespace vt

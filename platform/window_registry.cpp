@@ -1,0 +1,60 @@
+#include "platform/window_registry.h"
+
+#include <QObject>
+
+namespace vt {
+
+void describeControls(QWidget* window) {
+    if (!window)
+        return;
+    if (!window->objectName().isEmpty())
+        window->setAccessibleDescription(window->objectName());
+    const auto children = window->findChildren<QWidget*>();
+    for (QWidget* child : children) {
+        if (!child->objectName().isEmpty())
+            child->setAccessibleDescription(child->objectName());
+    }
+}
+
+void WindowRegistry::track(std::type_index t, QWidget* w) {
+    // A window deleted by other means leaves the registry too.
+    QObject::connect(w, &QObject::destroyed, w, [this, t, w] {
+        auto it = m_windows.find(t);
+        if (it != m_windows.end() && it.value() == w)
+            m_windows.erase(it);
+    });
+}
+
+void WindowRegistry::unload(std::type_index t) {
+    auto it = m_windows.find(t);
+    if (it == m_windows.end())
+        return;
+    QWidget* w = it.value();
+    m_windows.erase(it);
+    if (w) {
+        w->hide();
+        w->deleteLater();
+    }
+}
+
+void WindowRegistry::unload(QWidget* w) {
+    for (auto it = m_windows.begin(); it != m_windows.end(); ++it) {
+        if (it.value() == w) {
+            unload(it.key());
+            return;
+        }
+    }
+}
+
+void WindowRegistry::unloadAll() {
+    const auto types = m_windows.keys();
+    for (const auto& t : types)
+        unload(t);
+}
+
+WindowRegistry& windows() {
+    static WindowRegistry registry;
+    return registry;
+}
+
+} // namespace vt
