@@ -1,0 +1,150 @@
+// The message and input boxes users see: French buttons, the asked default button, Esc,
+// and Cancel giving an empty answer.
+#include "platform/qt_dialogs.h"
+
+#include <QAbstractButton>
+#include <QFileDialog>
+#include <QTemporaryDir>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+
+// Runs `act` on the modal box once it is shown.
+void whenBoxShows(std::function<void(QWidget*)> act) {
+    QTimer::singleShot(0, [act] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (!box) {
+            whenBoxShows(act);
+            return;
+        }
+        act(box);
+    });
+}
+
+QStringList buttonTexts(QMessageBox* box) {
+    QStringList out;
+    for (QAbstractButton* b : box->buttons())
+        out.append(b->text().remove(QLatin1Char('&')));
+    out.sort();
+    return out;
+}
+
+} // namespace
+
+class QtDialogsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        QVERIFY(vt::installFrenchTranslations());
+        vt::installQtDialogs();
+    }
+
+    void aYesNoQuestionIsInFrenchWithItsDefaultButton() {
+        QStringList texts;
+        QString defaultText, title, text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        whenBoxShows([&](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            QVERIFY(box);
+            texts = buttonTexts(box);
+            defaultText = box->defaultButton()->text().remove(QLatin1Char('&'));
+            title = box->windowTitle();
+            text = box->text();
+            icon = box->icon();
+            box->button(QMessageBox::Yes)->click();
+        });
+        const bool yes = vt::dialogs().askYesNo(QStringLiteral("Voulez-vous enregistrer ?"),
+                                                QStringLiteral("Société"), vt::MsgAnswer::No);
+        QVERIFY(yes);
+        QCOMPARE(texts, QStringList({QStringLiteral("Non"), QStringLiteral("Oui")}));
+        QCOMPARE(defaultText, QStringLiteral("Non"));
+        QCOMPARE(title, QStringLiteral("Société"));
+        QCOMPARE(text, QStringLiteral("Voulez-vous enregistrer ?"));
+        QCOMPARE(icon, QMessageBox::Question);
+    }
+
+    void escapeAnswersCancelOrNo() {
+        whenBoxShows([](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); });
+        vt::MessageRequest r;
+        r.text = QStringLiteral("Lecteur non prêt");
+        r.buttons = vt::MsgButtons::RetryCancel;
+        r.defaultButton = vt::MsgAnswer::Retry;
+        QCOMPARE(vt::dialogs().message(r), vt::MsgAnswer::Cancel);
+
+        whenBoxShows([](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); });
+        QVERIFY(!vt::dialogs().askYesNo(QStringLiteral("Supprimer ?"), QString(),
+                                        vt::MsgAnswer::Yes));
+    }
+
+    void retryCancelButtonsAreFrench() {
+        QStringList texts;
+        whenBoxShows([&](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            texts = buttonTexts(box);
+            box->defaultButton()->click();
+        });
+        vt::MessageRequest r;
+        r.text = QStringLiteral("Lecteur non prêt");
+        r.buttons = vt::MsgButtons::RetryCancel;
+        r.defaultButton = vt::MsgAnswer::Retry;
+        QCOMPARE(vt::dialogs().message(r), vt::MsgAnswer::Retry);
+        QCOMPARE(texts, QStringList({QStringLiteral("Annuler"), QStringLiteral("Réessayer")}));
+    }
+
+    void inputBoxGivesTheTextAndCancelGivesNothing() {
+        QString shownDefault, shownPrompt;
+        whenBoxShows([&](QWidget* w) {
+            auto* box = qobject_cast<QInputDialog*>(w);
+            QVERIFY(box);
+            shownDefault = box->textValue();
+            shownPrompt = box->labelText();
+            box->setTextValue(QStringLiteral("12,50"));
+            box->accept();
+        });
+        vt::InputRequest in;
+        in.prompt = QStringLiteral("Montant de la cotisation");
+        in.title = QStringLiteral("Récapitulatifs");
+        in.defaultAnswer = QStringLiteral("10");
+        QCOMPARE(vt::dialogs().input(in), QStringLiteral("12,50"));
+        QCOMPARE(shownDefault, QStringLiteral("10"));
+        QCOMPARE(shownPrompt, QStringLiteral("Montant de la cotisation"));
+
+        QStringList buttons;
+        whenBoxShows([&](QWidget* w) {
+            for (auto* b : w->findChildren<QPushButton*>())
+                buttons.append(b->text().remove(QLatin1Char('&')));
+            static_cast<QDialog*>(w)->reject();
+        });
+        QCOMPARE(vt::dialogs().input(in), QString());
+        QVERIFY2(buttons.contains(QStringLiteral("Annuler")), qPrintable(buttons.join(',')));
+    }
+
+    void folderChooserGivesTheChosenFolderOrNothing() {
+        QTemporaryDir dir;
+        QDir(dir.path()).mkdir(QStringLiteral("export"));
+        const QString wanted = dir.filePath(QStringLiteral("export"));
+        QString title;
+        whenBoxShows([&](QWidget* w) {
+            auto* box = qobject_cast<QFileDialog*>(w);
+            QVERIFY(box);
+            title = box->windowTitle();
+            box->selectFile(wanted);
+            QMetaObject::invokeMethod(box, "accept");
+        });
+        QCOMPARE(vt::dialogs().chooseFolder(QStringLiteral("Dossier de mémorisation"), dir.path()),
+                 wanted);
+        QCOMPARE(title, QStringLiteral("Dossier de mémorisation"));
+
+        whenBoxShows([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
+        QCOMPARE(vt::dialogs().chooseFolder(QStringLiteral("Dossier"), dir.path()), QString());
+    }
+};
+
+QTEST_MAIN(QtDialogsTest)
+#include "qt_dialogs_wtest.moc"

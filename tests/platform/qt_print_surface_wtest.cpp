@@ -1,0 +1,201 @@
+// The QPainter surface writing PDF files: texts where they were asked, in millimetres,
+// in the font that answers for the asked name; one file per document, none when
+// nothing was drawn; the status text says where the file went.
+#include "platform/printing.h"
+#include "platform/qt_print_surface.h"
+
+#include <QDir>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+constexpr double PointsPerMm = 72 / 25.4;
+constexpr double MarginMm = 4;
+
+struct PdfWord {
+    double xMin, yMin, xMax, yMax; // mm from the page's top-left corner
+    QString text;
+};
+
+QString run(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// Words of every page, in order, read back with pdftotext -bbox.
+QList<QList<PdfWord>> readWords(const QString& pdf) {
+    const QString xhtml = run(QStringLiteral("pdftotext"),
+                              {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    QList<QList<PdfWord>> pages;
+    static const QRegularExpression pageRe(QStringLiteral("<page "));
+    static const QRegularExpression wordRe(QStringLiteral(
+        "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    const QStringList chunks = xhtml.split(pageRe);
+    for (int i = 1; i < chunks.size(); ++i) {
+        QList<PdfWord> words;
+        auto it = wordRe.globalMatch(chunks[i]);
+        while (it.hasNext()) {
+            const auto m = it.next();
+            words.append({m.captured(1).toDouble() / PointsPerMm,
+                          m.captured(2).toDouble() / PointsPerMm,
+                          m.captured(3).toDouble() / PointsPerMm,
+                          m.captured(4).toDouble() / PointsPerMm, m.captured(5)});
+        }
+        pages.append(words);
+    }
+    return pages;
+}
+
+PdfWord findWord(const QList<PdfWord>& words, const QString& text) {
+    for (const PdfWord& w : words) {
+        if (w.text == text)
+            return w;
+    }
+    return {-1, -1, -1, -1, QString()};
+}
+
+} // namespace
+
+class QtPrintSurfaceTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        folder = std::make_unique<QTemporaryDir>();
+        vt::setPdfFolder(folder->filePath(QStringLiteral("impressions")));
+    }
+    void cleanup() { vt::setPdfFolder(QString()); }
+
+    void textStandsAtItsMillimetrePositionInLiberationMono() {
+        vt::QtPrintSurface s(vt::QtPrintSurface::Target::Pdf);
+        s.beginDocument(QStringLiteral("Distances"));
+        QCOMPARE(s.scaleWidth(), 202.0);
+        QCOMPARE(s.scaleHeight(), 289.0);
+        QVERIFY(std::abs(s.columnWidth() - 2.54) < 0.01);
+        QVERIFY(std::abs(s.lineHeight() - 4.796) < 0.01);
+        s.setScaleMillimetres(-5);
+        s.setCurrentX(20);
+        s.setCurrentY(30);
+        s.print(QStringLiteral("DUPONT"));
+        const double afterX = s.currentX();
+        s.endLine();
+        s.nextZone();
+        s.print(QStringLiteral("480506"));
+        s.endLine();
+        s.setBold(true);
+        s.print(QStringLiteral("GRAS"));
+        const QString status = s.endDocument();
+
+        const QString pdf = s.lastPdfPath();
+        QVERIFY(QFileInfo::exists(pdf));
+        QVERIFY(pdf.startsWith(folder->filePath(QStringLiteral("impressions"))));
+        QVERIFY(QFileInfo(pdf).fileName().startsWith(QStringLiteral("Distances ")));
+        QVERIFY2(status.contains(QDir::toNativeSeparators(pdf)), qPrintable(status));
+        QVERIFY(std::abs(afterX - (20 + 6 * 2.54)) < 0.05);
+
+        const auto pages = readWords(pdf);
+        QCOMPARE(pages.size(), 1);
+        const PdfWord name = findWord(pages[0], QStringLiteral("DUPONT"));
+        QVERIFY2(std::abs(name.xMin - (MarginMm + 20)) < 0.5, qPrintable(QString::number(name.xMin)));
+        QVERIFY2(std::abs(name.yMin - (MarginMm + 35)) < 0.5, qPrintable(QString::number(name.yMin)));
+        QVERIFY(std::abs(name.xMax - (MarginMm + 20 + 6 * 2.54)) < 0.5);
+        const PdfWord coord = findWord(pages[0], QStringLiteral("480506"));
+        QVERIFY2(std::abs(coord.xMin - (MarginMm + 35.56)) < 0.5, qPrintable(QString::number(coord.xMin)));
+        QVERIFY(std::abs(coord.yMin - (MarginMm + 35 + 4.796)) < 0.5);
+        const PdfWord bold = findWord(pages[0], QStringLiteral("GRAS"));
+        QVERIFY(std::abs(bold.xMin - MarginMm) < 0.5);
+        QVERIFY(std::abs(bold.yMin - (MarginMm + 35 + 2 * 4.796)) < 0.5);
+
+        const QString fonts = run(QStringLiteral("pdffonts"), {pdf});
+        QVERIFY2(fonts.contains(QStringLiteral("LiberationMono")), qPrintable(fonts));
+        QVERIFY2(fonts.contains(QStringLiteral("LiberationMono-Bold")), qPrintable(fonts));
+    }
+
+    void overflowAndLandscapePagesAndNoBlankLastPage() {
+        vt::QtPrintSurface s(vt::QtPrintSurface::Target::Pdf);
+        s.beginDocument(QStringLiteral("Carnet"));
+        s.setOrientation(vt::Orientation::Landscape);
+        QCOMPARE(s.scaleWidth(), 289.0);
+        QCOMPARE(s.scaleHeight(), 202.0);
+        s.setCurrentX(100);
+        s.setCurrentY(200); // the line would pass the bottom: next page, same column
+        s.print(QStringLiteral("COLONNE"));
+        s.endLine();
+        s.setFontSize(10);
+        s.setUnderline(true);
+        s.print(QString(140, QLatin1Char(' '))); // a rule, cut at the right edge
+        s.newPage();
+        s.endDocument();
+        const QString pdf = s.lastPdfPath();
+        const QString info = run(QStringLiteral("pdfinfo"), {pdf});
+        QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))), qPrintable(info));
+        QVERIFY2(info.contains(QStringLiteral("841.89 x 595.276")) ||
+                     info.contains(QStringLiteral("842 x 595")),
+                 qPrintable(info));
+        const auto pages = readWords(pdf);
+        const PdfWord w = findWord(pages[0], QStringLiteral("COLONNE"));
+        QVERIFY(std::abs(w.xMin - (MarginMm + 100)) < 0.5);
+        QVERIFY(std::abs(w.yMin - MarginMm) < 0.5);
+    }
+
+    void aDocumentWithNothingDrawnWritesNoFile() {
+        vt::QtPrintSurface s(vt::QtPrintSurface::Target::Pdf);
+        s.beginDocument(QStringLiteral("Vide"));
+        s.printLine();
+        s.newPage();
+        QCOMPARE(s.endDocument(), QString());
+        QVERIFY(s.lastPdfPath().isEmpty());
+        QVERIFY(QDir(vt::pdfFolder()).entryList(QDir::Files).isEmpty());
+    }
+
+    void everyDocumentGetsItsOwnFile() {
+        vt::QtPrintSurface s(vt::QtPrintSurface::Target::Pdf);
+        for (int i = 0; i < 2; ++i) {
+            s.beginDocument(QStringLiteral("Etiquettes"));
+            s.print(QStringLiteral("X"));
+            QVERIFY(!s.endDocument().isEmpty());
+        }
+        QCOMPARE(QDir(vt::pdfFolder()).entryList(QDir::Files).size(), 2);
+    }
+
+    void aFolderThatCannotBeWrittenIsSaid() {
+        QFile blocker(folder->filePath(QStringLiteral("fichier")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        vt::setPdfFolder(blocker.fileName()); // a file, not a folder
+        vt::QtPrintSurface s(vt::QtPrintSurface::Target::Pdf);
+        s.beginDocument(QStringLiteral("Enveloppes"));
+        s.print(QStringLiteral("X"));
+        const QString status = s.endDocument();
+        QVERIFY2(status.startsWith(QStringLiteral("Impression impossible")), qPrintable(status));
+    }
+
+    void theProgramsPrinterWritesPdfWithoutAnInstalledPrinter() {
+        if (!QPrinterInfo::defaultPrinter().isNull())
+            QSKIP("a printer is installed on this machine");
+        vt::PrintSurface& p = vt::printer();
+        QVERIFY(dynamic_cast<vt::QtPrintSurface*>(&p));
+        p.beginDocument(QStringLiteral("Liste"));
+        p.printLine(QStringLiteral("nom"));
+        const QString status = p.endDocument();
+        QVERIFY2(status.contains(QStringLiteral(".pdf")), qPrintable(status));
+        {
+            vt::RecordingPrinterScope recorder;
+            vt::printer().print(QStringLiteral("enregistré"));
+            vt::printer().endDocument();
+            QCOMPARE(recorder->documents().size(), 1);
+        }
+        QCOMPARE(&vt::printer(), &p);
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> folder;
+};
+
+QTEST_MAIN(QtPrintSurfaceTest)
+#include "qt_print_surface_wtest.moc"
