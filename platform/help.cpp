@@ -18,7 +18,7 @@ QPointer<HelpWindow> g_window;
 QString helpTitle(int topic) {
     switch (topic) {
     case 1: return QStringLiteral("La fenêtre principale");
-    case 2: return QStringLiteral("Récapitulatifs, feuille de saisie et choix des concours");
+    case 2: return QStringLiteral("Récapitulatifs, saisie et choix des concours");
     case 3: return QStringLiteral("La société");
     case 4: return QStringLiteral("Lieux de lâcher : fichier GENERAL");
     case 5: return QStringLiteral("Lieux de lâcher : fichier LOCAL");

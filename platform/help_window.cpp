@@ -19,7 +19,8 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
         auto* item = new QListWidgetItem(helpTitle(t), m_topics);
         item->setData(Qt::UserRole, t);
     }
-    m_topics->setMaximumWidth(260);
+    m_topics->setWordWrap(true);
+    m_topics->setFixedWidth(280);
     m_page = new QTextBrowser(this);
     m_page->setObjectName(QStringLiteral("page"));
     m_page->setOpenLinks(false);

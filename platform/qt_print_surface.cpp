@@ -72,12 +72,26 @@ QString QtPrintSurface::familyFor(const QString& fontName) {
 }
 
 bool QtPrintSurface::runPrinterSetup(QWidget* parent) {
+    const bool toFiles = m_target == Target::Pdf || m_userChosePdf ||
+                         (!m_userChosePrinter && QPrinterInfo::defaultPrinter().isNull());
+    if (toFiles) // the dialog shows where the files go
+        m_printer.setOutputFileName(QDir(pdfFolder()).filePath(QStringLiteral("Impression.pdf")));
     QPrintDialog dialog(&m_printer, parent);
     dialog.setWindowTitle(QStringLiteral("Configuration de l'imprimante"));
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    m_userChosePrinter =
-        m_printer.outputFormat() == QPrinter::NativeFormat && !m_printer.printerName().isEmpty();
+    if (m_printer.outputFormat() == QPrinter::PdfFormat) {
+        // Printing to a file: every document still gets its own file, in the folder chosen.
+        const QString file = m_printer.outputFileName();
+        if (!file.isEmpty())
+            setPdfFolder(QFileInfo(file).absolutePath());
+        m_userChosePdf = true;
+        m_userChosePrinter = false;
+        m_printer.setOutputFileName(QString());
+    } else {
+        m_userChosePdf = false;
+        m_userChosePrinter = !m_printer.printerName().isEmpty();
+    }
     return true;
 }
 
@@ -156,7 +170,7 @@ void QtPrintSurface::documentStarted() {
     m_failed = false;
     m_pdfPath.clear();
     m_pdf.reset();
-    m_toPdf = m_target == Target::Pdf ||
+    m_toPdf = m_target == Target::Pdf || m_userChosePdf ||
               (!m_userChosePrinter && QPrinterInfo::defaultPrinter().isNull());
     if (m_toPdf) {
         m_pdf = std::make_unique<QPrinter>(QPrinter::HighResolution);

@@ -23,6 +23,8 @@ public:
     ~QtPrintSurface() override;
 
     // The printer set-up dialog on this surface's printer; false when the user gives up.
+    // Choosing a PDF file there sends every later document to a PDF of its own in that
+    // file's folder.
     bool runPrinterSetup(QWidget* parent = nullptr);
     // The PDF file of the last document that went to a file, empty otherwise.
     QString lastPdfPath() const { return m_pdfPath; }
@@ -56,6 +58,7 @@ private:
     std::unique_ptr<QPainter> m_painter;
     bool m_toPdf = true;
     bool m_userChosePrinter = false;
+    bool m_userChosePdf = false;
     bool m_failed = false;
     QString m_pdfPath;
     mutable QFont m_font;

@@ -5,6 +5,8 @@
 #include "platform/qt_print_surface.h"
 
 #include <QDir>
+#include <QLineEdit>
+#include <QPrintDialog>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
@@ -89,6 +91,10 @@ private slots:
         s.endLine();
         s.setBold(true);
         s.print(QStringLiteral("GRAS"));
+        s.endLine();
+        s.setBold(false);
+        s.setFontName(QStringLiteral("Times New Roman"));
+        s.print(QStringLiteral("Destinataire"));
         const QString status = s.endDocument();
 
         const QString pdf = s.lastPdfPath();
@@ -114,6 +120,7 @@ private slots:
         const QString fonts = run(QStringLiteral("pdffonts"), {pdf});
         QVERIFY2(fonts.contains(QStringLiteral("LiberationMono")), qPrintable(fonts));
         QVERIFY2(fonts.contains(QStringLiteral("LiberationMono-Bold")), qPrintable(fonts));
+        QVERIFY2(fonts.contains(QStringLiteral("LiberationSerif")), qPrintable(fonts));
     }
 
     void overflowAndLandscapePagesAndNoBlankLastPage() {
@@ -191,6 +198,32 @@ private slots:
             QCOMPARE(recorder->documents().size(), 1);
         }
         QCOMPARE(&vt::printer(), &p);
+    }
+
+    void printerSetupShowsWhereTheFilesGoAndKeepsTheFolderChosen() {
+        vt::QtPrintSurface s(vt::QtPrintSurface::Target::Pdf);
+        QString shown;
+        const QString chosen = folder->filePath(QStringLiteral("ailleurs/sortie.pdf"));
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            shown = dialog->printer()->outputFileName();
+            for (auto* box : dialog->findChildren<QLineEdit*>()) {
+                if (box->text() == shown)
+                    box->setText(chosen); // as the user types another file
+            }
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        QVERIFY(s.runPrinterSetup());
+        QCOMPARE(shown, QDir(folder->filePath(QStringLiteral("impressions")))
+                            .filePath(QStringLiteral("Impression.pdf")));
+        QCOMPARE(vt::pdfFolder(), folder->filePath(QStringLiteral("ailleurs")));
+
+        QTimer::singleShot(0, [] {
+            if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                d->reject();
+        });
+        QVERIFY(!s.runPrinterSetup());
     }
 
 private:
