@@ -3,6 +3,7 @@
 #include "common/session.h"
 #include "platform/qt_print_surface.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace vt {
@@ -20,8 +21,14 @@ QString& chosenPdfFolder() {
 
 PrintSurface& printer() {
     auto& s = current();
-    if (!s)
+    if (!s) {
         s = std::make_unique<QtPrintSurface>();
+        // The printer and its fonts go before the application does.
+        qAddPostRoutine([] {
+            if (dynamic_cast<QtPrintSurface*>(current().get()))
+                current().reset();
+        });
+    }
     return *s;
 }
 
