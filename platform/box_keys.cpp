@@ -14,7 +14,17 @@ public:
         : QObject(box), m_box(box), m_next(next), m_onEnter(std::move(onEnter)) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched != m_box || event->type() != QEvent::KeyPress)
+        if (watched != m_box)
+            return false;
+        if (event->type() == QEvent::ShortcutOverride) {
+            // The box keeps these keys even where the window has shortcuts on them.
+            if (isBoxKey(static_cast<QKeyEvent*>(event)->key())) {
+                event->accept();
+                return true;
+            }
+            return false;
+        }
+        if (event->type() != QEvent::KeyPress)
             return false;
         auto* key = static_cast<QKeyEvent*>(event);
         switch (key->key()) {
@@ -32,6 +42,11 @@ public:
     }
 
 private:
+    static bool isBoxKey(int key) {
+        return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape ||
+               key == Qt::Key_Delete;
+    }
+
     void enter() {
         if (m_onEnter && !m_onEnter())
             return;

@@ -1,6 +1,7 @@
 #include "platform/help_window.h"
 
 #include "platform/help.h"
+#include "platform/window_registry.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -34,6 +35,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->addLayout(row, 1);
     layout->addWidget(close, 0, Qt::AlignRight);
     resize(760, 520);
+    describeControls(this);
 
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     connect(m_topics, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {

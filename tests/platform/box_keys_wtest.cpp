@@ -1,6 +1,7 @@
 // Enter moves on to the next box with its text selected; Esc and Del clear the box.
 #include "platform/box_keys.h"
 
+#include <QAction>
 #include <QtTest>
 
 class BoxKeysTest : public QObject {
@@ -60,6 +61,19 @@ private slots:
         QCOMPARE(first->text(), QString());
         QTest::keyClicks(first, QStringLiteral("ab"));
         QCOMPARE(first->text(), QStringLiteral("ab")); // other keys type normally
+    }
+
+    void theBoxKeepsItsKeysOverTheWindowsShortcuts() {
+        int fired = 0;
+        auto* action = new QAction(window.get());
+        action->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::Key_Delete)});
+        window->addAction(action);
+        connect(action, &QAction::triggered, [&] { ++fired; });
+        vt::installBoxKeys(first, second);
+        first->setText(QStringLiteral("DUPONT"));
+        QTest::keyClick(first, Qt::Key_Escape);
+        QCOMPARE(first->text(), QString());
+        QCOMPARE(fired, 0);
     }
 
 private:
