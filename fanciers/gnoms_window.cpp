@@ -197,9 +197,11 @@ QStringList gnoms::selectedLines() const {
 void gnoms::LoadFancierList() {
     if (m_mode == ListMode::None)
         return;
+    // The list stands almost the height of the screen (1100 twips left for the rest).
     if (const QScreen* screen = QApplication::primaryScreen()) {
-        const int height = screen->size().height() - 1100 * logicalDpiY() / 1440;
-        List1->setMinimumHeight(std::max(100, height / 2));
+        const int height = screen->availableGeometry().height() - 1100 * logicalDpiY() / 1440 -
+                           menuBar()->sizeHint().height();
+        List1->setMinimumHeight(std::max(100, height));
     }
     List1->hide();
     List1->clear();
