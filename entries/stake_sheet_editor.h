@@ -13,6 +13,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <utility>
 
 namespace vt {
 
@@ -68,6 +69,8 @@ public:
     int heightExtra() const { return m_heightExtra; }
     QString labelBoxText() const { return m_text1; }
     Focus focus() const { return m_focus; }
+    // The control the last action gives the focus to; the request is then forgotten.
+    Focus takeFocus() { return std::exchange(m_focus, Focus::None); }
     bool sheetHasGameTotal() const { return m_hasGameTotal; }
 
     // A mouse press on a cell: the click steps, then the row-change and selection-change
