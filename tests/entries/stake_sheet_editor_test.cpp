@@ -2,7 +2,7 @@
 
 #include "common/record_file.h"
 #include "common/text.h"
-#include "platform/dialogs.h"
+#include "platform/scripted_dialogs.h"
 #include "tests/support/club_fixture.h"
 
 #include <QFile>
@@ -16,25 +16,6 @@ using vt::testing::StakeLineSpec;
 
 namespace {
 
-// Answers questions in order and records every one.
-class AnswerBook : public Dialogs {
-public:
-    QList<MsgAnswer> answers;
-    QStringList inputs;
-    QList<MessageRequest> messages;
-    QList<InputRequest> questions;
-    MsgAnswer message(const MessageRequest& r) override {
-        messages.append(r);
-        return answers.isEmpty() ? MsgAnswer::Ok : answers.takeFirst();
-    }
-    QString input(const InputRequest& r) override {
-        questions.append(r);
-        return inputs.isEmpty() ? QString() : inputs.takeFirst();
-    }
-    QString chooseFolder(const QString&, const QString&) override { return {}; }
-    bool printerSetup() override { return false; }
-};
-
 QString hex(const QByteArray& b) { return QString::fromLatin1(b.toHex(' ')); }
 
 const QList<StakeLineSpec> threeLines = {
@@ -45,8 +26,16 @@ const QList<StakeLineSpec> threeLines = {
 
 struct Editor : ::testing::Test {
     ClubFixture club;
-    AnswerBook dialogs;
+    ScriptedDialogs dialogs;
     StakeSheetEditor editor{club.dataFolder(), club.path("fichenl.jeu"), dialogs};
+
+    QString lastMessage() const { return dialogs.messages().last().text; }
+    InputRequest lastInput() const {
+        for (auto it = dialogs.asked().rbegin(); it != dialogs.asked().rend(); ++it)
+            if (it->kind == AskedQuestion::Input)
+                return it->input;
+        return {};
+    }
 
     void type(const QString& text) {
         for (QChar c : text)
@@ -111,7 +100,7 @@ TEST_F(Editor, BuildsASheetFromTheCatalogueByteForByte) {
     ASSERT_TRUE(editor.save());
     EXPECT_TRUE(editor.quitEnabled());
     EXPECT_TRUE(editor.nameBoxVisible());
-    EXPECT_TRUE(dialogs.messages.isEmpty());
+    EXPECT_TRUE(dialogs.messages().isEmpty());
 }
 
 TEST_F(Editor, InsertedAndRemovedLinesReachTheFileInGridOrder) {
@@ -199,17 +188,18 @@ TEST_F(Editor, ValuesThatAreNotNumbersAndLongSheetsAreRefused) {
 
     editor.click(2, 1);
     editor.keyDown(46);
+    dialogs.answer(MsgAnswer::Ok).answer(MsgAnswer::Ok).answer(MsgAnswer::Ok);
     type(QStringLiteral("1,2x"));
-    ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_EQ(dialogs.messages[0].text,
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_EQ(lastMessage(),
               QStringLiteral("La valeur de la ligne 2 n'est pas un nombre : « 1,2x »"));
     EXPECT_EQ(editor.currentRow(), 2);
     EXPECT_EQ(editor.cell(2, 1), QStringLiteral("1,2x"));
     EXPECT_FALSE(editor.save());
-    EXPECT_EQ(dialogs.messages.size(), 2);
+    EXPECT_EQ(dialogs.messages().size(), 2);
     EXPECT_FALSE(editor.quitEnabled());
     EXPECT_FALSE(editor.mayClose());
-    EXPECT_EQ(dialogs.messages.last().text, QStringLiteral("Mémorisez la feuille avant de quitter."));
+    EXPECT_EQ(lastMessage(), QStringLiteral("Mémorisez la feuille avant de quitter."));
     EXPECT_EQ(readBytes(club.path("gr1.jeu")), before);
 
     // 101 lines: refused by Enter and by "Mémoriser ", the file stays as it was.
@@ -223,14 +213,16 @@ TEST_F(Editor, ValuesThatAreNotNumbersAndLongSheetsAreRefused) {
     EXPECT_EQ(QFile(club.path("gr1.jeu")).size(), 100 * 19);
     const QByteArray hundred = readBytes(club.path("gr1.jeu"));
     editor.click(editor.rows() - 1, 1);
-    dialogs.messages.clear();
+    dialogs.answer(MsgAnswer::Ok).answer(MsgAnswer::Ok);
     addCatalogueLine(8, QStringLiteral("1"));
-    ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_EQ(dialogs.messages[0].text,
+    ASSERT_EQ(dialogs.messages().size(), 4);
+    EXPECT_EQ(lastMessage(),
               QStringLiteral("Une feuille de jeu ne peut pas avoir plus de 100 lignes."));
     EXPECT_FALSE(editor.save());
+    EXPECT_EQ(dialogs.messages().size(), 5);
     EXPECT_EQ(readBytes(club.path("gr1.jeu")), hundred);
     EXPECT_NE(three, hundred);
+    EXPECT_EQ(dialogs.pendingAnswers(), 0);
 }
 
 TEST_F(Editor, DeletingASheetAsksFirstAndKeepsItsFile) {
@@ -242,10 +234,10 @@ TEST_F(Editor, DeletingASheetAsksFirstAndKeepsItsFile) {
     editor.selectSlot(3);
     const QByteArray sheet = readBytes(club.path("gr3.jeu"));
 
-    dialogs.answers = {MsgAnswer::No};
+    dialogs.answer(MsgAnswer::No);
     editor.deleteSheet();
-    ASSERT_EQ(dialogs.messages.size(), 1);
-    const MessageRequest q = dialogs.messages[0];
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    const MessageRequest q = dialogs.messages()[0];
     EXPECT_EQ(q.text, QStringLiteral("Etes vous sur de vouloir Supprimer JEU C"));
     EXPECT_EQ(q.title, QStringLiteral("SUPPRESION"));
     EXPECT_EQ(q.buttons, MsgButtons::YesNo);
@@ -254,7 +246,7 @@ TEST_F(Editor, DeletingASheetAsksFirstAndKeepsItsFile) {
     EXPECT_EQ(names(), QStringList({"COMPTES", "JEU A", "JEU B", "JEU C"}));
     EXPECT_EQ(editor.rows(), 5);
 
-    dialogs.answers = {MsgAnswer::Yes};
+    dialogs.answer(MsgAnswer::Yes);
     editor.deleteSheet();
     EXPECT_EQ(names(), QStringList({"COMPTES", "JEU A", "JEU B", ""}));
     EXPECT_EQ(readBytes(club.path("fichenl.jeu")).mid(150), QByteArray(50, ' '));
@@ -272,9 +264,9 @@ TEST_F(Editor, DeletingASheetAsksFirstAndKeepsItsFile) {
     EXPECT_EQ(QFile(club.path("gr3.jeu")).size(), 0);
 
     // The freed slot is the one "Nouveau dossier" names next.
-    dialogs.inputs = {QStringLiteral("  jeu d  ")};
+    dialogs.answerInput(QStringLiteral("  jeu d  "));
     editor.newSheet();
-    EXPECT_EQ(dialogs.questions.last().title, QStringLiteral("ENTREZ UN NOUVEAU NOM POUR "));
+    EXPECT_EQ(lastInput().title, QStringLiteral("ENTREZ UN NOUVEAU NOM POUR "));
     EXPECT_EQ(names(), QStringList({"COMPTES", "JEU A", "JEU B", "jeu d"}));
     EXPECT_EQ(editor.currentSlot(), 3);
     EXPECT_EQ(editor.caption(), QStringLiteral("gestion des jeux de jeu d"));
@@ -292,32 +284,32 @@ TEST_F(Editor, NamingAndRenamingSlots) {
     type(QStringLiteral("2"));
     EXPECT_FALSE(QFile::exists(club.path("cptenl.jeu")));
 
-    dialogs.inputs = {QString()}; // Cancel changes nothing
+    dialogs.answerInput(QString()); // Cancel changes nothing
     editor.newSheet();
     EXPECT_FALSE(QFile::exists(club.path("fichenl.jeu")));
 
-    dialogs.inputs = {QStringLiteral("Comptes")};
+    dialogs.answerInput(QStringLiteral("Comptes"));
     editor.newSheet();
     EXPECT_EQ(names(), QStringList({"Comptes"}));
     EXPECT_EQ(editor.sheetFile(), club.path("cptenl.jeu"));
     EXPECT_TRUE(QFile::exists(club.path("cptenl.jeu")));
 
-    dialogs.inputs = {QStringLiteral("JEU A")};
+    dialogs.answerInput(QStringLiteral("JEU A"));
     editor.newSheet();
     EXPECT_EQ(editor.currentSlot(), 1);
     EXPECT_EQ(editor.sheetFile(), club.path("gr1.jeu"));
 
-    dialogs.inputs = {QStringLiteral(" Jeu du dimanche ")};
+    dialogs.answerInput(QStringLiteral(" Jeu du dimanche "));
     editor.rename();
-    EXPECT_EQ(dialogs.questions.last().title, QStringLiteral("ENTREZ UN NOUVEAU NOM POUR JEU A"));
-    EXPECT_EQ(dialogs.questions.last().defaultAnswer, QStringLiteral("JEU A"));
+    EXPECT_EQ(lastInput().title, QStringLiteral("ENTREZ UN NOUVEAU NOM POUR JEU A"));
+    EXPECT_EQ(lastInput().defaultAnswer, QStringLiteral("JEU A"));
     EXPECT_EQ(readBytes(club.path("fichenl.jeu")).mid(50),
               (QStringLiteral(" Jeu du dimanche ") + QString(33, u' ')).toLatin1());
     EXPECT_EQ(editor.deleteCaption(), QStringLiteral("Supprimer  Jeu du dimanche "));
 
-    dialogs.inputs = {QStringLiteral("Ωmega")};
+    dialogs.answerInput(QStringLiteral("Ωmega")).answer(MsgAnswer::Ok);
     editor.rename();
-    EXPECT_EQ(dialogs.messages.last().text,
+    EXPECT_EQ(lastMessage(),
               QStringLiteral("Le nom contient un caractère que le programme ne peut pas "
                              "enregistrer : « Ω »"));
     EXPECT_EQ(names(), QStringList({"Comptes", "Jeu du dimanche"}));
@@ -329,9 +321,10 @@ TEST_F(Editor, NamingAndRenamingSlots) {
 }
 
 TEST_F(Editor, AccountsHelpShowsItsTenLines) {
+    dialogs.answer(MsgAnswer::Ok);
     editor.showAccountsHelp();
-    ASSERT_EQ(dialogs.messages.size(), 1);
-    const MessageRequest m = dialogs.messages[0];
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    const MessageRequest m = dialogs.messages()[0];
     EXPECT_EQ(m.icon, MsgIcon::Exclamation);
     EXPECT_EQ(m.buttons, MsgButtons::Ok);
     EXPECT_TRUE(m.title.isEmpty());

@@ -1,0 +1,172 @@
+#include "entries/enjeu_window.h"
+
+#include "common/record_file.h"
+#include "platform/help.h"
+#include "platform/scripted_dialogs.h"
+#include "platform/window_registry.h"
+#include "tests/support/club_fixture.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QTableWidget>
+#include <QtTest>
+
+using namespace vt;
+using vt::testing::ClubFixture;
+using vt::testing::readBytes;
+using vt::testing::StakeLineSpec;
+
+namespace {
+
+const QList<StakeLineSpec> threeLines = {
+    {QStringLiteral("Mise    "), QStringLiteral(" Mise"), 1.5f},
+    {QStringLiteral("Pot     "), QStringLiteral("  pot"), 2.0f},
+    {QStringLiteral("TOTAL du"), QStringLiteral(" jeu "), 0.0f},
+};
+
+QPoint cellCentre(QTableWidget* grid, int tableRow, int column) {
+    return grid->visualRect(grid->model()->index(tableRow, column)).center();
+}
+
+} // namespace
+
+class EnjeuWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ClubFixture> club;
+    std::unique_ptr<ScriptedDialogsScope> scripted;
+
+    ScriptedDialogs& script() { return **scripted; }
+
+    enjeu& open() {
+        enjeu& w = windows().show<enjeu>();
+        if (!QTest::qWaitForWindowExposed(&w))
+            qWarning("window not exposed");
+        return w;
+    }
+    template <class T> T* control(enjeu& w, const char* name) {
+        T* c = w.findChild<T*>(QString::fromLatin1(name));
+        if (!c)
+            qFatal("control %s missing", name);
+        return c;
+    }
+
+private slots:
+    void init() {
+        club = std::make_unique<ClubFixture>();
+        club->writeStakeSheet(0, QStringLiteral("COMPTES"), {});
+        club->writeStakeSheet(1, QStringLiteral("JEU A"), threeLines);
+        club->configureSession();
+        scripted = std::make_unique<ScriptedDialogsScope>();
+    }
+    void cleanup() {
+        windows().unloadAll();
+        scripted.reset();
+        club.reset();
+    }
+
+    void controlsCarryTheirNames() {
+        enjeu& w = open();
+        for (const char* name : {"Combo1", "List1", "Grid1", "Text1", "Label1"}) {
+            QWidget* c = control<QWidget>(w, name);
+            QCOMPARE(c->accessibleDescription(), QString::fromLatin1(name));
+        }
+        QStringList menus;
+        for (QAction* a : w.menuBar()->actions())
+            menus << a->text();
+        QCOMPARE(menus, QStringList({"Fichier", "Inserer une mise", "?"}));
+        for (const char* name : {"modif", "supp", "memoj", "nouv", "quitte", "insere", "aide", "aideg"})
+            QVERIFY2(w.findChild<QAction*>(QString::fromLatin1(name)), name);
+        auto* list = control<QListWidget>(w, "List1");
+        QCOMPARE(list->count(), 58);
+        QCOMPARE(list->item(43)->text(), QStringLiteral("TOTAL du jeu "));
+        QCOMPARE(list->toolTip(), QStringLiteral("Cliquez 2 fois pour afficher le jeu dans la grille"));
+        QCOMPARE(control<QLabel>(w, "Label1")->text(), QStringLiteral("Modifier la  dénomination"));
+        auto* grid = control<QTableWidget>(w, "Grid1");
+        QCOMPARE(grid->horizontalHeaderItem(1)->text(), QStringLiteral("VALEUR"));
+        QCOMPARE(grid->columnWidth(2), 1);
+        QCOMPARE(w.windowTitle(), QStringLiteral("gestion des jeux de COMPTES"));
+        QCOMPARE(control<QComboBox>(w, "Combo1")->count(), 2);
+        QCOMPARE(grid->rowCount(), 2); // an empty accounts sheet: one empty line, the empty row
+    }
+
+    void clicksKeysAndEnterWriteTheSheet() {
+        enjeu& w = open();
+        auto* combo = control<QComboBox>(w, "Combo1");
+        auto* grid = control<QTableWidget>(w, "Grid1");
+        auto* text1 = control<QLineEdit>(w, "Text1");
+        auto* list = control<QListWidget>(w, "List1");
+        combo->setCurrentIndex(1);
+        emit combo->activated(1);
+        QCOMPARE(w.windowTitle(), QStringLiteral("gestion des jeux de JEU A"));
+        QCOMPARE(grid->rowCount(), 4);
+        QCOMPARE(grid->item(0, 0)->text(), QStringLiteral("Mise      Mise"));
+
+        // A click on the empty last row adds a row; the clicked row takes the new line.
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cellCentre(grid, 3, 1));
+        QCOMPARE(grid->rowCount(), 5);
+        QCOMPARE(grid->currentRow(), 3);
+        QVERIFY(!w.findChild<QAction*>("quitte")->isEnabled());
+        QVERIFY(!combo->isVisible());
+        const QPoint trio = list->visualItemRect(list->item(24)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, trio);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, trio);
+        QCOMPARE(grid->item(3, 0)->text(), QStringLiteral("Trio     Trio"));
+        QCOMPARE(text1->text(), QStringLiteral("Trio     Trio"));
+        QTest::keyClicks(grid, QStringLiteral("2.5"));
+        QTest::keyClick(grid, Qt::Key_Return);
+        QCOMPARE(grid->item(3, 1)->text(), QStringLiteral("2,50"));
+        QCOMPARE(grid->currentRow(), 0); // Enter on the last line wraps to the first
+        QCOMPARE(readBytes(club->path("gr1.jeu")).size(), 4 * 19);
+        QCOMPARE(readBytes(club->path("gr1.jeu")).mid(57, 13), QByteArray("Trio     Trio"));
+
+        // A keyboard move onto the empty last row wraps to row 1.
+        for (int i = 0; i < 4; ++i)
+            QTest::keyClick(grid, Qt::Key_Down);
+        QCOMPARE(grid->currentRow(), 0);
+
+        // The close box is refused until the sheet is memorised.
+        script().answer(MsgAnswer::Ok);
+        QVERIFY(!w.close());
+        QCOMPARE(script().messages().last().text,
+                 QStringLiteral("Mémorisez la feuille avant de quitter."));
+        w.findChild<QAction*>("memoj")->trigger();
+        QVERIFY(w.findChild<QAction*>("quitte")->isEnabled());
+        QVERIFY(combo->isVisible());
+    }
+
+    void namesHelpAndDeletion() {
+        enjeu& w = open();
+        auto* combo = control<QComboBox>(w, "Combo1");
+        // A key in the name box asks a new name for the slot shown.
+        script().answerInput(QStringLiteral("Comptes du club"));
+        QTest::keyClick(combo, Qt::Key_A);
+        QCOMPARE(script().asked().last().input.title,
+                 QStringLiteral("ENTREZ UN NOUVEAU NOM POUR COMPTES"));
+        QCOMPARE(combo->itemText(0), QStringLiteral("Comptes du club"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("gestion des jeux de Comptes du club"));
+
+        w.findChild<QAction*>("aideg")->trigger();
+        QCOMPARE(lastHelpTopic(), 7);
+        script().answer(MsgAnswer::Ok);
+        w.findChild<QAction*>("aide")->trigger();
+        QVERIFY(script().messages().last().text.startsWith(
+            QStringLiteral("Pour la mémorisation des COMPTES :\n")));
+
+        script().answer(MsgAnswer::No);
+        w.findChild<QAction*>("supp")->trigger();
+        const MessageRequest q = script().messages().last();
+        QCOMPARE(q.text, QStringLiteral("Etes vous sur de vouloir Supprimer Comptes du club"));
+        QCOMPARE(q.defaultButton, MsgAnswer::No);
+        QCOMPARE(combo->itemText(0), QStringLiteral("Comptes du club"));
+        QCOMPARE(script().pendingAnswers(), 0);
+    }
+};
+
+QTEST_MAIN(EnjeuWindowTest)
+#include "enjeu_wtest.moc"
