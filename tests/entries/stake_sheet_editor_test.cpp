@@ -125,7 +125,10 @@ TEST_F(Editor, InsertedAndRemovedLinesReachTheFileInGridOrder) {
     EXPECT_EQ(editor.rows(), 5);
     ASSERT_TRUE(editor.save());
     EXPECT_EQ(texts(), QStringList({"Trio     Trio", "Mise     Mise", "TOTAL du jeu "}));
-    EXPECT_EQ(QFile(club.path("gr1.jeu")).size(), 3 * 19);
+    EXPECT_EQ(hex(readBytes(club.path("gr1.jeu"))),
+              QStringLiteral("54 72 69 6f 20 20 20 20 20 54 72 69 6f 00 00 00 00 80 3f "
+                             "4d 69 73 65 20 20 20 20 20 4d 69 73 65 00 00 00 00 c0 3f "
+                             "54 4f 54 41 4c 20 64 75 20 6a 65 75 20 00 00 00 00 00 00"));
 }
 
 TEST_F(Editor, GridRowsFollowTheClickAndKeyRules) {
