@@ -56,10 +56,6 @@ QString aboutDisclaimerText() {
            responsibleParty();
 }
 
-QString systemInformationUnavailableText() {
-    return QStringLiteral("Les informations système ne sont pas disponibles actuellement");
-}
-
 QString mainWindowHelpText() {
     return QStringLiteral("Pour changer de lieu de lâcher utilisez les curseurs en bout de ligne.\n"
                           "Méthode plus rapide, taper au clavier la première lettre du lieu "
@@ -100,11 +96,15 @@ void setStartDirectory(const QString& startDir) {
     s.GeneralSitesPath = resolveFile(s.StartDir, QStringLiteral("distgen"));
 }
 
+void recordGeneralSitesPath() {
+    const Session& s = session();
+    setStartDirectory(s.StartDir.isEmpty() ? QDir::currentPath() : s.StartDir);
+}
+
 QString generalSitesPath() {
-    Session& s = session();
-    if (s.GeneralSitesPath.isEmpty())
-        setStartDirectory(QDir::currentPath());
-    return s.GeneralSitesPath;
+    if (session().GeneralSitesPath.isEmpty())
+        recordGeneralSitesPath();
+    return session().GeneralSitesPath;
 }
 
 } // namespace vt::tarvio

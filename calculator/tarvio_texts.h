@@ -27,7 +27,6 @@ QString aboutCaption();        // "À propos de TARVIO"
 QString aboutTitle();          // "TARVIO"
 QString aboutVersionText();    // "Version 1.0.0"
 QString aboutDisclaimerText();
-QString systemInformationUnavailableText();
 
 // The help messages of the main window's frame "Aide" and of the release-site editor.
 QString mainWindowHelpText();
@@ -38,6 +37,9 @@ QString duplicateSiteText();
 // Records the start directory (made absolute once) and the path of distgen in it; an
 // existing file is found whatever the case of its name.
 void setStartDirectory(const QString& startDir);
+// The start-up window's record of distgen's path: the start directory captured once (the
+// current directory when none was recorded yet) followed by distgen.
+void recordGeneralSitesPath();
 QString generalSitesPath();
 
 } // namespace vt::tarvio

@@ -8,6 +8,7 @@
 #include "common/session.h"
 #include "common/text.h"
 #include "fanciers/geodesy.h"
+#include "fanciers/site_list.h"
 #include "tests/support/club_fixture.h"
 
 #include <QDir>
@@ -162,4 +163,18 @@ TEST(CalculatorModel, DistgenIsFoundWhateverTheCaseOfItsName) {
     setStartDirectory(dir.path());
     EXPECT_EQ(generalSitesPath(), upper);
     EXPECT_EQ(readGeneralSitesInFileOrder(generalSitesPath()).size(), 1);
+}
+
+TEST(CalculatorModel, ReadsTheGeneralFileAsVorelsEditorWritesIt) {
+    QTemporaryDir dir;
+    setStartDirectory(dir.path());
+    const SiteList written({site("ZUTKERQUE", 505200, 22300, 0), site("Lens", 502555.1234, 24950, 0),
+                            site("BREST", 482330, 0, 42910)});
+    written.save(generalSitesPath());
+    const QList<ReleaseSiteRecord> read = readGeneralSitesInFileOrder(generalSitesPath());
+    ASSERT_EQ(read.size(), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(read.at(i).bytes(), written.at(i).bytes());
+    CalculatorModel m(QDate(2026, 4, 15), read);
+    EXPECT_EQ(m.siteItems(), written.items());
 }

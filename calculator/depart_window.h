@@ -1,0 +1,64 @@
+#pragma once
+// Tarvio's main window: the date and loft steppers, the Paris closing, opening and dead
+// time, the loft's own closing and opening, and the distance to the site at the top of
+// the list of distgen.
+#include "calculator_model.h"
+
+#include <QListWidget>
+#include <QMainWindow>
+
+#include <array>
+#include <memory>
+
+class QLabel;
+class QScrollBar;
+class QGroupBox;
+
+namespace vt::tarvio {
+
+// The list of sites: the first-letter search brings the line found to the top, since the
+// results follow the top line.
+class SiteListWidget : public QListWidget {
+    Q_OBJECT
+public:
+    using QListWidget::QListWidget;
+    void keyboardSearch(const QString& search) override;
+};
+
+class depart : public QMainWindow {
+    Q_OBJECT
+public:
+    depart();
+    ~depart() override;
+
+    const CalculatorModel& model() const { return *m_model; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void loadSites();
+    void dateChanged();
+    void coordinateChanged(int coordinate, int part, int value);
+    void listScrolled();
+    void refreshLabels();
+    void GPS_Click();
+    void vers_Click();
+    void quitte_Click();
+    void Frame1_Click();
+
+    std::unique_ptr<CalculatorModel> m_model;
+    SiteListWidget* m_list = nullptr;
+    QLabel *m_label5, *m_label6, *m_label7, *m_label8, *m_label10, *m_label11, *m_label12;
+    std::array<QLabel*, 3> m_display{};  // Label13, Label14, Label15
+    std::array<QLabel*, 3> m_packed{};   // Label16, Label17, Label18
+    std::array<QScrollBar*, 3> m_dateBars{};
+    // [coordinate: latitude, east, west][part 1 to 4]
+    std::array<std::array<QScrollBar*, 4>, 3> m_coordinateBars{};
+    std::array<std::array<int, 4>, 3> m_lastValues{};
+    QGroupBox* m_frame1 = nullptr;
+};
+
+} // namespace vt::tarvio

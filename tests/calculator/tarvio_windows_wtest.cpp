@@ -1,0 +1,457 @@
+// Tarvio's windows driven as a user would: start-up, main window steppers and list, the
+// release-site editor and its print, the About box.
+#include "calculator/basedist_window.h"
+#include "calculator/depart_window.h"
+#include "calculator/frmabout_window.h"
+#include "calculator/frmsplash_window.h"
+#include "calculator/plein_window.h"
+#include "calculator/tarvio_texts.h"
+
+#include "common/record_file.h"
+#include "common/session.h"
+#include "common/text.h"
+#include "fanciers/site_list.h"
+#include "platform/clock.h"
+#include "platform/printing.h"
+#include "platform/recording_surface.h"
+#include "platform/scripted_dialogs.h"
+#include "platform/system_info.h"
+#include "platform/window_registry.h"
+#include "tests/support/club_fixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTemporaryDir>
+
+using namespace vt;
+using namespace vt::tarvio;
+
+namespace {
+
+const QDateTime Now(QDate(2026, 4, 15), QTime(14, 3, 22));
+
+template <class T> T* child(QWidget& w, const char* name) {
+    T* c = w.findChild<T*>(QString::fromLatin1(name));
+    if (!c)
+        qFatal("control %s not found", name);
+    return c;
+}
+
+QString text(QWidget& w, const char* labelName) { return child<QLabel>(w, labelName)->text(); }
+
+void click(QScrollBar* bar, int times, bool lowerArrow = true) {
+    for (int i = 0; i < times; ++i)
+        bar->triggerAction(lowerArrow ? QAbstractSlider::SliderSingleStepAdd
+                                      : QAbstractSlider::SliderSingleStepSub);
+}
+
+void step(QWidget& w, const char* barName, int steps) {
+    click(child<QScrollBar>(w, barName), steps < 0 ? -steps : steps, steps > 0);
+}
+
+// Label7 and Label8: the loft's closing and opening.
+void expectLoftTimes(QWidget& w, const QString& closing, const QString& opening) {
+    QCOMPARE(text(w, "Label7"), QStringLiteral("Heure de FERMETURE personnalisée : ") + closing);
+    QCOMPARE(text(w, "Label8"), QStringLiteral("  Heure d'OUVERTURE personnalisée :   ") + opening);
+}
+
+void enter(QLineEdit* box, const QString& typed = QString()) {
+    if (!typed.isEmpty())
+        QTest::keyClicks(box, typed);
+    QTest::keyClick(box, Qt::Key_Return);
+}
+
+} // namespace
+
+class TarvioWindows : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<vt::testing::ClubFixture> m_club;
+    std::unique_ptr<RecordingPrinterScope> m_printer;
+
+    QString distgen() const { return generalSitesPath(); }
+    void writeSites(const QList<testing::SiteSpec>& sites) {
+        for (const auto& s : sites)
+            m_club->addGeneralSite(s);
+    }
+    void threeSites() {
+        writeSites({{QStringLiteral("ZUTKERQUE"), 505200, 22300, 0},
+                    {QString(), 0, 0, 0},
+                    {QStringLiteral("ARRAS"), 501730, 24600, 0}});
+    }
+    basedist& openEditor() {
+        depart& main = windows().show<depart>();
+        child<QAction>(main, "GPS")->trigger();
+        return windows().window<basedist>();
+    }
+
+private slots:
+    void init() {
+        setClockForTests([] { return Now; });
+        m_club = std::make_unique<testing::ClubFixture>();
+        session() = Session{};
+        setStartDirectory(m_club->startDir());
+        m_printer = std::make_unique<RecordingPrinterScope>();
+    }
+    void cleanup() {
+        windows().unloadAll();
+        QCoreApplication::processEvents();
+        RecordFile::rewriteFailureForTests = {};
+        m_printer.reset();
+        setClockForTests({});
+        m_club.reset();
+    }
+
+    void startUpShowsTheSplashOverTheBackgroundAndSuiteOpensTheMainWindow() {
+        threeSites();
+        ScriptedDialogsScope dialogs;
+        frmSplash& splash = windows().window<frmSplash>();
+        QVERIFY(splash.isVisible());
+        QVERIFY(windows().isLoaded<plein>());
+        QVERIFY(windows().window<plein>().isVisible());
+        QCOMPARE(text(splash, "lblVersion"), QStringLiteral("Version GPS 1.0.0"));
+        QCOMPARE(text(splash, "lblProductName"), QStringLiteral("Tarvio"));
+        QCOMPARE(text(splash, "lblWarning"),
+                 QStringLiteral("Avertissement : l'utilisation de ce logiciel est sous la "
+                                "responsabilité de  Son utilisateur"));
+        QCOMPARE(text(splash, "lblPlatform"), QStringLiteral("Plate-forme"));
+        QCOMPARE(text(splash, "lblCompanyProduct"), QStringLiteral("Logiciel de gestion des"));
+        QCOMPARE(distgen(), QDir(m_club->startDir()).filePath(QStringLiteral("distgen")));
+
+        plein& background = windows().window<plein>();
+        QCOMPARE(background.clockPanelText(),
+                 QStringLiteral("mercredi 15 avril 2026 il est 14:03:22"));
+        setClockForTests([] { return Now.addSecs(1); });
+        QTRY_COMPARE_WITH_TIMEOUT(background.clockPanelText(),
+                                  QStringLiteral("mercredi 15 avril 2026 il est 14:03:23"), 3000);
+
+        QTest::mouseClick(child<QLabel>(splash, "Label1"), Qt::LeftButton);
+        QCoreApplication::processEvents();
+        QVERIFY(windows().isLoaded<depart>());
+        QVERIFY(windows().window<depart>().isVisible());
+        QVERIFY(!windows().isLoaded<plein>());
+        QTRY_VERIFY(!windows().isLoaded<frmSplash>());
+        QCOMPARE(dialogs->asked().size(), 0);
+    }
+
+    void mainWindowStartsOnTodayTheDefaultLoftAndTheFirstSite() {
+        threeSites();
+        ScriptedDialogsScope dialogs;
+        depart& w = windows().show<depart>();
+        QCOMPARE(w.windowTitle(), QStringLiteral("Gestion des lieux de lâcher et des heures de "
+                                                 "coucher et lever du soleil"));
+        auto* list = child<QListWidget>(w, "List1");
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(list->item(0)->text(),
+                 QStringLiteral("ZUTKERQUE                    505200     22300         0"));
+        QCOMPARE(list->currentRow(), 0);
+        QCOMPARE(text(w, "Label12"), QStringLiteral("15/04/26"));
+        QCOMPARE(text(w, "Label13"), QStringLiteral("48:50:00,00"));
+        QCOMPARE(text(w, "Label14"), QStringLiteral("02:20:11,00"));
+        QCOMPARE(text(w, "Label15"), QString());
+        QCOMPARE(text(w, "Label16"), QStringLiteral("485000.00"));
+        QCOMPARE(text(w, "Label17"), QStringLiteral("022011.00"));
+        QCOMPARE(text(w, "Label18"), QString());
+        QCOMPARE(text(w, "Label10"), QStringLiteral("FERMETURE le 15/04/26 à PARIS 21h11'05\""));
+        QCOMPARE(text(w, "Label11"), QStringLiteral("OUVERTURE le 16/04/26 à PARIS  6h28'25\""));
+        QCOMPARE(text(w, "Label5"), QStringLiteral("Temps mort avec pénombre : 09h17'20''"));
+        expectLoftTimes(w, QStringLiteral("21h11'05\""), QStringLiteral("6h28'25''"));
+        QVERIFY(text(w, "Label6").startsWith(QStringLiteral("Distance de : ZUTKERQUE =  ")));
+
+        // Frame "Aide": the help message.
+        dialogs->answer(MsgAnswer::Ok);
+        QTest::mouseClick(child<QWidget>(w, "Frame1"), Qt::LeftButton);
+        QCOMPARE(dialogs->messages().size(), 1);
+        QCOMPARE(dialogs->messages().at(0).text, mainWindowHelpText());
+    }
+
+    void steppersMoveTheDateAndTheLoftWithCarries() {
+        ScriptedDialogsScope dialogs;
+        depart& w = windows().show<depart>();
+        QCOMPARE(text(w, "Label6"),
+                 QStringLiteral("Distance de : aucun lieu de lâcher dans le fichier"));
+        step(w, "VScroll_1", 1);
+        QCOMPARE(text(w, "Label12"), QStringLiteral("16/04/26"));
+        QCOMPARE(text(w, "Label10"), QStringLiteral("FERMETURE le 16/04/26 à PARIS ") +
+                                         computeParisTimes(QDate(2026, 4, 16)).sun.closing->text);
+        step(w, "VScroll_1", -1);
+        step(w, "VScroll_3", 5);
+        QCOMPARE(text(w, "Label12"), QStringLiteral("15/04/31")); // 2031, not 1931
+        QCOMPARE(text(w, "Label10"), computeParisTimes(QDate(2031, 4, 15)).closingLabel);
+        step(w, "VScroll_3", -5);
+        auto* day = child<QScrollBar>(w, "VScroll_1");
+        day->setValue(0);
+        QCOMPARE(text(w, "Label12"), QStringLiteral("15/04/25"));
+        step(w, "VScroll_1", -1); // the upper arrow at 0 goes no further back
+        QCOMPARE(text(w, "Label12"), QStringLiteral("15/04/25"));
+        day->setValue(365);
+
+        // Row 3 of the table: 50°38'N 3°04'E.
+        step(w, "VScroll1_1", 2);
+        step(w, "VScroll1_2", -12);
+        step(w, "VScroll2_1", 1);
+        step(w, "VScroll2_2", -16);
+        step(w, "VScroll2_3", -11);
+        QCOMPARE(text(w, "Label13"), QStringLiteral("50:38:00,00"));
+        QCOMPARE(text(w, "Label16"), QStringLiteral("503800.00"));
+        QCOMPARE(text(w, "Label14"), QStringLiteral("03:04:00,00"));
+        QCOMPARE(text(w, "Label17"), QStringLiteral("030400.00"));
+        expectLoftTimes(w, QStringLiteral("21h11'28\""), QStringLiteral("6h28'48''"));
+
+        // Ten minutes more carry into the degrees; a west step clears the east labels.
+        step(w, "VScroll1_2", 22);
+        QCOMPARE(text(w, "Label13"), QStringLiteral("51:00:00,00"));
+        step(w, "VScroll3_1", 4);
+        QCOMPARE(text(w, "Label14"), QString());
+        QCOMPARE(text(w, "Label17"), QString());
+        QCOMPARE(text(w, "Label15"), QStringLiteral("04:00:00,00"));
+        QCOMPARE(text(w, "Label18"), QStringLiteral("040000.00"));
+        step(w, "VScroll1_4", -25);
+        QCOMPARE(text(w, "Label13"), QStringLiteral("50:59:59,75"));
+        QCOMPARE(text(w, "Label15"), QStringLiteral("04:00:00,00"));
+        // Clamped below the pole: no sunset in June, shown as unavailable.
+        step(w, "VScroll_2", 2);
+        step(w, "VScroll1_1", 60);
+        QCOMPARE(text(w, "Label13"), QStringLiteral("89:59:59,99"));
+        expectLoftTimes(w, QStringLiteral("indisponible"), QStringLiteral("indisponible"));
+        QCOMPARE(dialogs->asked().size(), 0);
+    }
+
+    void resultsFollowTheTopLineOfTheList() {
+        QList<testing::SiteSpec> sites;
+        for (char c = 'A'; c <= 'Z'; ++c)
+            sites.append({QStringLiteral("%1LIEU").arg(QChar(c)), 500000.0 + (c - 'A') * 100,
+                          20000, 0});
+        writeSites(sites);
+        ScriptedDialogsScope dialogs;
+        depart& w = windows().show<depart>();
+        auto* list = child<QListWidget>(w, "List1");
+        list->verticalScrollBar()->setValue(3);
+        QCOMPARE(list->currentRow(), 3);
+        QVERIFY(text(w, "Label6").startsWith(QStringLiteral("Distance de : DLIEU = ")));
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_K);
+        QTRY_VERIFY(text(w, "Label6").startsWith(QStringLiteral("Distance de : KLIEU = ")));
+        QCOMPARE(model(w).shownSite(), 10);
+    }
+
+    void editorRewritesDistgenInNameOrderAndShowsTheMainWindowAgain() {
+        threeSites();
+        ScriptedDialogsScope dialogs;
+        basedist& e = openEditor();
+        QVERIFY(e.isVisible());
+        QVERIFY(!windows().window<depart>().isVisible());
+        QVERIFY(windows().isLoaded<plein>() && windows().window<plein>().isVisible());
+        auto* list = child<QListWidget>(e, "List1");
+        QVERIFY(list->isHidden());
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(list->item(0)->text().left(5), QStringLiteral("ARRAS"));
+        child<QAction>(e, "quitte")->trigger();
+        QCoreApplication::processEvents();
+        const QByteArray bytes = testing::readBytes(distgen());
+        QCOMPARE(bytes.size(), 98);
+        QCOMPARE(decodeText(bytes.left(25)).trimmed(), QStringLiteral("ARRAS"));
+        QCOMPARE(decodeText(bytes.mid(49, 25)).trimmed(), QStringLiteral("ZUTKERQUE"));
+        QVERIFY(windows().window<depart>().isVisible());
+        QVERIFY(!windows().isLoaded<plein>());
+        QTRY_VERIFY(!windows().isLoaded<basedist>());
+        // What Vorel's editor reads back is what Tarvio wrote.
+        const SiteList vorel = SiteList::load(distgen());
+        QCOMPARE(vorel.items(), QStringList({
+            QStringLiteral("ARRAS                        501730     24600         0"),
+            QStringLiteral("ZUTKERQUE                    505200     22300         0")}));
+    }
+
+    void aWestSiteIsTypedWithTheEnterKeyAndStored() {
+        ScriptedDialogsScope dialogs;
+        basedist& e = openEditor();
+        auto* name = child<QLineEdit>(e, "Text6");
+        auto* lat = child<QLineEdit>(e, "Text1");
+        auto* east = child<QLineEdit>(e, "Text2");
+        auto* west = child<QLineEdit>(e, "Text7");
+        QApplication::setActiveWindow(&e);
+        QVERIFY(QTest::qWaitForWindowActive(&e));
+        name->setFocus();
+        enter(name, QStringLiteral("BREST"));
+        QVERIFY(lat->hasFocus());
+        enter(lat, QStringLiteral("482330.5"));
+        QCOMPARE(lat->text(), QStringLiteral("482330,5"));
+        QVERIFY(east->hasFocus());
+        enter(east); // empty east: on to the west box
+        QVERIFY(west->hasFocus());
+        enter(west, QStringLiteral("042910"));
+        QVERIFY(child<QPushButton>(e, "Command1")->hasFocus());
+        QTest::mouseClick(child<QPushButton>(e, "Command1"), Qt::LeftButton);
+        QCOMPARE(name->text(), QString());
+        QVERIFY(name->hasFocus());
+        QCOMPARE(e.sites().size(), 1);
+        const ReleaseSiteRecord r = e.sites().at(0);
+        QCOMPARE(trim(r.siteName()), QStringLiteral("BREST"));
+        QCOMPARE(r.latitudeDms(), 482330.5);
+        QCOMPARE(r.longitudeEastDms(), 0.0);
+        QCOMPARE(r.longitudeWestDms(), 42910.0);
+
+        // A name already listed, in any case and with spaces, is reported on Enter.
+        auto* label7 = child<QLabel>(e, "Label7");
+        enter(name, QStringLiteral(" brest "));
+        QVERIFY(label7->isVisible());
+        QVERIFY(name->hasFocus());
+        QTest::keyClick(name, Qt::Key_X);
+        QVERIFY(!label7->isVisible());
+        name->clear();
+        enter(name); // an empty name stays, with no message
+        QVERIFY(name->hasFocus());
+        QVERIFY(!label7->isVisible());
+        QCOMPARE(dialogs->asked().size(), 0);
+    }
+
+    void typedBoxesAreCheckedBeforeAnythingIsStored() {
+        ScriptedDialogsScope dialogs;
+        basedist& e = openEditor();
+        auto* name = child<QLineEdit>(e, "Text6");
+        auto* lat = child<QLineEdit>(e, "Text1");
+        auto* east = child<QLineEdit>(e, "Text2");
+        auto* west = child<QLineEdit>(e, "Text7");
+        auto* memo = child<QPushButton>(e, "Command1");
+        name->setText(QStringLiteral("NOM DE LIEU BIEN TROP LONG POUR LE FICHIER"));
+        lat->setText(QStringLiteral("abc"));
+        dialogs->answer(MsgAnswer::Ok);
+        QTest::mouseClick(memo, Qt::LeftButton);
+        QCOMPARE(e.sites().size(), 0);
+        QVERIFY(dialogs->messages().at(0).text.contains(QStringLiteral("LATITUDE")));
+        lat->clear();
+        dialogs->answer(MsgAnswer::Ok);
+        QTest::mouseClick(memo, Qt::LeftButton); // an empty latitude is no latitude
+        QCOMPARE(e.sites().size(), 0);
+        lat->setText(QStringLiteral("501730"));
+        east->setText(QStringLiteral("24600"));
+        west->setText(QStringLiteral("10000"));
+        dialogs->answer(MsgAnswer::Ok);
+        QTest::mouseClick(memo, Qt::LeftButton);
+        QCOMPARE(dialogs->messages().last().text, bothLongitudesWarning());
+        QCOMPARE(e.sites().size(), 1);
+        QCOMPARE(trim(e.sites().at(0).siteName()), QStringLiteral("NOM DE LIEU BIEN TROP LON"));
+        QCOMPARE(e.sites().at(0).longitudeWestDms(), 0.0);
+        QCOMPARE(dialogs->pendingAnswers(), 0);
+    }
+
+    void aSiteTakenOutIsDeletedByAnEmptyNameOrPutBackByTheCloseBox() {
+        threeSites();
+        ScriptedDialogsScope dialogs;
+        {
+            basedist& e = openEditor();
+            QTest::mouseClick(child<QPushButton>(e, "Command3"), Qt::LeftButton);
+            auto* list = child<QListWidget>(e, "List1");
+            QVERIFY(list->isVisible());
+            list->setCurrentRow(0);
+            emit list->itemDoubleClicked(list->item(0));
+            QVERIFY(list->isHidden());
+            QCOMPARE(child<QLineEdit>(e, "Text6")->text(), QStringLiteral("ARRAS"));
+            QCOMPARE(child<QLineEdit>(e, "Text1")->text(), QStringLiteral("501730"));
+            QCOMPARE(child<QLineEdit>(e, "Text2")->text(), QStringLiteral("24600"));
+            QCOMPARE(child<QLineEdit>(e, "Text7")->text(), QStringLiteral("0"));
+            QVERIFY(!child<QAction>(e, "quitte")->isVisible());
+            e.close(); // the close box puts ARRAS back, then quits
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(testing::readBytes(distgen()).size(), 98);
+        QCOMPARE(SiteList::load(distgen()).indexOfName(QStringLiteral("ARRAS")), 0);
+        QTRY_VERIFY(!windows().isLoaded<basedist>());
+        {
+            basedist& e = openEditor();
+            QTest::mouseClick(child<QPushButton>(e, "Command3"), Qt::LeftButton);
+            auto* list = child<QListWidget>(e, "List1");
+            list->setCurrentRow(0);
+            emit list->itemDoubleClicked(list->item(0));
+            child<QLineEdit>(e, "Text6")->clear();
+            QTest::mouseClick(child<QPushButton>(e, "Command1"), Qt::LeftButton);
+            QVERIFY(child<QAction>(e, "quitte")->isVisible());
+            child<QAction>(e, "quitte")->trigger();
+            QCoreApplication::processEvents();
+        }
+        const SiteList left = SiteList::load(distgen());
+        QCOMPARE(left.size(), 1);
+        QCOMPARE(trim(left.at(0).siteName()), QStringLiteral("ZUTKERQUE"));
+        QCOMPARE(dialogs->asked().size(), 0);
+    }
+
+    void aFailedRewriteKeepsDistgenAndTheEditorOpen() {
+        threeSites();
+        const QByteArray before = testing::readBytes(distgen());
+        ScriptedDialogsScope dialogs;
+        basedist& e = openEditor();
+        RecordFile::rewriteFailureForTests = [](int) { return true; };
+        dialogs->answer(MsgAnswer::Ok);
+        child<QAction>(e, "quitte")->trigger();
+        QCoreApplication::processEvents();
+        QCOMPARE(dialogs->messages().size(), 1);
+        QVERIFY(dialogs->messages().at(0).text.contains(QStringLiteral("distgen")));
+        QCOMPARE(testing::readBytes(distgen()), before);
+        QVERIFY(windows().isLoaded<basedist>());
+        QVERIFY(e.isVisible());
+        QVERIFY(!windows().window<depart>().isVisible());
+        RecordFile::rewriteFailureForTests = {};
+    }
+
+    void thePrintedListNumbersItsSites() {
+        threeSites();
+        ScriptedDialogsScope dialogs;
+        basedist& e = openEditor();
+        child<QAction>(e, "edit")->trigger();
+        QCOMPARE((*m_printer)->documents().size(), 1);
+        const QStringList lines = RecordingSurface::pageLines((*m_printer)->pages().at(0));
+        QCOMPARE(lines.at(0).trimmed(), QStringLiteral("Liste des LIEUX de LACHER du FICHIER GENERAL"));
+        QVERIFY(lines.contains(QStringLiteral("                             Latitudes   Longitudes")));
+        QVERIFY(lines.contains(QStringLiteral("  1 ARRAS                        501730     24600         0")));
+        QVERIFY(lines.contains(QStringLiteral("  2 ZUTKERQUE                    505200     22300         0")));
+
+        dialogs->answer(MsgAnswer::Ok);
+        child<QAction>(e, "aide")->trigger();
+        QCOMPARE(dialogs->messages().last().text, siteEditorHelpText());
+        QCOMPARE(siteEditorHelpText().split(u'\n').size(), 15);
+    }
+
+    void aboutBoxTakesTheSplashLogoAndClosesTheStartUpWindows() {
+        ScriptedDialogsScope dialogs;
+        depart& w = windows().show<depart>();
+        child<QAction>(w, "vers")->trigger();
+        frmAbout& about = windows().window<frmAbout>();
+        QVERIFY(about.isVisible());
+        QVERIFY(!windows().isLoaded<frmSplash>());
+        QVERIFY(!windows().isLoaded<plein>());
+        QCOMPARE(about.windowTitle(), QStringLiteral("À propos de TARVIO"));
+        QCOMPARE(text(about, "lblTitle"), QStringLiteral("TARVIO"));
+        QCOMPARE(text(about, "lblVersion"), QStringLiteral("Version 1.0.0"));
+        QCOMPARE(text(about, "lblDisclaimer"),
+                 QStringLiteral("Avertissement : ce logiciel ne peut être utilisé que sous la "
+                                "responsabilité de Son utilisateur"));
+        QVERIFY(text(about, "lblDescription").contains(QStringLiteral("22 octobre 2003")));
+        QVERIFY(!child<QLabel>(about, "Image1")->pixmap().isNull());
+        QCOMPARE(distgen(), QDir(m_club->startDir()).filePath(QStringLiteral("distgen")));
+        // Without the system-information keys the box says so.
+        QTemporaryDir keys;
+        setLocalMachineSettingsFile(QDir(keys.path()).filePath(QStringLiteral("machine.ini")));
+        dialogs->answer(MsgAnswer::Ok);
+        QTest::mouseClick(child<QPushButton>(about, "cmdSysInfo"), Qt::LeftButton);
+        setLocalMachineSettingsFile(QString());
+        QCOMPARE(dialogs->messages().size(), 1);
+        QCOMPARE(dialogs->messages().at(0).text, systemInformationUnavailableText());
+        QTest::mouseClick(child<QPushButton>(about, "cmdOK"), Qt::LeftButton);
+        QTRY_VERIFY(!windows().isLoaded<frmAbout>());
+        QVERIFY(w.isVisible());
+    }
+
+private:
+    static const CalculatorModel& model(depart& w) { return w.model(); }
+};
+
+QTEST_MAIN(TarvioWindows)
+#include "tarvio_windows_wtest.moc"
