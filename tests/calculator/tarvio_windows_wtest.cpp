@@ -289,7 +289,7 @@ private slots:
         QVERIFY(west->hasFocus());
         enter(west, QStringLiteral("042910"));
         QVERIFY(child<QPushButton>(e, "Command1")->hasFocus());
-        QTest::mouseClick(child<QPushButton>(e, "Command1"), Qt::LeftButton);
+        QTest::keyClick(child<QPushButton>(e, "Command1"), Qt::Key_Return);
         QCOMPARE(name->text(), QString());
         QVERIFY(name->hasFocus());
         QCOMPARE(e.sites().size(), 1);
