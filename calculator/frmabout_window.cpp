@@ -71,6 +71,8 @@ void frmAbout::cmdOK_Click() {
     windows().unload<frmAbout>();
 }
 
+void frmAbout::reject() { cmdOK_Click(); }
+
 void frmAbout::cmdSysInfo_Click() {
     StartSysInfo(dialogs());
 }

@@ -9,6 +9,10 @@ class frmAbout : public QDialog {
 public:
     frmAbout();
 
+protected:
+    // Esc and the close box close the box as "OK" does.
+    void reject() override;
+
 private:
     void cmdOK_Click();
     void cmdSysInfo_Click();

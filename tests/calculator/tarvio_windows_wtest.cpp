@@ -447,6 +447,9 @@ private slots:
         QTest::mouseClick(child<QPushButton>(about, "cmdOK"), Qt::LeftButton);
         QTRY_VERIFY(!windows().isLoaded<frmAbout>());
         QVERIFY(w.isVisible());
+        child<QAction>(w, "vers")->trigger();
+        windows().window<frmAbout>().close(); // the close box does what OK does
+        QVERIFY(!windows().isLoaded<frmAbout>());
     }
 
 private:
