@@ -1,6 +1,7 @@
 #include "gnoms_window.h"
 
 #include "adresse_window.h"
+#include "distance_window.h"
 
 #include "common/errors.h"
 #include "common/session.h"
@@ -164,9 +165,10 @@ void gnoms::buildMenus() {
 
     connect(addItem(bar, QStringLiteral("nouv"), QStringLiteral("Nouveau")), &QAction::triggered,
             this, &gnoms::nouv_Click);
-    // The local release-site selector is reached from the main window; the item stays
-    // hidden here as it is in the list's menu.
-    addItem(bar, QStringLiteral("lx"), QStringLiteral("Lieux pour distances"))->setVisible(false);
+    // The local release-site selector, hidden in this menu (the main window offers it).
+    QAction* lx = addItem(bar, QStringLiteral("lx"), QStringLiteral("Lieux pour distances"));
+    lx->setVisible(false);
+    connect(lx, &QAction::triggered, this, [] { distance::reopen(); });
     connect(addItem(bar, QStringLiteral("quitte"), QStringLiteral("Quitter")),
             &QAction::triggered, this, &QWidget::close);
     connect(addItem(bar, QStringLiteral("aide"), QStringLiteral("?")), &QAction::triggered, this,

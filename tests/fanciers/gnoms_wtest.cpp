@@ -1,6 +1,7 @@
 // The fanciers window and the address editor driven as a user does: lines double-clicked,
 // boxes typed into, buttons pressed, questions answered.
 #include "fanciers/adresse_window.h"
+#include "fanciers/distance_window.h"
 #include "fanciers/gnoms_window.h"
 
 #include "common/fancier_slots.h"
@@ -100,6 +101,8 @@ private slots:
         for (const char* print : {"lst", "envel1", "envel2n", "etiqu", "amdist", "chdist"})
             QVERIFY2(!action(print)->isEnabled(), print);
         QVERIFY(action("cfimp")->isEnabled());
+        action("lx")->trigger();
+        QVERIFY(windows().isLoaded<distance>());
         action("aide")->trigger();
         QCOMPARE(lastHelpTopic(), 6);
         action("seltout")->trigger();
