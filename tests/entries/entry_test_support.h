@@ -1,0 +1,53 @@
+#pragma once
+// The race files of a basketing for the entry-sheet tests, written as the race set-up
+// writes them: bases.<code> (record 1), basejeu.<code> (the lines) and mise.<code> (one
+// zero block per fancier).
+#include "common/record_file.h"
+#include "common/session.h"
+#include "grid_test_support.h"
+
+#include <QDir>
+
+namespace vt::testing {
+
+struct RaceFiles {
+    int code = 0;
+    const char* site = "";
+    double latitude = 0, east = 0, west = 0;
+    std::vector<Line> lines;
+    int fancierCount = 0;
+};
+
+inline void writeRaceFiles(const QString& yearFolder, const RaceFiles& race) {
+    const QDir dir(yearFolder);
+    RaceBaseRecord base;
+    base.setSiteName(QString::fromUtf8(race.site));
+    base.setCategoryDigit(QStringLiteral("0"));
+    base.setLevelIndex(0);
+    base.setLatitudeDms(race.latitude);
+    base.setLongitudeEastDms(race.east);
+    base.setLongitudeWestDms(race.west);
+    RecordFileOf<RaceBaseRecord>(dir.filePath(raceFileName(QStringLiteral("bases"), race.code)))
+        .rewrite({base});
+    RecordFileOf<StakeTypeRecord>(dir.filePath(raceFileName(QStringLiteral("basejeu"), race.code)))
+        .rewrite(stakeLines(race.lines));
+    RecordFileOf<StakeAmountBlock>(dir.filePath(raceFileName(QStringLiteral("mise"), race.code)))
+        .rewrite(QList<StakeAmountBlock>(race.fancierCount));
+}
+
+inline QString misePath(const QString& yearFolder, int code) {
+    return QDir(yearFolder).filePath(raceFileName(QStringLiteral("mise"), code));
+}
+
+// The sheet of the fees, rings and deduction example: Mise 1,00, Série 2/3 2,00, then the
+// accounting lines (FRAIS 0,50, GRATUITS, S/total, Bagues 0,20, 10 %, Total, TOTAL).
+inline const std::vector<Line> ExampleSheet = {
+    {"Mise     Mise", 1.0f}, {"Série     2/3", 2.0f}, {"TOTAL du jeu "},
+    {"FRAIS    frai", 0.50f}, {"GRATUITS grat"}, {"S/total  s/to"},
+    {"Bagues   bagu", 0.20f}, {"    % à  dedu", 10.0f}, {"Total    s/td"},
+    {"TOTAL    t/ge"}};
+
+inline const std::vector<Line> SimpleSheet = {
+    {"Mise     Mise", 1.0f}, {"TOTAL du jeu "}, {"S/total  s/to"}};
+
+} // namespace vt::testing
