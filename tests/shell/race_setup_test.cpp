@@ -1,0 +1,255 @@
+#include "shell/race_setup.h"
+
+#include "shell/calendar.h"
+
+#include "common/record_file.h"
+#include "common/records.h"
+#include "common/session.h"
+#include "platform/scripted_dialogs.h"
+#include "tests/support/club_fixture.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace vt;
+using namespace vt::testing;
+
+namespace {
+
+QByteArray hex(const char* h) { return QByteArray::fromHex(QByteArray(h).replace(' ', "")); }
+
+const QList<StakeLineSpec> kSheetA = {{QStringLiteral("Simple"), QStringLiteral("simp"), 0.5f},
+                                      {QStringLiteral("Double"), QStringLiteral("doub"), 1.0f},
+                                      {QStringLiteral("S/TOTAL"), QStringLiteral("s/to"), 0},
+                                      {QStringLiteral("FRAIS"), QStringLiteral("frai"), 0}};
+
+// A season of three fanciers, a calendar whose race 5 is ORLEANS 12/05/05 UN AN, the
+// accounts sheet and sheet 1 "JEU A".
+struct SetupFolder {
+    ClubFixture club;
+    RaceSetupPaths paths{club.yearFolder(), club.dataFolder(), club.yearPath("noms.vba"),
+                         club.path("fichenl.jeu")};
+    QString cal = club.yearPath("gr1.cal");
+
+    SetupFolder() {
+        for (const QString& name : {QStringLiteral("DUPONT Jean"), QStringLiteral("MARTIN Paul"),
+                                    QStringLiteral("LEFEBVRE André")})
+            {
+            FancierSpec spec;
+            spec.name = name;
+            club.addFancier(spec);
+        }
+        QList<CalendarRaceSpec> races;
+        for (int i = 1; i <= 4; ++i)
+            races.append({QStringLiteral("TOURS"), QStringLiteral("0%1/06/05").arg(i), 0});
+        races.append({QStringLiteral("ORLEANS"), QStringLiteral("12/05/05"), 2, 475400, 15400, 0});
+        club.writeCalendar(races);
+        club.writeStakeSheet(0, QStringLiteral("COMPTES"),
+                             {{QStringLiteral("TOTAL du"), QStringLiteral("jeu"), 0}});
+        club.writeStakeSheet(1, QStringLiteral("JEU A"), kSheetA);
+    }
+    RaceSetupResult choose(Dialogs& d, int race = 5, int level = 0) {
+        const CalendarRaceRecord r = writeRaceBase(cal, club.yearFolder(), race, level);
+        return setupRace(d, paths, race, level, r);
+    }
+    QByteArray bytes(const char* name) const { return readBytes(club.yearPath(name)); }
+    int32_t amount(int f, int code) const {
+        return RecordFileOf<FancierRecord>(club.yearPath("noms.vba")).read(f).raceAmount(code);
+    }
+    // The first set-up (fees 12,50), then fancier 1 enters 10 pigeons, 10 and 5 stakes.
+    bool setUpWithEntries() {
+        ScriptedDialogsScope d;
+        d->answerInput(QStringLiteral("12.5"));
+        if (!choose(*d).added)
+            return false;
+        enterFancier1();
+        return true;
+    }
+    void enterFancier1() {
+        StakeAmountBlock b;
+        b.setStakeCount(0, 10);
+        b.setStakeCount(1, 10);
+        b.setStakeCount(2, 5);
+        RecordFileOf<StakeAmountBlock>(club.yearPath("mise.105")).write(1, b);
+    }
+};
+
+} // namespace
+
+TEST(RaceBase, WritesTheBaseRecordAndKeepsTheSheetOfARaceChosenAgain) {
+    SetupFolder s;
+    {
+        ScriptedDialogsScope d;
+        d->answerInput(QString());
+        ASSERT_TRUE(s.choose(*d).added);
+    }
+    const CalendarRaceRecord r = writeRaceBase(s.cal, s.club.yearFolder(), 5, 3);
+    const QByteArray b = s.bytes("bases.405");
+    ASSERT_EQ(b.size(), 127);
+    EXPECT_EQ(b.left(15), QByteArray("ORLEANS        "));
+    EXPECT_EQ(b.mid(15, 1), QByteArray("2"));
+    EXPECT_EQ(b.mid(16, 17), QByteArray("12 mai 2005      "));
+    EXPECT_EQ(b.mid(33, 8), hex("00 00 00 00 20 04 1D 41"));
+    EXPECT_EQ(b.mid(57, 14), QByteArray(14, '\0'));
+    EXPECT_EQ(b.mid(71, 4), hex("00 00 40 40"));
+    EXPECT_EQ(b.mid(75, 52), QByteArray(52, '\0'));
+    const QString line = ChosenRaceLine(3, r, 405);
+    EXPECT_EQ(line, QStringLiteral("SOCIETE") + QString(43, u' ') +
+                        QStringLiteral("ORLEANS        12/05/05 .405"));
+    EXPECT_EQ(line.size(), 78);
+    EXPECT_EQ(chosenRaceSummary(r), QStringLiteral("12 mai 2005 ORLEANS UN AN"));
+
+    // Chosen again at GENERAL: the sheet number (set up above) and reserved bytes stay.
+    QByteArray before = s.bytes("bases.105");
+    before[60] = 'R';
+    writeBytes(s.club.yearPath("bases.105"), before);
+    writeRaceBase(s.cal, s.club.yearFolder(), 5, 0);
+    const QByteArray after = s.bytes("bases.105");
+    EXPECT_EQ(after.mid(57, 70), before.mid(57, 70));
+    EXPECT_EQ(after.mid(77, 2), hex("01 00"));
+
+    // A race whose stored date is not a real date is refused.
+    RecordFileOf<CalendarRaceRecord> cal(s.cal);
+    CalendarRaceRecord bad = cal.read(1);
+    bad.setRaceDate(QStringLiteral("31/02/05"));
+    cal.write(1, bad);
+    EXPECT_THROW(writeRaceBase(s.cal, s.club.yearFolder(), 1, 0), Error);
+    EXPECT_FALSE(QFile::exists(s.club.yearPath("bases.101")));
+}
+
+TEST(RaceSetup, FirstSetUpMakesTheRaceFiles) {
+    SetupFolder s;
+    ScriptedDialogsScope d;
+    d->answerInput(QStringLiteral("12.5"));
+    const RaceSetupResult r = s.choose(*d);
+    ASSERT_EQ(d->asked().size(), 1); // two sheet names: no sheet question
+    EXPECT_EQ(d->asked()[0].input.title,
+              QStringLiteral("MONTANT des FRAIS pour ORLEANS        UN AN"));
+    EXPECT_EQ(d->asked()[0].input.defaultAnswer, QStringLiteral("0"));
+    EXPECT_TRUE(r.added);
+    EXPECT_EQ(r.chosenLine, QStringLiteral("GENERAL") + QString(43, u' ') +
+                                QStringLiteral("ORLEANS        12/05/05 .105"));
+    EXPECT_EQ(s.bytes("mise.105"), QByteArray(1212, '\0'));
+    const QByteArray jeu = s.bytes("basejeu.105");
+    ASSERT_EQ(jeu.size(), 5 * 19); // sheet 1 and the accounts line (no "jeu" line)
+    EXPECT_EQ(jeu.mid(3 * 19 + 15, 4), hex("00 00 48 41"));
+    EXPECT_EQ(jeu.mid(4 * 19 + 8, 5), QByteArray("jeu  "));
+    EXPECT_EQ(s.bytes("bases.105").mid(77, 2), hex("01 00"));
+    for (int f = 1; f <= 3; ++f)
+        EXPECT_EQ(s.amount(f, 105), 0);
+}
+
+TEST(RaceSetup, ChangingTheSheetRecalculatesTheAmountsAfterTheQuestion) {
+    SetupFolder s;
+    ASSERT_TRUE(s.setUpWithEntries());
+    s.club.writeStakeSheet(2, QStringLiteral("JEU B"), kSheetA);
+    const QByteArray jeu = s.bytes("basejeu.105"), bases = s.bytes("bases.105");
+    const QByteArray noms = s.bytes("noms.vba");
+
+    // No at the question asks the sheet again; 0 then abandons: nothing changed.
+    {
+        ScriptedDialogsScope d;
+        d->answerInput(QStringLiteral("2")).answer(MsgAnswer::No).answerInput(QStringLiteral("0"));
+        EXPECT_FALSE(s.choose(*d).added);
+        ASSERT_EQ(d->asked().size(), 3);
+        const AskedQuestion& sheet = d->asked()[0];
+        EXPECT_EQ(sheet.input.title, QStringLiteral("JEU POUR ORLEANS UN AN GENERAL"));
+        EXPECT_EQ(sheet.input.prompt, QStringLiteral("\n 0 COMPTES\n 1 JEU A\n 2 JEU B"));
+        EXPECT_EQ(sheet.input.defaultAnswer, QStringLiteral("1"));
+        const MessageRequest& q = d->asked()[1].message;
+        EXPECT_EQ(q.text, QStringLiteral("Des amateurs sont engagés dans ce concours.\rChanger de "
+                                         "jeu recalcule leurs montants. Voulez-vous changer de jeu ?"));
+        EXPECT_EQ(q.buttons, MsgButtons::YesNo);
+        EXPECT_EQ(q.defaultButton, MsgAnswer::No);
+    }
+    EXPECT_EQ(s.bytes("basejeu.105"), jeu);
+    EXPECT_EQ(s.bytes("bases.105").mid(75), bases.mid(75));
+    EXPECT_EQ(s.bytes("noms.vba"), noms);
+
+    // Yes: 10 × 0.50 + 5 × 1.00 before the sub-total = 10.00, stored as 10000.
+    ScriptedDialogsScope d;
+    d->answerInput(QStringLiteral("2")).answer(MsgAnswer::Yes).answerInput(QString());
+    const RaceSetupResult r = s.choose(*d);
+    EXPECT_TRUE(r.added);
+    EXPECT_EQ(r.sheet, 2);
+    EXPECT_EQ(s.amount(1, 105), 10000);
+    EXPECT_EQ(s.amount(2, 105), 0);
+    EXPECT_EQ(s.bytes("bases.105").mid(77, 2), hex("02 00"));
+    EXPECT_EQ(s.bytes("mise.105").size(), 1212);
+}
+
+TEST(RaceSetup, TheSameSheetKeepsAmountsAndLinesButAsksTheFeesAgain) {
+    SetupFolder s;
+    ASSERT_TRUE(s.setUpWithEntries());
+    RecordFileOf<FancierRecord> season(s.club.yearPath("noms.vba"));
+    FancierRecord f = season.read(1);
+    f.setRaceAmount(105, 777);
+    season.write(1, f);
+    const QByteArray jeu = s.bytes("basejeu.105");
+    ScriptedDialogsScope d;
+    d->answerInput(QStringLiteral("abc")).answerInput(QStringLiteral("12,345"));
+    EXPECT_TRUE(s.choose(*d).added);
+    ASSERT_EQ(d->asked().size(), 3);
+    EXPECT_EQ(d->asked()[0].input.defaultAnswer, QStringLiteral("12,5"));
+    EXPECT_EQ(d->asked()[1].message.text, QStringLiteral("Tapez un montant, par exemple 12,50."));
+    EXPECT_EQ(s.amount(1, 105), 777);
+    const QByteArray now = s.bytes("basejeu.105");
+    EXPECT_EQ(now.left(3 * 19), jeu.left(3 * 19));
+    EXPECT_FLOAT_EQ(RecordFileOf<StakeTypeRecord>(s.club.yearPath("basejeu.105")).read(4).unitValue(),
+                    12.35f);
+    EXPECT_EQ(s.bytes("mise.105").left(4), hex("00 00 20 41"));
+}
+
+TEST(RaceSetup, ASheetNumberThatNamesNoSheetIsAskedAgain) {
+    SetupFolder s;
+    s.club.writeStakeSheet(2, QStringLiteral("JEU B"), kSheetA);
+    QFile::remove(s.club.path("gr2.jeu"));
+    ScriptedDialogsScope d;
+    d->answerInput(QStringLiteral("9")).answerInput(QStringLiteral("1,5"))
+        .answerInput(QStringLiteral("-1")).answerInput(QStringLiteral("abc"))
+        .answerInput(QStringLiteral("2")).answerInput(QStringLiteral("0"));
+    EXPECT_FALSE(s.choose(*d).added);
+    const QList<MessageRequest> m = d->messages();
+    ASSERT_EQ(m.size(), 5);
+    EXPECT_EQ(m[0].text, QStringLiteral("Le jeu n° 9 n'existe pas : tapez un numéro de la liste "
+                                        "(0 pour abandonner)."));
+    EXPECT_EQ(m[4].text.left(13), QStringLiteral("Le jeu n° 2 n"));
+    EXPECT_FALSE(QFile::exists(s.club.yearPath("basejeu.105")));
+    EXPECT_EQ(s.bytes("bases.105").mid(77, 2), hex("00 00"));
+
+    // Cancel (an empty answer) abandons too.
+    ScriptedDialogsScope d2;
+    d2->answerInput(QString());
+    EXPECT_FALSE(s.choose(*d2).added);
+}
+
+TEST(RaceSetup, AMissingSheetUnaskedAddsNothing) {
+    SetupFolder s;
+    QFile::remove(s.club.path("gr1.jeu"));
+    ScriptedDialogsScope d;
+    d->answer(MsgAnswer::Ok);
+    EXPECT_FALSE(s.choose(*d).added);
+    EXPECT_EQ(d->messages().first().text,
+              QStringLiteral("Le jeu n° 1 n'existe pas : le concours n'est pas ajouté."));
+    EXPECT_FALSE(QFile::exists(s.club.yearPath("basejeu.105")));
+}
+
+TEST(RaceChoice, QuitterHandsTheChosenRacesOver) {
+    Session session;
+    const QStringList lines = {QStringLiteral("GENERAL") + QString(43, u' ') +
+                                   QStringLiteral("ORLEANS        12/05/05 .105"),
+                               QStringLiteral("SOCIETE") + QString(43, u' ') +
+                                   QStringLiteral("TOURS          02/06/05 .402")};
+    session.ChosenRaceCodes[5] = 333;
+    EXPECT_EQ(storeChosenRaces(session, lines, 1), 2);
+    EXPECT_EQ(session.ChosenRaceCodes, (std::array<int16_t, 12>{0, 105, 402, 0}));
+    EXPECT_EQ(session.ChosenRaceStakeFiles[1], QStringLiteral("gr1jeu.105"));
+    EXPECT_EQ(session.ChosenRaceStakeFiles[2], QStringLiteral("gr4jeu.102"));
+    EXPECT_TRUE(session.ChosenRaceStakeFiles[3].isEmpty());
+    EXPECT_TRUE(isAlreadyChosen(lines, 105));
+    EXPECT_FALSE(isAlreadyChosen(lines, 405));
+    EXPECT_EQ(raceCode(3, 5), 405);
+    EXPECT_EQ(storeChosenRaces(session, {}, 1), 0);
+    EXPECT_EQ(session.ChosenRaceCodes[1], 0);
+}
