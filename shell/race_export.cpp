@@ -1,6 +1,7 @@
 #include "race_export.h"
 
-#include "stake_lines.h"
+
+#include "entries/stake_catalogue.h"
 
 #include "common/dates.h"
 #include "common/errors.h"
@@ -90,7 +91,7 @@ ExportResult exportRace(Dialogs& dialogs, int raceCode, const QString& yearFolde
                << u' ' + applyMask(block.stakeCount(0), QStringLiteral("@@@@@"));
         for (int k = 1; k < n; ++k) {
             const float v = block.stakeCount(k);
-            fields << (isBetTotalLine(lines[k - 1])
+            fields << (recordKinds(lines[k - 1]).testFlag(StakeKind::GameTotal)
                            ? applyMask(v * 100.0f, QStringLiteral("@@@@@.@@"))
                            : applyMask(v, QStringLiteral("@@@@@")));
         }

@@ -1,7 +1,8 @@
 #include "race_setup.h"
 
 #include "calendar.h"
-#include "stake_lines.h"
+
+#include "entries/stake_catalogue.h"
 
 #include "common/dates.h"
 #include "common/errors.h"
@@ -51,6 +52,14 @@ RaceSetupPaths RaceSetupPaths::fromSession(const Session& s) {
 }
 
 namespace {
+
+bool isKind(const StakeTypeRecord& line, StakeKind kind) {
+    return recordKinds(line).testFlag(kind);
+}
+bool isBetTotalLine(const StakeTypeRecord& l) { return isKind(l, StakeKind::GameTotal); }
+bool isSubTotalLine(const StakeTypeRecord& l) { return isKind(l, StakeKind::SubTotal); }
+bool isFeesLine(const StakeTypeRecord& l) { return isKind(l, StakeKind::Fees); }
+bool isResultLine(const StakeTypeRecord& l) { return isKind(l, StakeKind::Result); }
 
 MsgAnswer warn(Dialogs& dialogs, const QString& text, MsgIcon icon = MsgIcon::Exclamation) {
     MessageRequest m;

@@ -3,6 +3,7 @@
 #include "common/errors.h"
 #include "common/record_file.h"
 #include "common/text.h"
+#include "platform/recording_surface.h"
 #include "tests/support/club_fixture.h"
 
 #include <gtest/gtest.h>
@@ -179,3 +180,37 @@ TEST(CalendarLists, ChooserOrderCategoriesAndLimits) {
     EXPECT_EQ(copy.size(), 99);
 }
 
+
+TEST(CalendarPrint, PrintsRacesTwoByLineAndNothingForAnEmptyList) {
+    RecordingSurface surface;
+    const QString caption = QStringLiteral("CALENDRIER : LES AILES");
+    const QStringList lines = {QStringLiteral("001 ORLEANS         12 mai 2005       UN AN"),
+                               QStringLiteral("002 TOURS           28 avril 2005     VIEUX"),
+                               QStringLiteral("003 "),
+                               QStringLiteral("004 ARRAS           02 juin 2005      JEUNES"),
+                               QStringLiteral("005")};
+    printCalendar(surface, caption, lines);
+    ASSERT_EQ(surface.documents().size(), 1);
+    ASSERT_EQ(surface.pages().size(), 1);
+    const RecordedPage& page = surface.pages().first();
+    EXPECT_EQ(page.orientation, Orientation::Landscape);
+    ASSERT_EQ(page.texts.size(), 4);
+    EXPECT_EQ(page.texts[0].text, caption);
+    EXPECT_EQ(page.texts[0].fontSize, 11);
+    EXPECT_TRUE(page.texts[0].bold);
+    const double column = page.texts[1].x; // 0: race 1 at column 1
+    EXPECT_DOUBLE_EQ(column, 0);
+    const double advance = 0.6 * 11 * 25.4 / 72;
+    EXPECT_NEAR(page.texts[2].x, 56 * advance, 1e-6); // race 2 at column 57
+    EXPECT_DOUBLE_EQ(page.texts[1].y, page.texts[2].y);
+    EXPECT_DOUBLE_EQ(page.texts[3].x, 0);
+    EXPECT_GT(page.texts[3].y, page.texts[2].y);
+    EXPECT_GT(page.texts[1].y - page.texts[0].y, 1.5 * (page.texts[3].y - page.texts[2].y));
+
+    RecordingSurface none;
+    printCalendar(none, caption, {});
+    EXPECT_TRUE(none.documents().isEmpty());
+    printCalendar(none, caption, {QStringLiteral("001 ")});
+    ASSERT_EQ(none.pages().size(), 1);
+    EXPECT_EQ(none.pages().first().texts.size(), 1);
+}

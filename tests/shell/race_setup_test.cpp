@@ -188,7 +188,7 @@ TEST(RaceSetup, TheSameSheetKeepsAmountsAndLinesButAsksTheFeesAgain) {
     season.write(1, f);
     const QByteArray jeu = s.bytes("basejeu.105");
     ScriptedDialogsScope d;
-    d->answerInput(QStringLiteral("abc")).answerInput(QStringLiteral("12,345"));
+    d->answerInput(QStringLiteral("abc")).answer(MsgAnswer::Ok).answerInput(QStringLiteral("12,345"));
     EXPECT_TRUE(s.choose(*d).added);
     ASSERT_EQ(d->asked().size(), 3);
     EXPECT_EQ(d->asked()[0].input.defaultAnswer, QStringLiteral("12,5"));
@@ -206,9 +206,9 @@ TEST(RaceSetup, ASheetNumberThatNamesNoSheetIsAskedAgain) {
     s.club.writeStakeSheet(2, QStringLiteral("JEU B"), kSheetA);
     QFile::remove(s.club.path("gr2.jeu"));
     ScriptedDialogsScope d;
-    d->answerInput(QStringLiteral("9")).answerInput(QStringLiteral("1,5"))
-        .answerInput(QStringLiteral("-1")).answerInput(QStringLiteral("abc"))
-        .answerInput(QStringLiteral("2")).answerInput(QStringLiteral("0"));
+    for (const char* wrong : {"9", "1,5", "-1", "abc", "2"})
+        d->answerInput(QString::fromLatin1(wrong)).answer(MsgAnswer::Ok);
+    d->answerInput(QStringLiteral("0"));
     EXPECT_FALSE(s.choose(*d).added);
     const QList<MessageRequest> m = d->messages();
     ASSERT_EQ(m.size(), 5);
