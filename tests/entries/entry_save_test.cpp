@@ -233,13 +233,7 @@ TEST_F(EntrySave, AFileThatCannotBeWrittenStopsTheSaveBeforeAnyWrite) {
     RaceGrids g = grids(1);
     typeKeys(g.grid(1), 1, "5\r");
     const QString mise212 = misePath(fx.yearFolder(), 212);
-    QFile::setPermissions(mise212, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    QFile probe(mise212);
-    if (probe.open(QIODevice::ReadWrite)) { // the superuser writes read-only files
-        probe.close();
-        QFile::remove(mise212);
-        QDir().mkdir(mise212);
-    }
+    makeUnwritable(mise212);
     const QList<QByteArray> before = allFiles();
     ScriptedDialogsScope dialogs;
     dialogs->answer(MsgAnswer::Ok);

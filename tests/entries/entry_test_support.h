@@ -7,6 +7,7 @@
 #include "grid_test_support.h"
 
 #include <QDir>
+#include <QFile>
 
 namespace vt::testing {
 
@@ -37,6 +38,18 @@ inline void writeRaceFiles(const QString& yearFolder, const RaceFiles& race) {
 
 inline QString misePath(const QString& yearFolder, int code) {
     return QDir(yearFolder).filePath(raceFileName(QStringLiteral("mise"), code));
+}
+
+// Makes a file impossible to open for writing: read-only, or, for the superuser who writes
+// read-only files, a folder in its place (call it after the file has been read).
+inline void makeUnwritable(const QString& path) {
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    QFile probe(path);
+    if (probe.open(QIODevice::ReadWrite)) {
+        probe.close();
+        QFile::remove(path);
+        QDir().mkdir(path);
+    }
 }
 
 // The sheet of the fees, rings and deduction example: Mise 1,00, Série 2/3 2,00, then the

@@ -1,0 +1,172 @@
+#include "entries/recapam_window.h"
+
+#include "common/dates.h"
+#include "common/session.h"
+#include "common/sorting.h"
+#include "entries/entry_save.h"
+#include "entries/jeuamat_window.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/help.h"
+#include "platform/window_registry.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace vt {
+
+namespace {
+
+QAction* menuItem(QMenu* menu, const char* name, const QString& caption) {
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+}
+
+QAction* separator(QMenu* menu, const char* name) {
+    QAction* a = menu->addSeparator();
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+}
+
+} // namespace
+
+recapam::recapam() {
+    setObjectName(QStringLiteral("recapam"));
+    setWindowTitle(QStringLiteral("CHOIX DES AMATEURS"));
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    Etiquette1 = new QLabel(
+        QStringLiteral(" Pour ACCEDER aux engagements CLIQUEZ 2 FOIS sur l'Amateur "), central);
+    Etiquette1->setObjectName(QStringLiteral("Etiquette1"));
+    QFont bold = Etiquette1->font();
+    bold.setBold(true);
+    Etiquette1->setFont(bold);
+    Liste1 = new QListWidget(central);
+    Liste1->setObjectName(QStringLiteral("Liste1"));
+    Liste1->setSelectionMode(QAbstractItemView::SingleSelection);
+    QFont fixed(QStringLiteral("Courier New"), 12);
+    fixed.setStyleHint(QFont::Monospace);
+    fixed.setBold(true);
+    Liste1->setFont(fixed);
+    Liste1->setStyleSheet(
+        QStringLiteral("QListWidget { color: #000080; background-color: #FFFFE0; }"));
+    layout->addWidget(Etiquette1);
+    layout->addWidget(Liste1, 1);
+    setCentralWidget(central);
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    m_clockPanel = new QLabel(StatusBar1);
+    m_clockPanel->setObjectName(QStringLiteral("StatusBar1_panel1"));
+    StatusBar1->addWidget(m_clockPanel, 1);
+    setStatusBar(StatusBar1);
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &recapam::refreshClock);
+
+    ff = menuBar()->addMenu(QStringLiteral("Fichier"));
+    ff->setObjectName(QStringLiteral("ff"));
+    memo = menuItem(ff, "memo", QStringLiteral("Mémoriser la Récap"));
+    s1 = separator(ff, "s1");
+    lister = menuItem(ff, "lister", QStringLiteral("Imprimer la Récap"));
+    listmts = menuItem(ff, "listmts", QStringLiteral("Imprimer les totaux par concours"));
+    listdet = menuItem(ff, "listdet", QStringLiteral("Imprimer le détail par amateur et concours"));
+    ss = separator(ff, "ss");
+    confimpr = menuItem(ff, "confimpr", QStringLiteral("Configurer l'Imprimante"));
+    nouv = menuBar()->addAction(QStringLiteral("Nouvel Amateur"));
+    nouv->setObjectName(QStringLiteral("nouv"));
+    quitte = menuBar()->addAction(QStringLiteral("Quitter"));
+    quitte->setObjectName(QStringLiteral("quitte"));
+    ecran = menuBar()->addAction(QStringLiteral("Visuel"));
+    ecran->setObjectName(QStringLiteral("ecran"));
+    eff = menuBar()->addAction(QStringLiteral("Effacer grille"));
+    eff->setObjectName(QStringLiteral("eff"));
+    eff->setVisible(false);
+    aide = menuBar()->addAction(QStringLiteral("?"));
+    aide->setObjectName(QStringLiteral("aide"));
+    // The recaps, prints and recap grid are wired by their own code.
+    for (QAction* a : {memo, lister, listmts, listdet, ecran})
+        a->setEnabled(false);
+
+    connect(confimpr, &QAction::triggered, this, [] { dialogs().printerSetup(); });
+    connect(nouv, &QAction::triggered, this, [this] { openEntrySheet(0); });
+    connect(quitte, &QAction::triggered, this, [this] { windows().unload(this); });
+    connect(aide, &QAction::triggered, this, [] { showHelp(2); });
+    connect(Liste1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        openEntrySheet(item->data(Qt::UserRole).toInt());
+    });
+
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        resize(qMin(area.width(), 900), qMax(300, area.height() - 33));
+    }
+    fillList();
+    refreshClock();
+    Timer1->start();
+}
+
+void recapam::fillList() {
+    Liste1->clear();
+    const RecapListLoad load = loadRecapList();
+    for (int i = 0; i < load.lines.size(); ++i) {
+        auto* item = new QListWidgetItem(load.lines[i], Liste1);
+        item->setData(Qt::UserRole, load.records[i]);
+    }
+    if (!load.error.isEmpty())
+        dialogs().inform(load.error, windowTitle(), MsgIcon::Exclamation);
+}
+
+QStringList recapam::lines() const {
+    QStringList out;
+    for (int i = 0; i < Liste1->count(); ++i)
+        out << Liste1->item(i)->text();
+    return out;
+}
+
+int recapam::recordNoAt(int row) const {
+    const QListWidgetItem* item = Liste1->item(row);
+    return item ? item->data(Qt::UserRole).toInt() : 0;
+}
+
+void recapam::insertLine(const QString& line, int recordNo) {
+    QStringList texts = lines();
+    const int index = insertSorted(texts, line);
+    auto* item = new QListWidgetItem(line);
+    item->setData(Qt::UserRole, recordNo);
+    Liste1->insertItem(index, item);
+}
+
+void recapam::replaceLine(int recordNo, const QString& line) {
+    for (int i = 0; i < Liste1->count(); ++i) {
+        if (recordNoAt(i) == recordNo) {
+            delete Liste1->takeItem(i);
+            break;
+        }
+    }
+    if (!line.trimmed().isEmpty())
+        insertLine(line, recordNo);
+}
+
+void recapam::openEntrySheet(int recordNo) {
+    if (windows().isLoaded<jeuamat>())
+        windows().window<jeuamat>().quit();
+    session().CurrentFancierNo = recordNo;
+    windows().show<jeuamat>();
+}
+
+QString recapam::clockPanelText() const { return m_clockPanel->text(); }
+
+void recapam::refreshClock() { m_clockPanel->setText(clockText(now())); }
+
+} // namespace vt

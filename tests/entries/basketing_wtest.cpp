@@ -1,0 +1,226 @@
+// The recap window and the entry sheet driven as a user drives them: double-click, keys
+// typed into the race grids, tabs, "Enregistrer", and the files they leave.
+#include "common/record_file.h"
+#include "common/session.h"
+#include "entries/jeuamat_window.h"
+#include "entries/recapam_window.h"
+#include "entry_test_support.h"
+#include "platform/clock.h"
+#include "platform/help.h"
+#include "platform/scripted_dialogs.h"
+#include "platform/window_registry.h"
+#include "tests/support/club_fixture.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTableWidget>
+#include <QtTest>
+
+using namespace vt;
+using namespace vt::testing;
+
+class BasketingTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<ClubFixture> fx;
+    std::unique_ptr<ScriptedDialogsScope> dialogs;
+
+    recapam& recap() { return windows().show<recapam>(); }
+    template <class W> W* find(QWidget& window, const char* name) {
+        return window.findChild<W*>(QString::fromLatin1(name));
+    }
+    jeuamat& openSheetOf(int recordNo) {
+        recapam& r = recap();
+        QListWidget* list = find<QListWidget>(r, "Liste1");
+        for (int i = 0; i < list->count(); ++i) {
+            if (r.recordNoAt(i) == recordNo) {
+                const QRect rect = list->visualItemRect(list->item(i));
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+            }
+        }
+        [&] { QVERIFY(windows().isLoaded<jeuamat>()); }();
+        return windows().window<jeuamat>();
+    }
+    // Puts the cursor on a row of the open grid and types the keys there.
+    void typeOnRow(jeuamat& sheet, int row, const char* keys) {
+        QTableWidget* g = sheet.grid(sheet.currentTab());
+        g->setCurrentCell(row, 2);
+        for (const char* p = keys; *p; ++p) {
+            if (*p == '\r')
+                QTest::keyClick(g, Qt::Key_Return);
+            else
+                QTest::keyClick(g, *p);
+        }
+    }
+    QString nombre(jeuamat& sheet, int tab, int row) {
+        return sheet.grid(tab)->item(row, 2)->text();
+    }
+    QList<QByteArray> allFiles() {
+        return {readBytes(fx->yearPath("noms.vba")), readBytes(fx->path("noms.vba")),
+                readBytes(misePath(fx->yearFolder(), 105)),
+                readBytes(misePath(fx->yearFolder(), 212))};
+    }
+
+private slots:
+    void init() {
+        fx = std::make_unique<ClubFixture>();
+        fx->writeSmallClub();
+        Session& s = fx->configureSession();
+        s.ChosenRaceCodes = {};
+        s.ChosenRaceCodes[1] = 105;
+        s.ChosenRaceCodes[2] = 212;
+        writeRaceFiles(fx->yearFolder(), {105, "Brive", 451000, 13000, 0, ExampleSheet, 3});
+        writeRaceFiles(fx->yearFolder(), {212, "Tours", 472338, 4122, 0, SimpleSheet, 3});
+        setClockForTests([] { return QDateTime(QDate(2005, 5, 10), QTime(9, 0)); });
+        dialogs = std::make_unique<ScriptedDialogsScope>();
+    }
+    void cleanup() {
+        windows().unloadAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE((**dialogs).pendingAnswers(), 0);
+        dialogs.reset();
+        setClockForTests({});
+        entrySheetLinks() = {};
+        fx.reset();
+    }
+
+    void recapWindowListsWithoutBlankingAName() {
+        RecordFileOf<FancierRecord> file(fx->yearPath("noms.vba"));
+        FancierRecord r3 = file.read(3);
+        r3.setFancierName(QStringLiteral("Émile LEROY"));
+        file.write(3, r3);
+        recapam& r = recap();
+        QCOMPARE(r.windowTitle(), QStringLiteral("CHOIX DES AMATEURS"));
+        QCOMPARE(r.lines(),
+                 QStringList({QStringLiteral("DUPONT Jean                1 LES AILES LILLOISE"),
+                              QStringLiteral("MARTIN Paul                2 LES AILES LILLOISE")}));
+        QCOMPARE(file.read(3).fancierName().trimmed(), QStringLiteral("Émile LEROY"));
+        for (const char* name : {"memo", "lister", "ecran"})
+            QVERIFY(!find<QAction>(r, name)->isEnabled());
+        QVERIFY(!find<QAction>(r, "eff")->isVisible());
+        find<QAction>(r, "aide")->trigger();
+        QCOMPARE(lastHelpTopic(), 2);
+        QVERIFY(r.clockPanelText().contains(QStringLiteral(" il est ")));
+    }
+
+    void aSavedEntryByteForByteWithItsRecapLine() {
+        int mainQuitEnabled = 0;
+        entrySheetLinks().enableMainQuit = [&] { ++mainQuitEnabled; };
+        jeuamat& sheet = openSheetOf(2);
+        QCOMPARE(sheet.recordNo(), 2);
+        QCOMPARE(find<QLineEdit>(sheet, "Text1")->text(), QStringLiteral("MARTIN Paul"));
+        QVERIFY(find<QLabel>(sheet, "Label8")->text().startsWith(QStringLiteral(" Distance =  ")));
+
+        // The fees, rings and deduction example typed through the grid.
+        typeOnRow(sheet, 1, "10\r");
+        typeOnRow(sheet, 2, "10\r");
+        typeOnRow(sheet, 3, "6\r");
+        typeOnRow(sheet, 6, "2\r");
+        QStringList shown;
+        for (int row = 1; row <= 11; ++row)
+            shown << nombre(sheet, 1, row);
+        QCOMPARE(shown, QStringList({"10", "10", "6", "22,00", "10", "2", "26,00", "   2,00",
+                                     "2,20", "4,20", "21,80"}));
+        QCOMPARE(find<QLabel>(sheet, "Label9_1")->text(),
+                 QStringLiteral("BRIVE VIEUX GENERAL = 26,00"));
+
+        // "+" opens race 2, where 3 is typed on Mise after 4 pigeons entered.
+        QTest::keyClick(sheet.grid(1), '+');
+        QCOMPARE(sheet.currentTab(), 2);
+        typeOnRow(sheet, 1, "4\r");
+        typeOnRow(sheet, 2, "3"); // still pending: the save commits it
+        QTest::mouseClick(find<QPushButton>(sheet, "Command1"), Qt::LeftButton);
+
+        QVERIFY(!windows().isLoaded<jeuamat>());
+        QCOMPARE(mainQuitEnabled, 0); // only leaving without saving hands "Quitter" back
+        const QByteArray mise = readBytes(misePath(fx->yearFolder(), 105)).mid(404, 44);
+        QCOMPARE(mise.toHex(' '),
+                 QByteArray("00 00 20 41 00 00 20 41 00 00 c0 40 00 00 b0 41 00 00 20 41 00 00 "
+                            "00 40 00 00 d0 41 00 00 00 40 00 00 00 40 00 00 80 40 00 00 a8 41"));
+        const FancierRecord saved = RecordFileOf<FancierRecord>(fx->yearPath("noms.vba")).read(2);
+        QCOMPARE(saved.raceAmount(105), 26000);
+        QCOMPARE(saved.raceAmount(212), 3000);
+        QCOMPARE(saved.lastSaveYear(), QStringLiteral(" 2005"));
+        QCOMPARE(recap().lines().at(2),
+                 QStringLiteral("MARTIN Paul                2 LES AILES LILLOISE   29,000"));
+    }
+
+    void eachRaceIsCappedByItsOwnPigeons() {
+        RecordFileOf<StakeAmountBlock>(misePath(fx->yearFolder(), 105)).write(1, stakeBlock({10}));
+        RecordFileOf<StakeAmountBlock>(misePath(fx->yearFolder(), 212)).write(1, stakeBlock({3}));
+        jeuamat& sheet = openSheetOf(1);
+        const QString distance1 = find<QLabel>(sheet, "Label8")->text();
+        typeOnRow(sheet, 2, "8\r");
+        QCOMPARE(nombre(sheet, 1, 2), QStringLiteral("8"));
+        QTest::mouseClick(find<QLabel>(sheet, "Label9_2"), Qt::LeftButton);
+        QCOMPARE(sheet.currentTab(), 2);
+        QCOMPARE(find<QTabBar>(sheet, "Strip")->currentIndex(), 1);
+        QVERIFY(find<QLabel>(sheet, "Label8")->text() != distance1);
+        QCOMPARE(find<QLabel>(sheet, "Label10")->text(), QStringLiteral("TOURS VIEUX GENERAL "));
+        typeOnRow(sheet, 2, "8\r");
+        QCOMPARE(nombre(sheet, 2, 2), QStringLiteral("3"));
+        find<QTabBar>(sheet, "Strip")->setCurrentIndex(0);
+        QCOMPARE(sheet.currentTab(), 1);
+        QCOMPARE(nombre(sheet, 1, 2), QStringLiteral("8"));
+        // Esc sets "0".
+        typeOnRow(sheet, 2, "");
+        QTest::keyClick(sheet.grid(1), Qt::Key_Escape);
+        QCOMPARE(nombre(sheet, 1, 2), QStringLiteral("0"));
+    }
+
+    void aFileThatCannotBeWrittenKeepsTheSheetOpen() {
+        jeuamat& sheet = openSheetOf(1);
+        typeOnRow(sheet, 1, "5\r");
+        const QString mise212 = misePath(fx->yearFolder(), 212);
+        makeUnwritable(mise212);
+        const QList<QByteArray> before = allFiles();
+        const QStringList lines = recap().lines();
+        (**dialogs).answer(MsgAnswer::Ok);
+        QTest::mouseClick(find<QPushButton>(sheet, "Command1"), Qt::LeftButton);
+        QVERIFY(windows().isLoaded<jeuamat>());
+        QVERIFY(sheet.isVisible());
+        QVERIFY((**dialogs).messages().at(0).text.contains(QStringLiteral("mise.212")));
+        QCOMPARE(allFiles(), before);
+        QCOMPARE(recap().lines(), lines);
+    }
+
+    void aNewFancierTakesAFreeRecordAndHisLineItsPlace() {
+        int mainQuitEnabled = 0;
+        entrySheetLinks().enableMainQuit = [&] { ++mainQuitEnabled; };
+        find<QAction>(recap(), "nouv")->trigger();
+        jeuamat& sheet = windows().window<jeuamat>();
+        QCOMPARE(sheet.recordNo(), 4);
+        sheet.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&sheet));
+        QLineEdit* name = find<QLineEdit>(sheet, "Text1");
+        name->setFocus();
+        name->setText(QStringLiteral("éric"));
+        (**dialogs).answer(MsgAnswer::Ok);
+        QTest::keyClick(name, Qt::Key_Return); // refused: the focus stays
+        QCOMPARE(QApplication::focusWidget(), name);
+        name->clear();
+        QTest::keyClicks(name, QStringLiteral("BERNARD Luc"));
+        QTest::keyClick(name, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), find<QLineEdit>(sheet, "Texte2"));
+        find<QAction>(sheet, "enreg")->trigger();
+        QVERIFY(!windows().isLoaded<jeuamat>());
+        QCOMPARE(recap().lines().at(0),
+                 QStringLiteral("BERNARD Luc                4 LES AILES LILLOISE") + QString(11, u' '));
+        QCOMPARE(recap().recordNoAt(0), 4);
+
+        // Leaving a sheet without saving hands the main window's "Quitter" back.
+        jeuamat& again = openSheetOf(4);
+        find<QLineEdit>(again, "Text1")->setText(QStringLiteral("CHANGED"));
+        find<QAction>(again, "quitte")->trigger();
+        QCOMPARE(mainQuitEnabled, 1);
+        QCOMPARE(RecordFileOf<FancierRecord>(fx->path("noms.vba")).read(4).fancierName().trimmed(),
+                 QStringLiteral("BERNARD Luc"));
+    }
+};
+
+QTEST_MAIN(BasketingTest)
+#include "basketing_wtest.moc"
