@@ -43,8 +43,9 @@ public:
         horizontalHeader()->hide();
         verticalHeader()->hide();
         setEditTriggers(QAbstractItemView::NoEditTriggers);
-        setSelectionMode(QAbstractItemView::SingleSelection);
-        setSelectionBehavior(QAbstractItemView::SelectItems);
+        // The current cell is shown by its background, so that a count being typed keeps
+        // its red text visible.
+        setSelectionMode(QAbstractItemView::NoSelection);
         setTabKeyNavigation(false);
     }
 
@@ -342,6 +343,10 @@ void jeuamat::applyOutcome(const GridKeyOutcome& outcome) {
     RaceGridView* view = ggrid1[tab - 1];
     m_syncing = true;
     view->setCurrentCell(outcome.currentRow, RaceGrid::NombreColumn);
+    for (int r = 1; r < view->rowCount(); ++r)
+        if (QTableWidgetItem* item = view->item(r, RaceGrid::NombreColumn))
+            item->setBackground(r == outcome.currentRow ? QBrush(QColor(0xcc, 0xe8, 0xff))
+                                                        : QBrush());
     if (QTableWidgetItem* item = view->item(outcome.topRow, 0))
         view->scrollToItem(item, QAbstractItemView::PositionAtTop);
     m_syncing = false;
