@@ -211,6 +211,7 @@ void depart::buildControls() {
     m_label1->installEventFilter(this);
 
     resize(900, 640);
+    setWindowState(Qt::WindowMaximized);
 }
 
 void depart::buildMenus() {

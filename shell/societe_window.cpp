@@ -112,7 +112,7 @@ societe::societe() {
         connect(b, &QLineEdit::textEdited, this, [this] { m_modified = true; });
     m_txt1->selectAll();
     m_txt1->setFocus();
-    resize(520, 460);
+    resize(680, 460);
 }
 
 QLineEdit* societe::box(const char* name, const QString& toolTip) {
@@ -129,6 +129,7 @@ QLabel* societe::warning(const char* name, const QString& text) {
     l->setObjectName(QString::fromLatin1(name));
     l->setFont(boxFont(12));
     l->setAlignment(Qt::AlignCenter);
+    l->setWordWrap(true);
     l->setAutoFillBackground(true);
     l->setStyleSheet(QStringLiteral("color: #FFFFFF; background-color: #FF0000;"));
     return l;
@@ -191,8 +192,8 @@ bool societe::leave() {
     main.memo();
     main.repaint();
     m_leaving = true;
-    windows().unload(this);
     windows().show<depart>();
+    windows().unload(this);
     return true;
 }
 
