@@ -109,7 +109,7 @@ societe::societe() {
         dialogs().inform(e.message(), FormCaption, MsgIcon::Critical);
     }
     for (QLineEdit* b : ring)
-        connect(b, &QLineEdit::textEdited, this, [this] { m_modified = true; });
+        connect(b, &QLineEdit::textChanged, this, [this] { m_modified = true; });
     m_txt1->selectAll();
     m_txt1->setFocus();
     resize(680, 460);
