@@ -84,9 +84,4 @@ frmAbout::frmAbout() {
     resize(640, 340);
 }
 
-void frmAbout::StartSysInfo() {
-    if (!startSystemInformation())
-        dialogs().message(
-            {QStringLiteral("Les informations système ne sont pas disponibles actuellement"),
-             QString(), MsgButtons::Ok, MsgIcon::None, MsgAnswer::Ok});
-}
+void frmAbout::StartSysInfo() { vt::StartSysInfo(dialogs()); }

@@ -1,23 +1,18 @@
 // Vorel: runs a pigeon-racing club's season from the folder it is started in.
+#include "platform/qt_dialogs.h"
 #include "shell/program.h"
 #include "shell/splash_window.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(vt::ProductName);
     QApplication::setOrganizationName(vt::DesignerName);
-
-    // Qt's own buttons and dialogs in French ("Oui", "Non", "Annuler").
-    QTranslator qtFrench;
-    if (qtFrench.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
-                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        app.installTranslator(&qtFrench);
+    // French message and input boxes, Qt's own buttons in French; printing goes to the
+    // platform layer's printer (the default printer, or PDF files in StartDir/impressions).
+    vt::installQtDialogs();
 
     if (!vt::startVorel(QDir::currentPath()))
         return 1;

@@ -4,10 +4,13 @@
 
 #include "common/session.h"
 #include "platform/scripted_dialogs.h"
+#include "platform/system_info.h"
 #include "platform/window_registry.h"
 
 #include <QLabel>
 #include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace vt;
@@ -43,11 +46,28 @@ private slots:
         QVERIFY(!windows().isLoaded<frmAbout>());
     }
 
+    void withoutTheSystemInformationProgramTheButtonSaysSo_data() {
+        QTest::addColumn<bool>("folderKey");
+        QTest::newRow("no key") << false;
+        QTest::newRow("folder without the program") << true;
+    }
     void withoutTheSystemInformationProgramTheButtonSaysSo() {
-        qputenv("XDG_CONFIG_HOME", QByteArray("/nonexistent-vorel-settings"));
+        QFETCH(bool, folderKey);
+        QTemporaryDir dir;
+        const QString ini = dir.filePath(QStringLiteral("local-machine.ini"));
+        if (folderKey) {
+            QSettings keys(ini, QSettings::IniFormat);
+            keys.setValue(QStringLiteral("SOFTWARE/Microsoft/Shared Tools Location/MSINFO"),
+                          dir.path());
+        }
+        setLocalMachineSettingsFile(ini);
+        QCOMPARE(GetKeyValue(QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"),
+                             QStringLiteral("MSINFO")),
+                 folderKey ? dir.path() : QString());
         ScriptedDialogsScope dialogs;
         dialogs->answer(MsgAnswer::Ok);
         windows().show<frmAbout>().findChild<QPushButton*>(QStringLiteral("cmdSysInfo"))->click();
+        setLocalMachineSettingsFile(QString());
         QCOMPARE(dialogs->messages().size(), 1);
         QCOMPARE(dialogs->messages()[0].text,
                  QStringLiteral("Les informations système ne sont pas disponibles actuellement"));
