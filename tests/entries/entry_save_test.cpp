@@ -350,3 +350,20 @@ TEST(EntrySheetDistance, Line) {
     EXPECT_TRUE(loftDistanceLine(QStringLiteral("503812"), QString(), QString(), std::nullopt).isEmpty());
     EXPECT_EQ(coordinateText(QStringLiteral("48,0506")), QStringLiteral("48.0506"));
 }
+
+TEST_F(EntrySave, AWriteThatFailsHalfWayNamesTheFileAndStopsTheRest) {
+    RaceGrids g = grids(1);
+    typeKeys(g.grid(1), 1, "5\r");
+    typeKeys(g.grid(2), 1, "5\r");
+    const EntrySavePlan plan = planEntrySave(input(1), g);
+    ASSERT_EQ(plan.status, EntrySavePlan::Ready);
+    makeUnwritable(misePath(fx.yearFolder(), 212)); // after the checks, as a full disk would
+    const FancierRecord seasonBefore = season(1);
+    const QString error = applyEntrySave(plan);
+    EXPECT_TRUE(error.contains(QStringLiteral("mise.212"))) << error.toStdString();
+    // Written up to the failure: season and master identity, race 105's block; the season's
+    // new amounts (the last write) are not.
+    EXPECT_EQ(season(1).raceAmount(105), seasonBefore.raceAmount(105));
+    EXPECT_EQ(master(1).bytes(), plan.masterRecord.bytes());
+    EXPECT_EQ(RecordFileOf<StakeAmountBlock>(misePath(fx.yearFolder(), 105)).read(1).stakeCount(0), 5.0f);
+}
