@@ -1,6 +1,11 @@
 #include "depart_window.h"
 
 #include "about_window.h"
+#include "entries/enjeu_window.h"
+#include "entries/recapam_window.h"
+#include "fanciers/basedist_window.h"
+#include "fanciers/distance_window.h"
+#include "fanciers/gnoms_window.h"
 #include "season.h"
 #include "societe_window.h"
 
@@ -262,7 +267,7 @@ void depart::connectMenus() {
     m_chconc->setEnabled(false);
 
     // rec opens the recap window recapam.
-    m_rec->setEnabled(false);
+    connect(m_rec, &QAction::triggered, this, [] { markSeasonWindow(&windows().show<recapam>()); });
 
     // edrecaps runs PrintClubRecaps.
     m_edrecaps->setEnabled(false);
@@ -273,19 +278,30 @@ void depart::connectMenus() {
     connect(m_soc, &QAction::triggered, this, [] { windows().show<societe>(); });
 
     // noms opens the fanciers list gnoms.
-    m_noms->setEnabled(false);
+    connect(m_noms, &QAction::triggered, this, [] { markSeasonWindow(&windows().show<gnoms>()); });
 
     // enj hides rec and edrecaps, then opens the stake-sheet editor enjeu.
-    m_enj->setEnabled(false);
+    connect(m_enj, &QAction::triggered, this, [this] {
+        setRaceMenusVisible(false);
+        windows().show<enjeu>();
+    });
 
     // cal opens the calendar chooser calend, which leads to the calendar editor chdate.
     m_cal->setEnabled(false);
 
     // glocal opens the local release-site selector distance.
-    m_glocal->setEnabled(false);
+    connect(m_glocal, &QAction::triggered, this, [] {
+        windows().unload<distance>();
+        session().ListMode = 3;
+        windows().show<distance>();
+    });
 
     // dot opens the general release-site editor basedist.
-    m_dot->setEnabled(false);
+    connect(m_dot, &QAction::triggered, this, [] {
+        windows().unload<basedist>();
+        session().ListMode = 3;
+        windows().show<basedist>();
+    });
 
     connect(m_quitte, &QAction::triggered, this, [] { endProgram(); });
     connect(m_aaide, &QAction::triggered, this, [] { showHelp(1); });

@@ -71,11 +71,11 @@ private slots:
             {"edrecaps", "Editer les récapitulatifs", false},
             {"mfich", "Mémorisation sur fichier", false},
             {"soc", "Gestion de la société", true},
-            {"noms", "Gestion des Amateurs", false},
-            {"enj", "Gestion des Enjeux", false},
+            {"noms", "Gestion des Amateurs", true},
+            {"enj", "Gestion des Enjeux", true},
             {"cal", "Gestion des Calendriers", false},
-            {"glocal", "Gestion des Lieux de Lâcher (Fichier LOCAL)", false},
-            {"dot", "Gestion des Lieux de Lâcher (Fichier GENERAL)", false},
+            {"glocal", "Gestion des Lieux de Lâcher (Fichier LOCAL)", true},
+            {"dot", "Gestion des Lieux de Lâcher (Fichier GENERAL)", true},
             {"quitte", "Quitter", true},
             {"aaide", "Aide", true},
             {"vers", "Version", true},
@@ -102,6 +102,7 @@ private slots:
                  QStringLiteral("Patientez impression en cours"));
         revealRaceMenus();
         QVERIFY(action("rec")->isVisible());
+        QVERIFY(action("rec")->isEnabled());
         QVERIFY(action("edrecaps")->isVisible());
         QCOMPARE(main().clockPanelText(), QStringLiteral("jeudi 10 décembre 2026 il est 08:15:00"));
         setClockForTests([] { return QDateTime(QDate(2005, 3, 8), QTime(14, 5, 9)); });
