@@ -2,6 +2,8 @@
 
 #include "gnoms_window.h"
 
+#include "shell/depart_window.h"
+
 #include "common/errors.h"
 #include "common/numbers.h"
 #include "common/session.h"
@@ -120,6 +122,7 @@ adresse::adresse() {
         }
     }
 
+    markSeasonWindow(this); // a year change closes the editor as "QUITTER" does
     try {
         const Session& s = session();
         m_edited = openFancier(s.CurrentFancierNo, s.UrgentMail);

@@ -3,6 +3,8 @@
 #include "adresse_window.h"
 #include "distance_window.h"
 
+#include "shell/depart_window.h"
+
 #include "common/errors.h"
 #include "common/session.h"
 #include "common/sorting.h"
@@ -105,7 +107,14 @@ gnoms::gnoms() {
         m_actions["socdist"]->setVisible(true);
     }
     m_mode = ListMode::All;
+    // The main window's status label tells the user to wait while the list loads, then
+    // gets its text back.
+    const QString savedStatus =
+        windows().isLoaded<depart>() ? windows().window<depart>().status() : QString();
+    setMainStatus(QStringLiteral(" VEUILLEZ PATIENTER CHARGEMENT EN COURS "));
     LoadFancierList();
+    setMainStatus(savedStatus);
+    markSeasonWindow(this);
 }
 
 QAction* gnoms::addItem(QWidget* menu, const QString& name, const QString& caption) {

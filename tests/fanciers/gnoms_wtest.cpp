@@ -3,6 +3,7 @@
 #include "fanciers/adresse_window.h"
 #include "fanciers/distance_window.h"
 #include "fanciers/gnoms_window.h"
+#include "shell/depart_window.h"
 
 #include "common/fancier_slots.h"
 #include "common/record_file.h"
@@ -109,6 +110,17 @@ private slots:
         QCOMPARE(g.selectedLines().size(), 3);
         action("seloter")->trigger();
         QVERIFY(g.selectedLines().isEmpty());
+    }
+
+    void mainMenuOpensTheListAndKeepsItsStatusText() {
+        depart& main = windows().window<depart>();
+        main.showStatus(QStringLiteral("MISES EN LOGE"));
+        QAction* noms = main.findChild<QAction*>("noms");
+        QVERIFY(noms && noms->isEnabled());
+        noms->trigger();
+        QVERIFY(windows().isLoaded<gnoms>());
+        QCOMPARE(list1()->count(), 3);
+        QCOMPARE(main.status(), QStringLiteral("MISES EN LOGE"));
     }
 
     void otherWindowsRemoveAndPutLines() {
