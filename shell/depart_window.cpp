@@ -2,6 +2,7 @@
 
 #include "about_window.h"
 #include "entries/enjeu_window.h"
+#include "entries/jeuamat_window.h"
 #include "entries/recapam_window.h"
 #include "fanciers/basedist_window.h"
 #include "fanciers/distance_window.h"
@@ -268,6 +269,8 @@ void depart::connectMenus() {
 
     // rec opens the recap window recapam.
     connect(m_rec, &QAction::triggered, this, [] { markSeasonWindow(&windows().show<recapam>()); });
+    // An entry sheet that is left gives the menu Quitter back.
+    entrySheetLinks().enableMainQuit = [this] { m_quitte->setEnabled(true); };
 
     // edrecaps runs PrintClubRecaps.
     m_edrecaps->setEnabled(false);
