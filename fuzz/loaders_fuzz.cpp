@@ -1,0 +1,186 @@
+// Damaged files read by the program's list loaders: the release-site list, the fanciers
+// list, the stake-sheet names and lines, the calendar's lines and the race grids built
+// from damaged basejeu and mise files. Every loader gives lines of its fixed widths or a
+// message, never a crash, and what it writes back is stable: a second load changes nothing.
+#include "common/errors.h"
+#include "common/record_file.h"
+#include "common/records.h"
+#include "common/session.h"
+#include "entries/race_grid.h"
+#include "entries/stake_sheets.h"
+#include "fanciers/fancier_list.h"
+#include "fanciers/site_list.h"
+#include "shell/calendar.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// In memory where the system offers it: the loaders write back and rename files, and a
+// disk's synchronous work would make each run a hundred times slower.
+QTemporaryDir& folder() {
+    static QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists()
+                                 ? QStringLiteral("/dev/shm/vt_fuzz_XXXXXX")
+                                 : QDir::tempPath() + QStringLiteral("/vt_fuzz_XXXXXX"));
+    return dir;
+}
+
+QString pathOf(const char* name) { return QDir(folder().path()).filePath(QString::fromLatin1(name)); }
+
+void put(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        std::abort();
+    f.write(bytes);
+}
+
+QByteArray get(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+#define check(ok) checkAt((ok), __LINE__)
+void checkAt(bool ok, int line) {
+    if (!ok) {
+        std::fprintf(stderr, "check failed at line %d\n", line);
+        std::abort();
+    }
+}
+
+void releaseSites(const QByteArray& bytes) {
+    const QString path = pathOf("distgen");
+    put(path, bytes);
+    const vt::SiteList sites = vt::SiteList::load(path);
+    const QStringList items = sites.items();
+    for (const QString& item : items)
+        check(item.size() == 55);
+    sites.save(path);
+    const QByteArray saved = get(path);
+    check(saved.size() == qsizetype(sites.size()) * vt::ReleaseSiteRecord::Size);
+    const vt::SiteList again = vt::SiteList::load(path);
+    check(again.items() == items);
+    again.save(path);
+    check(get(path) == saved);
+}
+
+void fancierList(const QByteArray& bytes) {
+    vt::Session& s = vt::session();
+    s.FancierFilePath = pathOf("noms.vba");
+    s.ClubFilePath = pathOf("societe.nom");
+    const qsizetype clubBytes = qMin<qsizetype>(bytes.size(), 2 * vt::ClubRecord::Size);
+    put(s.ClubFilePath, bytes.left(clubBytes));
+    put(s.FancierFilePath, bytes);
+    s.ClubCount = 2;
+    s.ClubNames = {QString(), QStringLiteral("UN"), QStringLiteral("DEUX")};
+    s.ClubCodes = {QString(), QStringLiteral("1"), QStringLiteral("2")};
+    const vt::FancierListLoad first = vt::loadFancierList(vt::ListMode::All, 1);
+    check(first.error.isEmpty());
+    for (const QString& line : first.lines) {
+        check(line.size() == vt::FancierListItemLength);
+        const int n = vt::recordNoOfLine(line);
+        check(n >= 1 && n <= bytes.size() / vt::FancierRecord::Size);
+    }
+    const QByteArray mended = get(s.FancierFilePath);
+    check(mended.size() == bytes.size());
+    const vt::FancierListLoad second = vt::loadFancierList(vt::ListMode::All, 1);
+    check(second.written.isEmpty() && second.lines == first.lines);
+    check(get(s.FancierFilePath) == mended);
+}
+
+void stakeSheets(const QByteArray& bytes) {
+    const QString names = pathOf("fichenl.jeu");
+    put(names, bytes);
+    const QStringList first = vt::loadSheetNames(names);
+    const QByteArray stored = get(names);
+    check(stored.size() == bytes.size() - bytes.size() % vt::SheetNameRecord::Size ||
+          stored == bytes);
+    // A name whose folder part is followed by blanks keeps them on the first pass (they
+    // are trimmed on the next one): from the second load on nothing changes.
+    const QStringList second = vt::loadSheetNames(names);
+    const QByteArray settled = get(names);
+    check(settled.size() == stored.size());
+    check(vt::loadSheetNames(names) == second && get(names) == settled);
+    (void)vt::findFreeSlot(first);
+
+    const QString sheet = pathOf("gr1.jeu");
+    put(sheet, bytes);
+    QList<vt::SheetRow> rows;
+    for (const vt::StakeTypeRecord& r : vt::readSheet(sheet)) {
+        rows.append(vt::sheetRow(r));
+        (void)vt::enterValue(rows.last().text, rows.last().value, int(rows.size()));
+    }
+    const vt::SheetRecords built = vt::buildSheetRecords(rows);
+    check(built.ok() || built.refusedRow >= 1);
+    check(get(sheet) == bytes); // reading a sheet never writes it
+}
+
+void calendar(const QByteArray& bytes) {
+    QList<vt::CalendarRaceRecord> records;
+    for (qsizetype at = 0; at + vt::CalendarRaceRecord::Size <= bytes.size() && records.size() < 99;
+         at += vt::CalendarRaceRecord::Size)
+        records.append(vt::CalendarRaceRecord(bytes.mid(at, vt::CalendarRaceRecord::Size)));
+    const QStringList lines = vt::editorLines(records);
+    for (const QString& line : lines) {
+        const int race = vt::calendarLineRace(line);
+        check(race >= 1 && race <= vt::MaxCalendarRaces);
+    }
+    const vt::RaceChoiceLists choice = vt::raceChoiceLists(records);
+    check(choice.keys.size() == choice.offered.size());
+    for (const QString& key : choice.keys) {
+        const int race = vt::raceFromSortKey(key);
+        check(race >= 1 && race <= records.size());
+    }
+    for (int i = 0; i < records.size(); ++i)
+        (void)vt::ChosenRaceLine(i % 4, records[i], i + 1);
+}
+
+void raceGrid(const QByteArray& bytes) {
+    // The first two bytes say where the basejeu part ends and the mise part begins.
+    if (bytes.size() < 2)
+        return;
+    const int split = (uint8_t(bytes[0]) | uint8_t(bytes[1]) << 8) % (bytes.size() - 1);
+    const QByteArray rest = bytes.mid(2);
+    const QString year = folder().path();
+    put(QDir(year).filePath(vt::raceFileName(QStringLiteral("bases"), 1)), rest.left(vt::RaceBaseRecord::Size));
+    put(QDir(year).filePath(vt::raceFileName(QStringLiteral("basejeu"), 1)), rest.left(split));
+    put(QDir(year).filePath(vt::raceFileName(QStringLiteral("mise"), 1)), rest.mid(split));
+    for (int fancier : {0, 1, 2}) {
+        vt::RaceGrid grid = vt::loadRaceGrid(year, 1, fancier);
+        for (int r = 1; r < grid.rowCount(); ++r)
+            for (int c = 0; c <= vt::RaceGrid::NombreColumn; ++c)
+                (void)grid.cell(r, c);
+        (void)grid.subTotalThousandths();
+        (void)grid.stakeBlock(vt::StakeAmountBlock());
+        for (int r = 1; r < grid.rowCount() && r < 8; ++r) {
+            if (!grid.isEditable(r))
+                continue;
+            grid.key(r, vt::GridKey::Digit, u'9');
+            (void)grid.commitEdit();
+        }
+        (void)grid.subTotalThousandths();
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size > 32 * 1024)
+        return 0;
+    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    try {
+        releaseSites(bytes);
+        fancierList(bytes);
+        stakeSheets(bytes);
+        calendar(bytes);
+        raceGrid(bytes);
+    } catch (const vt::Error&) {
+        // A message for the user: allowed, as long as nothing crashed.
+    }
+    return 0;
+}
