@@ -1,0 +1,35 @@
+#pragma once
+// The calendar chooser: a click on the club's calendar fills the calendar editor (mode 1)
+// or the race chooser (other modes) with the calendar's races and shows it.
+#include <QWidget>
+
+#include <array>
+
+class QGroupBox;
+class QRadioButton;
+
+class calend : public QWidget {
+    Q_OBJECT
+public:
+    calend();
+
+    // The folder and year whose calendar is opened (the season's unless the calendar
+    // editor's year entry chose another).
+    void setCalendarFolder(const QString& folder, int year);
+    // Selects the neutral option, so that the calendar option can be clicked again, and
+    // gives the options their normal colours.
+    void selectNeutral();
+
+    // Option1_Click: opens calendar `index` and goes on to the next window.
+    void chooseCalendar(int index);
+    int calendarNo() const { return m_calendarNo; }
+
+private:
+    void setColours(QRadioButton* option, bool chosen);
+
+    QGroupBox* m_frame = nullptr;
+    std::array<QRadioButton*, 13> m_options{};
+    int m_calendarNo = 0;
+    QString m_folder;
+    int m_year = 0;
+};

@@ -1,0 +1,143 @@
+#include "shell/calend_window.h"
+#include "shell/chdate_window.h"
+
+#include "common/record_file.h"
+#include "common/records.h"
+#include "common/session.h"
+#include "platform/scripted_dialogs.h"
+#include "platform/window_registry.h"
+#include "tests/support/club_fixture.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace vt;
+using namespace vt::testing;
+
+namespace {
+
+QStringList itemsOf(QListWidget* list) {
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out.append(list->item(i)->text());
+    return out;
+}
+
+void click(QListWidget* list, int row) {
+    list->setCurrentRow(row);
+    emit list->itemClicked(list->item(row));
+}
+
+} // namespace
+
+class ChdateTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<ClubFixture> club;
+    chdate* editor = nullptr;
+    QListWidget *list1 = nullptr, *lst1 = nullptr, *lst2 = nullptr, *lst3 = nullptr;
+
+    // Opens the calendar editor through the calendar chooser, as the main menu does.
+    void open() {
+        windows().unloadAll();
+        session().ListMode = 1;
+        windows().window<calend>().chooseCalendar(1);
+        QVERIFY(windows().isLoaded<chdate>());
+        editor = &windows().window<chdate>();
+        list1 = editor->findChild<QListWidget*>("List1");
+        lst1 = editor->findChild<QListWidget*>("lst1");
+        lst2 = editor->findChild<QListWidget*>("Lst2");
+        lst3 = editor->findChild<QListWidget*>("lst3");
+    }
+
+private slots:
+    void init() {
+        club = std::make_unique<ClubFixture>();
+        club->writeClub(QStringLiteral("LES AILES"), QStringLiteral("59012"));
+        club->addLocalSite({QStringLiteral("ORLEANS"), 475400, 15400, 0});
+        club->addLocalSite({QStringLiteral("SAINT-QUENTIN-EST"), 495000, 31700, 0});
+        club->configureSession();
+    }
+    void cleanup() { windows().unloadAll(); }
+
+    void storesARaceAndMovesToTheFreeLine() {
+        open();
+        QCOMPARE(editor->windowTitle(), QStringLiteral("CALENDRIER : LES AILES"));
+        QCOMPARE(itemsOf(list1), QStringList{QStringLiteral("001 ")});
+        QCOMPARE(lst2->count(), 12);
+        QCOMPARE(lst3->count(), 31);
+        click(list1, 0);
+        QCOMPARE(editor->findChild<QLabel*>("Label1")->text(),
+                 QStringLiteral(" POSITION de la MEMORISATION 1"));
+        click(lst1, 0);
+        click(lst2, 4);
+        click(lst3, 11);
+        editor->findChild<QRadioButton*>("Option1_2")->click();
+        QCOMPARE(editor->summary(), QStringLiteral("ORLEANS 12 mai 2005 UN AN"));
+        editor->findChild<QPushButton*>("Commande1")->click();
+        QCOMPARE(itemsOf(list1),
+                 (QStringList{QStringLiteral("001 ORLEANS         12 mai 2005       UN AN"),
+                              QStringLiteral("002")}));
+        QCOMPARE(readBytes(club->yearPath("gr1.cal")).size(), 51);
+        QCOMPARE(editor->calendarPosition(), 2);
+        QVERIFY(editor->summary().isEmpty());
+        QVERIFY(lst1->selectedItems().isEmpty());
+        QVERIFY(editor->findChild<QRadioButton*>("Option1_0")->isChecked());
+
+        // Picking the stored race again selects its site, month, day and category.
+        click(list1, 0);
+        QCOMPARE(lst1->currentRow(), 0);
+        QCOMPARE(lst2->currentRow(), 4);
+        QCOMPARE(lst3->currentRow(), 11);
+        QVERIFY(editor->findChild<QRadioButton*>("Option1_2")->isChecked());
+    }
+
+    void dayListsAndRefusedDates() {
+        open();
+        click(list1, 0);
+        click(lst1, 1);
+        click(lst3, 30); // 31
+        click(lst2, 3);  // AVRIL
+        QCOMPARE(lst3->count(), 30);
+        QVERIFY(lst3->selectedItems().isEmpty());
+        click(lst2, 1); // FÉVRIER 2005
+        QCOMPARE(lst3->count(), 28);
+        click(lst2, 2);
+        QCOMPARE(lst3->count(), 31);
+        click(lst2, 1);
+        ScriptedDialogsScope d;
+        d->answer(MsgAnswer::Ok);
+        editor->findChild<QPushButton*>("Commande1")->click();
+        QCOMPARE(d->messages().size(), 1);
+        QCOMPARE(d->messages().first().text,
+                 QStringLiteral("Choisissez le lieu de lâcher, le mois et le jour avant de mémoriser."));
+        QVERIFY(!QFile::exists(club->yearPath("gr1.cal")));
+
+        // A long site name is stored cut to 15 and found again from the line.
+        click(lst3, 0);
+        editor->findChild<QPushButton*>("Commande1")->click();
+        click(lst1, 0);
+        click(list1, 0);
+        QCOMPARE(lst1->currentRow(), 1);
+    }
+
+    void withdrawalFreesTheLine() {
+        club->writeCalendar({{QStringLiteral("ORLEANS"), QStringLiteral("12/05/05"), 0},
+                             {QStringLiteral("TOURS"), QStringLiteral("28/04/05"), 2}});
+        writeBytes(club->yearPath("bases.102"), QByteArray(127, 'b'));
+        open();
+        QCOMPARE(list1->count(), 3);
+        list1->setCurrentRow(1);
+        ScriptedDialogsScope d;
+        d->answer(MsgAnswer::Yes);
+        editor->findChild<QPushButton*>("Command3")->click();
+        QCOMPARE(list1->item(1)->text(), QStringLiteral("002 "));
+        QVERIFY(!QFile::exists(club->yearPath("bases.102")));
+        QCOMPARE(readBytes(club->yearPath("gr1.cal")).mid(51), QByteArray(51, '\0'));
+    }
+};
+
+QTEST_MAIN(ChdateTest)
+#include "chdate_wtest.moc"
