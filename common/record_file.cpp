@@ -125,6 +125,13 @@ void RecordFile::rewriteRaw(const QList<QByteArray>& records) {
                                 .arg(m_path, f.errorString()));
         }
     }
+    // The records wait in the file's buffer: a disk that is full shows only when they are
+    // flushed, and the commit must not rename a short file over the old one.
+    if (!f.flush() || f.error() != QFileDevice::NoError) {
+        f.cancelWriting();
+        throw FileError(QStringLiteral("Impossible d'écrire le fichier %1 : %2")
+                            .arg(m_path, f.errorString()));
+    }
     if (!f.commit())
         throw FileError(QStringLiteral("Impossible d'écrire le fichier %1 : %2")
                             .arg(m_path, f.errorString()));
