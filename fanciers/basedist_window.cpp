@@ -88,7 +88,6 @@ basedist::basedist() {
     Text7 = makeBox(central, "Text7",
                     QStringLiteral("Tapez la longitude OUEST sans intervalle : 10408 pour "
                                    "1° 4' 8''"));
-    Text6->setMaxLength(40);
 
     Command1 = new QPushButton(QStringLiteral("Mémoriser"), central);
     Command1->setObjectName(QStringLiteral("Command1"));
@@ -146,7 +145,6 @@ basedist::basedist() {
     for (QLineEdit* b : {Text6, Text1, Text2, Text7}) {
         connect(b, &QLineEdit::textEdited, this, [this] { m_editor.markModified(); });
     }
-    Text6->installEventFilter(this);
     installBoxKeys(Text6, nullptr, [this] { return checkDuplicateSiteName(); });
     installBoxKeys(Text1, Text2, [this] {
         if (auto m = checkCoordinateBox(Text1->text(), SiteBox::Latitude)) {
@@ -159,6 +157,8 @@ basedist::basedist() {
     });
     installBoxKeys(Text2, nullptr, [this] { return coordinateEnter(Text2, SiteBox::East, Text7); });
     installBoxKeys(Text7, nullptr, [this] { return coordinateEnter(Text7, SiteBox::West, Text2); });
+    // Installed last so that it sees every key first, Esc and Enter included.
+    Text6->installEventFilter(this);
 
     try {
         m_editor = GeneralSiteEditor::load(session().GeneralSitesPath);
