@@ -30,13 +30,17 @@ QString fancierListItem(const FancierRecord& record, int recordNo) {
     return fancierListItem(record.fancierName(), club, record.town(), recordNo);
 }
 
-int recordNoOfLine(const QString& line) { return static_cast<int>(val(Right(line, 5))); }
+int recordNoOfLine(const QString& line) {
+    return static_cast<int>(val(Right(line, 5)));
+}
 
 QString clubListLine(const QString& clubName, int clubNumber) {
     return Left(clubName + Space(20), 20) + Left(strNumber(clubNumber) + Space(20), 6);
 }
 
-int clubNoOfLine(const QString& line) { return static_cast<int>(val(Right(line, 6))); }
+int clubNoOfLine(const QString& line) {
+    return static_cast<int>(val(Right(line, 6)));
+}
 
 QStringList clubListLines() {
     const Session& s = session();
@@ -62,15 +66,15 @@ struct FirstNameFix {
 
 // In the order the loader tries them.
 const FirstNameFix firstNameFixes[] = {
-    {u"Leon", u"Léon", FixKind::WholeWord},     {u"michel", u"Michel", FixKind::Capitalise},
-    {u"phil", u"Phil", FixKind::Capitalise},    {u"alai", u"Alai", FixKind::Capitalise},
+    {u"Leon", u"Léon", FixKind::WholeWord},      {u"michel", u"Michel", FixKind::Capitalise},
+    {u"phil", u"Phil", FixKind::Capitalise},     {u"alai", u"Alai", FixKind::Capitalise},
     {u"claude", u"Claude", FixKind::Capitalise}, {u"marc", u"Marc", FixKind::Capitalise},
-    {u"luc", u"Luc", FixKind::Capitalise},      {u"marie", u"Marie", FixKind::Capitalise},
-    {u"Jerome", u"Jérôme", FixKind::WholeWord}, {u"Andre", u"André", FixKind::WholeWord},
-    {u"erard", u"érard", FixKind::WordEnd},     {u"paul", u"Paul", FixKind::Capitalise},
-    {u"Rene", u"René", FixKind::WholeWord},     {u"Vale", u"Valè", FixKind::ValereOnly},
-    {u"loui", u"Loui", FixKind::Capitalise},    {u"Herve", u"Hervé", FixKind::WholeWord},
-    {u"pier", u"Pier", FixKind::Capitalise},    {u"fran", u"Fran", FixKind::Capitalise},
+    {u"luc", u"Luc", FixKind::Capitalise},       {u"marie", u"Marie", FixKind::Capitalise},
+    {u"Jerome", u"Jérôme", FixKind::WholeWord},  {u"Andre", u"André", FixKind::WholeWord},
+    {u"erard", u"érard", FixKind::WordEnd},      {u"paul", u"Paul", FixKind::Capitalise},
+    {u"Rene", u"René", FixKind::WholeWord},      {u"Vale", u"Valè", FixKind::ValereOnly},
+    {u"loui", u"Loui", FixKind::Capitalise},     {u"Herve", u"Hervé", FixKind::WholeWord},
+    {u"pier", u"Pier", FixKind::Capitalise},     {u"fran", u"Fran", FixKind::Capitalise},
 };
 
 bool letterAt(const QString& s, qsizetype i) {
@@ -181,7 +185,9 @@ FancierListLoad loadFancierList(ListMode mode, int chosenClub) {
     return out;
 }
 
-QString memoFilePath() { return resolvePath(session().FancierFilePath + QStringLiteral("r")); }
+QString memoFilePath() {
+    return resolvePath(session().FancierFilePath + QStringLiteral("r"));
+}
 
 void writeMemoFile(const QStringList& listLines) {
     const RecordFileOf<FancierRecord> season(session().FancierFilePath);

@@ -48,9 +48,9 @@ bool isZeroPostCode(const QString& postCode);
 void repairListedRecord(FancierRecord& record);
 
 struct FancierListLoad {
-    QStringList lines;       // sorted, one per listed fancier
-    QList<int> written;      // record numbers written back, in file order
-    QString error;           // a French message when a file could not be read or written
+    QStringList lines;  // sorted, one per listed fancier
+    QList<int> written; // record numbers written back, in file order
+    QString error;      // a French message when a file could not be read or written
 };
 
 // Reads the season's fanciers file, mends and writes back what the list's rules mend, and

@@ -35,8 +35,8 @@ struct ListFixture : ::testing::Test {
 } // namespace
 
 TEST_F(ListFixture, LineLayout) {
-    const QString line = fancierListItem(QStringLiteral("DUPONT Michel"), QStringLiteral("LES AMIS"),
-                                         QStringLiteral("LILLE"), 12);
+    const QString line = fancierListItem(QStringLiteral("DUPONT Michel"),
+                                         QStringLiteral("LES AMIS"), QStringLiteral("LILLE"), 12);
     EXPECT_EQ(line, QStringLiteral("DUPONT Michel") + QString(10, u' ') + "LES AMIS" +
                         QString(12, u' ') + "LILLE" + QString(23, u' ') + "   12");
     EXPECT_EQ(line.size(), FancierListItemLength);
@@ -76,13 +76,21 @@ TEST_F(ListFixture, LoaderRepairsWhatIsInvalidAndKeepsWhatIsValid) {
         {"Andrea", "DUPONT Andrea", none, none, true},
         {"Andre", "DUPONT Andre", none, named(QStringLiteral("DUPONT André")), true},
         {"trimmed, then corrected", "  dupont paul", none, named("dupont Paul"), true},
-        {"N° prefix", "MARTIN Jean", [](FancierRecord& r) { r.setAddressLine(QStringLiteral("N°12 rue")); },
+        {"N° prefix", "MARTIN Jean",
+         [](FancierRecord& r) { r.setAddressLine(QStringLiteral("N°12 rue")); },
          [](FancierRecord& r) { r.setAddressLine("12 rue"); }, true},
         {"latitude 2999", "MARTIN Jean", [](FancierRecord& r) { r.setLatitudeDms(2999); },
-         [](FancierRecord& r) { r.setLatitudeDms(0); r.setLongitudeEastDms(0); }, true},
-        {"latitude 3000", "MARTIN Jean", [](FancierRecord& r) { r.setLatitudeDms(3000); }, none, true},
-        {"town with a digit", "MARTIN Jean", [](FancierRecord& r) { r.setTown("59 LILLE"); }, none, true},
-        {"foreign postcode", "MARTIN Jean", [](FancierRecord& r) { r.setPostCode("B-7000"); }, none, true},
+         [](FancierRecord& r) {
+             r.setLatitudeDms(0);
+             r.setLongitudeEastDms(0);
+         },
+         true},
+        {"latitude 3000", "MARTIN Jean", [](FancierRecord& r) { r.setLatitudeDms(3000); }, none,
+         true},
+        {"town with a digit", "MARTIN Jean", [](FancierRecord& r) { r.setTown("59 LILLE"); }, none,
+         true},
+        {"foreign postcode", "MARTIN Jean", [](FancierRecord& r) { r.setPostCode("B-7000"); }, none,
+         true},
         {"postcode of zeros", "MARTIN Jean", [](FancierRecord& r) { r.setPostCode("00000"); },
          [](FancierRecord& r) { r.setPostCode(""); }, true},
         {"postcode of one zero", "MARTIN Jean", [](FancierRecord& r) { r.setPostCode("  0"); },
