@@ -144,7 +144,15 @@ void RecordFile::remove() {
 
 void writeWholeFile(const QString& path, const QByteArray& bytes) {
     QSaveFile f(resolvePath(path));
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
+    // The flush is checked before the commit: a full disk must not rename a short file
+    // over the old one.
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.flush() ||
+        f.error() != QFileDevice::NoError) {
+        f.cancelWriting();
+        throw FileError(QStringLiteral("Impossible d'écrire le fichier %1 : %2")
+                            .arg(path, f.errorString()));
+    }
+    if (!f.commit())
         throw FileError(QStringLiteral("Impossible d'écrire le fichier %1 : %2")
                             .arg(path, f.errorString()));
 }

@@ -1,5 +1,7 @@
 #include "choiconc_window.h"
 
+#include "entries/recapam_window.h"
+
 #include "main_window_link.h"
 #include "race_export.h"
 #include "race_setup.h"
@@ -29,7 +31,7 @@ namespace {
 
 // Shows the recap window once the chosen races are handed over. The recap window
 // belongs to the entries part of the program; until it is built there is nothing to show.
-void showRecapWindow() {}
+void showRecapWindow() { windows().unload<recapam>(); windows().show<recapam>(); }
 
 QListWidget* makeList(QWidget* parent, const char* name, const QFont& font) {
     auto* list = new QListWidget(parent);

@@ -95,9 +95,13 @@ void saveClub(Session& s, const ClubTexts& t) {
                                            QStringLiteral("socres"));
 
     QSaveFile next(clubPath);
+    // The flush is checked now: a full disk must not leave an empty club file behind.
     if (!next.open(QIODevice::WriteOnly) ||
-        next.write(record.bytes()) != record.bytes().size())
+        next.write(record.bytes()) != record.bytes().size() || !next.flush() ||
+        next.error() != QFileDevice::NoError) {
+        next.cancelWriting();
         throw FileError(failedSave(clubPath));
+    }
 
     QFile current(clubPath);
     if (current.exists()) {

@@ -1,6 +1,8 @@
 #include "depart_window.h"
 
 #include "about_window.h"
+#include "calend_window.h"
+#include "chdate_window.h"
 #include "entries/enjeu_window.h"
 #include "entries/jeuamat_window.h"
 #include "entries/recapam_window.h"
@@ -265,7 +267,12 @@ void depart::connectMenus() {
     connect(m_annee, &QAction::triggered, this, &depart::startYearEntry);
 
     // chconc opens the calendar chooser calend (race choice), then the race chooser choiconc.
-    m_chconc->setEnabled(false);
+    connect(m_chconc, &QAction::triggered, this, [] {
+        windows().unload<calend>();
+        session().SubMode = 2;
+        session().ListMode = 2;
+        windows().show<calend>();
+    });
 
     // rec opens the recap window recapam.
     connect(m_rec, &QAction::triggered, this, [] { markSeasonWindow(&windows().show<recapam>()); });
@@ -276,7 +283,12 @@ void depart::connectMenus() {
     m_edrecaps->setEnabled(false);
 
     // mfich opens the calendar chooser calend (export of one race).
-    m_mfich->setEnabled(false);
+    connect(m_mfich, &QAction::triggered, this, [] {
+        windows().unload<calend>();
+        session().SubMode = 12;
+        session().ListMode = 2;
+        windows().show<calend>();
+    });
 
     connect(m_soc, &QAction::triggered, this, [] { windows().show<societe>(); });
 
@@ -289,8 +301,15 @@ void depart::connectMenus() {
         windows().show<enjeu>();
     });
 
-    // cal opens the calendar chooser calend, which leads to the calendar editor chdate.
-    m_cal->setEnabled(false);
+    // cal opens the calendar chooser calend, which leads to the calendar editor chdate
+    // loaded afresh.
+    connect(m_cal, &QAction::triggered, this, [] {
+        windows().unload<chdate>();
+        windows().window<chdate>();
+        windows().unload<calend>();
+        session().ListMode = 1;
+        windows().show<calend>();
+    });
 
     // glocal opens the local release-site selector distance.
     connect(m_glocal, &QAction::triggered, this, [] {

@@ -11,6 +11,7 @@
 #include "fanciers/site_list.h"
 #include "platform/scripted_dialogs.h"
 #include "shell/calendar.h"
+#include "shell/club.h"
 #include "tests/support/club_fixture.h"
 
 #include <gtest/gtest.h>
@@ -111,6 +112,14 @@ const QList<SavePath>& savePaths() {
              return messageOf([&] {
                  storeCalendarRace(club.yearPath(QStringLiteral("gr1.cal")), session().LocalSitesPath,
                                    {5, 1, QStringLiteral("ORLEANS"), 12, 5, club.year(), 0});
+             });
+         }},
+        {"club", "societe.nom",
+         [](ClubFixture&) {
+             return messageOf([] {
+                 ClubTexts t{QStringLiteral("NOUVEAU CLUB"), QStringLiteral("59999"), QStringLiteral("3"),
+                             QString(), QString(), QString(), QString(), QString()};
+                 saveClub(session(), t);
              });
          }},
         {"fancier address", "noms.vba",
