@@ -1,0 +1,26 @@
+#pragma once
+// Addressed envelopes for the selected fanciers: the club's sender block centred in a
+// fixed-pitch font, an optional red "LETTRE" mark, the addressee in "Times New Roman",
+// one landscape page per fancier, in one print job.
+#include "common/records.h"
+#include "common/session.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace vt {
+
+class PrintSurface;
+
+enum class EnvelopeSize { Size220x110, Size230x160 };
+
+// The four sender lines, each preceded by the spaces that centre it on the block's axis.
+QStringList senderBlockLines(const SenderAddressFields& sender);
+
+// One envelope per fancier, in order. Returns where the document went (empty when
+// there was no fancier).
+QString printEnvelopes(const QList<FancierRecord>& fanciers, EnvelopeSize size, bool urgent,
+                       const SenderAddressFields& sender, PrintSurface& surface);
+
+} // namespace vt
