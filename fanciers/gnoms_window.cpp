@@ -58,11 +58,6 @@ QListWidget* makeList(QWidget* parent, const QString& name, const QString& tip) 
     return list;
 }
 
-// The prints of the list are built apart; until they are wired their items stay greyed.
-const char* const printItems[] = {"lst",     "lstsoc",  "envel1", "envel2", "envel1n",
-                                  "envel2n", "etiqu",   "socdist", "amdist", "chdist",
-                                  "lst1"};
-
 } // namespace
 
 gnoms::gnoms() {
@@ -186,8 +181,7 @@ void gnoms::buildMenus() {
     memo->setVisible(false);
     connect(memo, &QAction::triggered, this, &gnoms::MEMNOUV_Click);
 
-    for (const char* name : printItems)
-        m_actions.value(QString::fromLatin1(name))->setEnabled(false);
+    wirePrints();
 }
 
 QStringList gnoms::lines() const {
@@ -289,8 +283,8 @@ void gnoms::List2_DblClick(QListWidgetItem* item) {
     m_actions["dst"]->setVisible(true);
     m_actions["socdist"]->setVisible(true);
     m_actions["amdist"]->setVisible(true);
-    // The names list of the chosen club (mode ChooseClubToPrint) is printed by the
-    // prints of the list once they are wired.
+    if (m_mode == ListMode::ChooseClubToPrint)
+        printNamesListOf(club);
     if (m_mode == ListMode::OneClub)
         LoadFancierList();
 }

@@ -2,11 +2,15 @@
 // The fanciers window "GESTION des NOMS": the season's fanciers in a sorted list with
 // several lines selectable, the club list, the menus of the list and the hand-over of
 // lines between the address editor, the entry sheet and this list.
+#include "envelopes.h"
 #include "fancier_list.h"
 
 #include <QHash>
 #include <QMainWindow>
 #include <QStringList>
+
+#include <functional>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -62,6 +66,20 @@ private:
     void nouv_Click();
     void MEMNOUV_Click();
 
+    // The prints of the list (gnoms_prints_window.cpp).
+    void wirePrints();
+    void runPrint(const std::function<QString()>& job);
+    void printNamesListOf(int club);
+    void printEnvelopesOfSelection(EnvelopeSize size, bool urgent);
+    void printDistanceSheetsOf(const QStringList& chosen);
+    void lst_Click();
+    void etiqu_Click();
+    void socdist_Click();
+    void amdist_Click();
+    void chdist_Click();
+    void List3_Click();
+    void lst1_Click();
+
     QListWidget* List1;
     QListWidget* List2;
     QListWidget* List3;
@@ -69,6 +87,8 @@ private:
     QHash<QString, QAction*> m_actions;
     ListMode m_mode = ListMode::None;
     int m_chosenClub = 0;
+    QList<ReleaseSiteRecord> m_choiceSites;       // the sites of List3, read once
+    std::optional<ReleaseSiteRecord> m_chosenSite; // the site picked in List3
 };
 
 } // namespace vt

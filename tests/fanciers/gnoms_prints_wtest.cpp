@@ -1,0 +1,222 @@
+// The prints of the fanciers window driven from its menus: each item's questions with
+// their texts and default buttons, what reaches the printer, and what the list looks
+// like afterwards; one distance sheet written as a PDF and read back.
+#include "fanciers/gnoms_window.h"
+
+#include "common/session.h"
+#include "common/text.h"
+#include "fanciers/distance_sheets.h"
+#include "fanciers/fancier_prints.h"
+#include "platform/printing.h"
+#include "platform/qt_print_surface.h"
+#include "platform/scripted_dialogs.h"
+#include "platform/window_registry.h"
+#include "tests/support/club_fixture.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+using namespace vt;
+using vt::testing::ClubFixture;
+using vt::testing::SiteSpec;
+
+class GnomsPrintsTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ClubFixture> club;
+
+    gnoms& window() { return windows().window<gnoms>(); }
+    QListWidget* list(const char* name) {
+        return window().findChild<QListWidget*>(QString::fromLatin1(name));
+    }
+    QAction* action(const char* name) {
+        return window().findChild<QAction*>(QString::fromLatin1(name));
+    }
+    void select(int row) { list("List1")->item(row)->setSelected(true); }
+    static void click(QListWidget* l, int row) {
+        QCoreApplication::processEvents();
+        const QPoint at = l->visualItemRect(l->item(row)).center();
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, at);
+    }
+
+private slots:
+    void init() {
+        club = std::make_unique<ClubFixture>();
+        club->writeSmallClub();
+        club->configureSession();
+        windows().show<gnoms>();
+    }
+    void cleanup() {
+        windows().unloadAll();
+        club.reset();
+    }
+
+    void namesListsOfTheWholeFileAndOfAClub() {
+        RecordingPrinterScope printed;
+        for (const char* item : {"lst", "envel1", "envel2", "envel1n", "envel2n", "etiqu",
+                                 "socdist", "amdist", "chdist"})
+            QVERIFY2(action(item)->isEnabled(), item);
+        action("lst")->trigger();
+        QStringList page = RecordingSurface::pageLines(printed->pages().at(0));
+        QCOMPARE(page.size(), 4);
+        QCOMPARE(page.at(0), Space(14) + QStringLiteral("Liste des NOMS Fichier complet"));
+        QVERIFY(page.at(1).startsWith(QStringLiteral("DUPONT Jean")));
+
+        action("lstsoc")->trigger(); // hidden with one club, still reachable
+        QVERIFY(list("List2")->isVisible());
+        QVERIFY(!list("List1")->isVisible());
+        click(list("List2"), 0);
+        QTest::mouseDClick(list("List2")->viewport(), Qt::LeftButton, {},
+                           list("List2")->visualItemRect(list("List2")->item(0)).center());
+        QCOMPARE(printed->documents().size(), 2);
+        page = RecordingSurface::pageLines(printed->pages().at(0));
+        QCOMPARE(page.at(0), Space(14) + QStringLiteral("Liste des NOMS Société de LES AILES LILLOISES"));
+        QCOMPARE(page.size(), 4);
+        QVERIFY(list("List1")->isVisible());
+    }
+
+    void envelopesOfTheSelectionThenNoneSelected() {
+        RecordingPrinterScope printed;
+        select(0);
+        select(2);
+        action("envel2")->trigger();
+        QCOMPARE(printed->pages().size(), 2);
+        QVERIFY(printed->allText().contains(QStringLiteral("     LETTRE  ")));
+        QVERIFY(printed->allText().contains(QStringLiteral("Jean MARTIN"))); // the sender
+        QVERIFY(window().selectedLines().isEmpty());
+
+        select(1);
+        action("envel1n")->trigger();
+        QCOMPARE(printed->documents().size(), 2);
+        QCOMPARE(printed->pages().size(), 1);
+        QVERIFY(!printed->allText().contains(QStringLiteral("LETTRE")));
+        QCOMPARE(printed->pages().at(0).texts.at(0).y, 105.0);
+    }
+
+    void labelsAskToLoadTheSheetsFirst() {
+        RecordingPrinterScope printed;
+        ScriptedDialogsScope asked;
+        asked->answer(MsgAnswer::No).answer(MsgAnswer::Yes);
+        select(0);
+        select(1);
+        action("etiqu")->trigger();
+        QVERIFY(printed->documents().isEmpty());
+        const MessageRequest prompt = asked->messages().at(0);
+        QCOMPARE(prompt.text, QStringLiteral("Veuillez mettre des étiquettes 35 X 70 dans l'imprimante\n"
+                                             "la face à imprimer en dessous.\n"));
+        QCOMPARE(prompt.title, QStringLiteral("impression des étiquettes"));
+        QCOMPARE(prompt.defaultButton, MsgAnswer::No);
+        action("etiqu")->trigger();
+        QCOMPARE(printed->documents().size(), 1);
+        QCOMPARE(printed->pages().at(0).orientation, Orientation::Portrait);
+        QVERIFY(printed->allText().contains(QStringLiteral("    59000          LILLE")));
+        QCOMPARE(window().selectedLines().size(), 2); // the selection stays
+    }
+
+    void distanceSheetsOfTheClubAsBooklets() {
+        RecordingPrinterScope printed;
+        ScriptedDialogsScope asked;
+        asked->answer(MsgAnswer::Yes).answer(MsgAnswer::Ok);
+        action("socdist")->trigger();
+        QCOMPARE(printed->documents().size(), 3);
+        QCOMPARE(printed->pages().at(0).orientation, Orientation::Landscape);
+        const QList<MessageRequest> m = asked->messages();
+        QCOMPARE(m.size(), 2);
+        QCOMPARE(m.at(0).text, QStringLiteral("Désirez-vous imprimer en forme de Carnet"));
+        QCOMPARE(m.at(0).title, QStringLiteral("Forme de l'édition"));
+        QCOMPARE(m.at(0).defaultButton, MsgAnswer::Yes);
+        QCOMPARE(m.at(1).text,
+                 QStringLiteral("L'impression sélectionnée est mémorisée vous pouvez retravailler \n"
+                                "Feuilles imprimées : 3\nSans coordonnées : 0\nEn échec : 0"));
+        QVERIFY(list("List1")->isVisible());
+        QVERIFY(!list("List2")->isVisible());
+    }
+
+    void distanceSheetsOfTheSelectionAsLists() {
+        RecordingPrinterScope printed;
+        ScriptedDialogsScope asked;
+        action("amdist")->trigger(); // nothing selected: no question, no message
+        QVERIFY(asked->asked().isEmpty());
+        asked->answer(MsgAnswer::No).answer(MsgAnswer::Ok);
+        select(1);
+        action("amdist")->trigger();
+        QCOMPARE(printed->documents().size(), 1);
+        QCOMPARE(printed->pages().at(0).orientation, Orientation::Portrait);
+        QVERIFY(printed->allText().contains(QStringLiteral("LISTE DE DISTANCES édité le ")));
+        QVERIFY(printed->allText().contains(QStringLiteral("LEFEBVRE André")));
+        QVERIFY(window().selectedLines().isEmpty());
+        QVERIFY(asked->messages().at(1).text.contains(QStringLiteral("Feuilles imprimées : 1")));
+    }
+
+    void distanceListOfOneChosenSite() {
+        RecordingPrinterScope printed;
+        QVERIFY(!action("lst1")->isVisible());
+        action("chdist")->trigger();
+        QListWidget* sites = list("List3");
+        QVERIFY(sites->isVisible());
+        QCOMPARE(sites->count(), 4);
+        QCOMPARE(sites->item(2)->text(), QStringLiteral("ORLEANS") + Space(15));
+        click(sites, 2);
+        QVERIFY(!sites->isVisible());
+        QVERIFY(action("lst1")->isVisible());
+        QCOMPARE(action("lst1")->text(), QStringLiteral("lister la distance de ORLEANS"));
+        action("chdist")->trigger(); // the same list, not read again
+        QCOMPARE(sites->count(), 4);
+        sites->hide();
+
+        action("lst1")->trigger();
+        const QList<RecordedText>& texts = printed->pages().at(0).texts;
+        QCOMPARE(texts.size(), 5);
+        QCOMPARE(texts.at(0).text, QStringLiteral("LA DISTANCE DE ORLEANS"));
+        QCOMPARE(texts.at(1).text, QStringLiteral("De la société de LES AILES LILLOISES"));
+        QVERIFY(texts.at(2).text.startsWith(QStringLiteral("DUPONT Jean")));
+        QCOMPARE(texts.at(2).text.size(), 31);
+    }
+
+    // One list sheet through the PDF printer, read back; then a PDF that cannot be
+    // written counts its sheet as failed and the next one is still printed.
+    void distanceSheetAsPdfReadBack() {
+        QTemporaryDir out;
+        setPdfFolder(out.path());
+        club->addFancier({QStringLiteral("DUPONT Michel"), QStringLiteral("LILLE"), 480506.25,
+                          20506, 0, QStringLiteral("3 rue Nationale"), QStringLiteral("59000"),
+                          QStringLiteral("1234567")});
+        QtPrintSurface pdf(QtPrintSurface::Target::Pdf);
+        DistanceSheetRun run = printDistanceSheets({4}, SheetLayout::Booklet, pdf);
+        QCOMPARE(run.printed, 1);
+        const QString file = pdf.lastPdfPath();
+        QVERIFY(QFile::exists(file));
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
+        QVERIFY(p.waitForFinished(30000));
+        const QString text = QString::fromUtf8(p.readAllStandardOutput());
+        QVERIFY2(text.contains(QStringLiteral("Coordonnées GPS : 48°05'06,25 - 02°05'06 EST")),
+                 qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("FÉDÉRATION COLOMBOPHILE 1ère REGION")));
+        static const QRegularExpression cell(QStringLiteral("ARRAS\\s+\\|\\s+\\d+ \\|"));
+        QVERIFY2(text.contains(cell), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("Licence N° : 1234567")));
+
+        QFile blocker(out.filePath(QStringLiteral("fichier")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        setPdfFolder(out.filePath(QStringLiteral("fichier/impressions")));
+        run = printDistanceSheets({4, 1}, SheetLayout::List, pdf);
+        QCOMPARE(run.failed, 2);
+        setPdfFolder(out.path());
+        run = printDistanceSheets({4, 1}, SheetLayout::List, pdf);
+        QCOMPARE(run.printed, 2);
+        setPdfFolder(QString());
+    }
+};
+
+QTEST_MAIN(GnomsPrintsTest)
+#include "gnoms_prints_wtest.moc"
