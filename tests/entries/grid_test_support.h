@@ -3,6 +3,7 @@
 // stake blocks, and key sequences typed into a grid.
 #include "common/records.h"
 #include "entries/race_grid.h"
+#include "tests/support/qt_print.h"
 
 #include <QList>
 #include <QString>
@@ -11,10 +12,6 @@
 #include <ostream>
 #include <vector>
 
-QT_BEGIN_NAMESPACE
-// Test failures show texts as texts.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-QT_END_NAMESPACE
 
 namespace vt::testing {
 

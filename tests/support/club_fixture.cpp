@@ -122,14 +122,8 @@ void ClubFixture::writeStakeSheet(int slot, const QString& name,
     }
     names.write(slot + 1, n);
     QList<StakeTypeRecord> records;
-    for (const StakeLineSpec& l : lines) {
-        StakeTypeRecord r;
-        r.setStakeLabel(l.label);
-        r.setStakeCode(l.code);
-        r.setCount(l.count);
-        r.setUnitValue(l.unitValue);
-        records.append(r);
-    }
+    for (const StakeLineSpec& l : lines)
+        records.append(stakeTypeRecord(l));
     const QString file = slot == 0 ? QStringLiteral("cptenl.jeu")
                                    : QStringLiteral("gr%1.jeu").arg(slot);
     RecordFileOf<StakeTypeRecord>(path(file)).rewrite(records);
@@ -170,6 +164,64 @@ void writeBytes(const QString& p, const QByteArray& bytes) {
     QFile f(p);
     if (f.open(QIODevice::WriteOnly))
         f.write(bytes);
+}
+
+FancierSpec namedFancier(const QString& name) {
+    FancierSpec f;
+    f.name = name;
+    return f;
+}
+
+StakeLineSpec stakeLineSpec(const QString& text13, float unitValue) {
+    StakeLineSpec l;
+    l.label = text13.left(8);
+    l.code = text13.mid(8);
+    l.unitValue = unitValue;
+    return l;
+}
+
+StakeTypeRecord stakeTypeRecord(const StakeLineSpec& l) {
+    StakeTypeRecord r;
+    r.setStakeLabel(l.label);
+    r.setStakeCode(l.code);
+    r.setCount(l.count);
+    r.setUnitValue(l.unitValue);
+    return r;
+}
+
+void ClubFixture::writeRaceFiles(const RaceFilesSpec& race) const {
+    RaceBaseRecord base;
+    base.setSiteName(race.site);
+    base.setCategoryDigit(QString::number(race.category));
+    base.setCalendarDateLong(race.date);
+    base.setLevelIndex(float(race.raceCode / 100 - 1));
+    RecordFileOf<RaceBaseRecord>(yearPath(raceFileName(QStringLiteral("bases"), race.raceCode)))
+        .rewrite({base});
+    QList<StakeTypeRecord> records;
+    for (const StakeLineSpec& l : race.lines)
+        records.append(stakeTypeRecord(l));
+    RecordFileOf<StakeTypeRecord>(yearPath(raceFileName(QStringLiteral("basejeu"), race.raceCode)))
+        .rewrite(records);
+    QList<StakeAmountBlock> blocks;
+    for (const QList<float>& values : race.blocks) {
+        StakeAmountBlock b;
+        for (int k = 0; k < values.size(); ++k)
+            b.setStakeCount(k, values[k]);
+        blocks.append(b);
+    }
+    RecordFileOf<StakeAmountBlock>(yearPath(raceFileName(QStringLiteral("mise"), race.raceCode)))
+        .rewrite(blocks);
+}
+
+void ClubFixture::chooseRaces(Session& s, const QList<int>& raceCodes) {
+    s.ChosenRaceCodes.fill(0);
+    s.ChosenRaceStakeFiles.fill(QString());
+    for (int i = 0; i < raceCodes.size(); ++i) {
+        s.ChosenRaceCodes[i + 1] = int16_t(raceCodes[i]);
+        s.ChosenRaceStakeFiles[i + 1] = QStringLiteral("gr%1jeu%2")
+                                            .arg(raceCodes[i] / 100)
+                                            .arg(raceExtension(raceCodes[i]));
+    }
 }
 
 } // namespace vt::testing

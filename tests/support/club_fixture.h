@@ -38,6 +38,23 @@ struct StakeLineSpec {
     int16_t count = 0;
 };
 
+// A fancier known by his name only.
+FancierSpec namedFancier(const QString& name);
+// A stake line from its 13-character text (label 8 followed by code 5).
+StakeLineSpec stakeLineSpec(const QString& text13, float unitValue = 0);
+StakeTypeRecord stakeTypeRecord(const StakeLineSpec& spec);
+
+// The files a chosen race has in the season's folder: bases.<code>, basejeu.<code> and
+// mise.<code> (record n = fancier n; element 0 pigeons entered, then the stake counts).
+struct RaceFilesSpec {
+    int raceCode = 101;
+    QString site;
+    int category = 0;     // 0 "VIEUX" ... 3 "JEUNES"
+    QString date;         // "21 juin 2026"
+    QList<StakeLineSpec> lines;
+    QList<QList<float>> blocks;
+};
+
 class ClubFixture {
 public:
     explicit ClubFixture(int year = 2005);
@@ -64,6 +81,12 @@ public:
     void writeCalendar(const QList<CalendarRaceSpec>& races);
     // Sheet slot 0 is cptenl.jeu, slot n gr<n>.jeu; the name goes into fichenl.jeu.
     void writeStakeSheet(int slot, const QString& name, const QList<StakeLineSpec>& lines);
+
+    // Writes the race's three files; the level index is the race code's hundreds - 1.
+    void writeRaceFiles(const RaceFilesSpec& race) const;
+    // Puts the races into the session's chosen slots 1, 2 ... with their stake file names
+    // ("gr" & level digit & "jeu." & code).
+    static void chooseRaces(Session& s, const QList<int>& raceCodes);
 
     // The default club with three fanciers, four sites (two local) and two races.
     void writeSmallClub();

@@ -1,0 +1,44 @@
+#pragma once
+// The printed recaps of a basketing: the club's recapitulation sheet of every chosen race
+// (from the stored recaps), the totals per race and the stake detail per fancier (of the
+// fanciers listed with a total in the recap window). Each print reads the race files of
+// the season's folder without creating any, and draws on a print surface.
+#include "common/records.h"
+#include "common/session.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace vt {
+
+class Dialogs;
+class PrintSurface;
+
+// The record numbers of the recap window's lines that carry a total (text from
+// character 48 not blank), in list order; the record number is in characters 24 to 28.
+QList<int> listedFanciers(const QStringList& recapLines);
+
+// The status text of a print job: shown with a text, taken down with an empty one.
+using PrintStatus = std::function<void(const QString&)>;
+
+// "Editer les récapitulatifs" / "Imprimer la Récap": one page per chosen race. The
+// telephone costs are asked first, for every telephone line, and the printing starts
+// after the last answer. The status shows "Patientez impression en cours" while it runs.
+// Returns what endDocument() said (where the document went), empty on failure.
+QString printClubRecaps(Dialogs& dialogs, PrintSurface& surface, const Session& s,
+                        const PrintStatus& status = {});
+
+// "Imprimer les totaux par concours": one landscape table of what each listed fancier
+// owes per chosen race, with row totals and a bold totals row.
+QString printRaceTotals(Dialogs& dialogs, PrintSurface& surface, const Session& s,
+                        const QList<int>& fanciers);
+
+// "Imprimer le détail par amateur et concours": a page per chosen race with the stakes of
+// each listed fancier who entered pigeons, his bets total and his sub-total.
+QString printFancierDetail(Dialogs& dialogs, PrintSurface& surface, const Session& s,
+                           const QList<int>& fanciers);
+
+} // namespace vt

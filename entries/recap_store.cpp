@@ -1,0 +1,148 @@
+#include "entries/recap_store.h"
+
+#include "common/numbers.h"
+#include "common/record_file.h"
+#include "common/text.h"
+#include "entries/stake_catalogue.h"
+#include "platform/dialogs.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <array>
+#include <cmath>
+
+namespace vt {
+
+QString stakeCopyFileName(const QString& stakeFile) {
+    return stakeFile.left(3) + QStringLiteral("mis") + stakeFile.mid(6);
+}
+
+QString betLineRecapFileName(const QString& stakeFile) {
+    const QString copy = stakeCopyFileName(stakeFile);
+    return QStringLiteral("r") + copy.left(3) + copy.right(4);
+}
+
+int lastBetLine(const QList<StakeTypeRecord>& lines) {
+    const int last = std::min<int>(lines.size(), StakeAmountBlock::MaxLine);
+    for (int k = 1; k <= last; ++k)
+        if (recordKinds(lines[k - 1]).testFlag(StakeKind::FeesCode))
+            return k - 2;
+    return 0;
+}
+
+double validRecapCount(float v) { return v >= 1 && v <= 500 ? double(v) : 0.0; }
+
+namespace {
+
+constexpr int Elements = StakeAmountBlock::MaxLine + 1;
+
+// A total rounded to an Integer, halves to even; refused when it does not fit.
+int16_t recapInteger(double total, int element, int raceCode) {
+    if (const auto v = cint(total))
+        return *v;
+    throw Error(QStringLiteral("Le total de la ligne %1 du concours %2 (%3) dépasse 32767 : "
+                               "rien n'a été mémorisé.")
+                    .arg(element)
+                    .arg(raceExtension(raceCode).mid(1))
+                    .arg(static_cast<long long>(std::nearbyint(total))));
+}
+
+} // namespace
+
+RaceRecapFiles computeRaceRecap(const QString& yearFolder, int raceCode,
+                                const QString& stakeFile, int fancierRecords) {
+    RaceRecapFiles out;
+    out.raceCode = raceCode;
+    out.recapPath = resolveFile(yearFolder, raceFileName(QStringLiteral("recap"), raceCode));
+    out.betLineRecapPath = resolveFile(yearFolder, betLineRecapFileName(stakeFile));
+    out.stakeCopyPath = resolveFile(yearFolder, stakeCopyFileName(stakeFile));
+
+    const QList<StakeTypeRecord> lines =
+        RecordFileOf<StakeTypeRecord>(
+            resolveFile(yearFolder, raceFileName(QStringLiteral("basejeu"), raceCode)))
+            .readAll();
+    const RecordFileOf<StakeAmountBlock> stakes(
+        resolveFile(yearFolder, raceFileName(QStringLiteral("mise"), raceCode)));
+    const int L = lastBetLine(lines);
+
+    std::array<bool, Elements> isResult{};
+    for (int k = 1; k < Elements && k <= lines.size(); ++k)
+        isResult[k] = recordKinds(lines[k - 1]).testFlag(StakeKind::ResultCode);
+
+    std::array<double, Elements> totals{};
+    long long fanciers = 0;
+    for (int n = 1; n <= fancierRecords; ++n) {
+        const StakeAmountBlock block = stakes.read(n);
+        StakeAmountBlock copy;
+        for (int k = 0; k <= L; ++k)
+            copy.setStakeCount(k, float(validRecapCount(block.stakeCount(k))));
+        out.stakeCopies.append(copy);
+        if (block.pigeonsEntered() > 0) {
+            ++fanciers;
+            for (int k = 0; k < Elements; ++k)
+                totals[k] += isResult[k] ? 1.0 : validRecapCount(block.stakeCount(k));
+        }
+    }
+
+    if (fanciers > 32767)
+        throw Error(QStringLiteral("Le nombre d'amateurs du concours %1 (%2) dépasse 32767 : "
+                                   "rien n'a été mémorisé.")
+                        .arg(raceExtension(raceCode).mid(1))
+                        .arg(fanciers));
+    out.recap.setFancierCount(static_cast<int16_t>(fanciers));
+    for (int k = 0; k < Elements; ++k)
+        out.recap.setTotal(k, recapInteger(totals[k], k, raceCode));
+    if (L > 0) {
+        out.hasBetLineRecap = true;
+        out.betLineRecap.setFancierCount(out.recap.fancierCount());
+        for (int k = 0; k <= L; ++k)
+            out.betLineRecap.setTotal(k, out.recap.total(k));
+    }
+    return out;
+}
+
+void writeRaceRecap(const RaceRecapFiles& files) {
+    const QString folder = QFileInfo(files.recapPath).absolutePath();
+    // The race's own files are opened as the storage always did: a missing one is created empty.
+    RecordFile(resolveFile(folder, raceFileName(QStringLiteral("basejeu"), files.raceCode)),
+               StakeTypeRecord::Size)
+        .create();
+    RecordFile(resolveFile(folder, raceFileName(QStringLiteral("mise"), files.raceCode)),
+               StakeAmountBlock::Size)
+        .create();
+
+    RecordFileOf<RaceRecapRecord>(files.recapPath).rewrite({files.recap});
+    RecordFileOf<RaceRecapRecord> betLines(files.betLineRecapPath);
+    if (files.hasBetLineRecap)
+        betLines.rewrite({files.betLineRecap});
+    else
+        betLines.rewrite({});
+    RecordFileOf<StakeAmountBlock> copy(files.stakeCopyPath);
+    copy.create();
+    for (int n = 1; n <= files.stakeCopies.size(); ++n)
+        copy.write(n, files.stakeCopies[n - 1]);
+}
+
+bool storeRaceRecaps(Dialogs& dialogs, Session& s) {
+    if (!dialogs.askYesNo(QStringLiteral("ETES VOUS SUR DE VOULOIR MEMORISER les RECAPITULATIFS\n"),
+                          QStringLiteral("   MEMORISATION des RECAPITULATIFS  "), MsgAnswer::Yes))
+        return false;
+    s.ClubCount = 1;
+    try {
+        const int fancierRecords = RecordFile(s.FancierFilePath, FancierRecord::Size).count();
+        QList<RaceRecapFiles> races;
+        for (int slot = 1; slot <= MaxChosenRaces && s.ChosenRaceCodes[slot] != 0; ++slot)
+            races.append(computeRaceRecap(s.YearFolder, s.ChosenRaceCodes[slot],
+                                          s.ChosenRaceStakeFiles[slot], fancierRecords));
+        for (const RaceRecapFiles& race : races)
+            writeRaceRecap(race);
+    } catch (const Error& e) {
+        dialogs.inform(e.message(), QStringLiteral("MEMORISATION des RECAPITULATIFS"),
+                       MsgIcon::Exclamation);
+        return false;
+    }
+    return true;
+}
+
+} // namespace vt

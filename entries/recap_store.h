@@ -1,0 +1,54 @@
+#pragma once
+// "Mémoriser la Récap": for every chosen race, the race recap recap.<code> (fanciers who
+// entered pigeons and the race's total per stake-block element), the bet-line recap and
+// the stake copy named from the race's stake file. Everything is computed and checked in
+// memory first; nothing is written when a total does not fit a 16-bit Integer.
+#include "common/records.h"
+#include "common/session.h"
+
+#include <QList>
+#include <QString>
+
+namespace vt {
+
+class Dialogs;
+
+// The stake copy file of a race stake file: characters 4 to 6 become "mis"
+// (gr2jeu.105 gives gr2mis.105).
+QString stakeCopyFileName(const QString& stakeFile);
+// The bet-line recap file: "r", the first 3 characters of the stake copy name and its
+// last 4 (gr2mis.105 gives rgr2.105).
+QString betLineRecapFileName(const QString& stakeFile);
+
+// The last bet line of a race: the first of lines 1 to 100 whose code is "frai", minus 2;
+// 0 when there is none (so -1 when "frai" is line 1).
+int lastBetLine(const QList<StakeTypeRecord>& lines);
+
+// A stake count as the recap takes it: the value when it lies from 1 to 500, else 0.
+double validRecapCount(float v);
+
+// What one race's storage writes, computed without touching a file.
+struct RaceRecapFiles {
+    int raceCode = 0;
+    QString recapPath, betLineRecapPath, stakeCopyPath;
+    RaceRecapRecord recap;
+    bool hasBetLineRecap = false; // false: the bet-line recap file is left empty
+    RaceRecapRecord betLineRecap;
+    QList<StakeAmountBlock> stakeCopies; // record n = fancier n
+};
+
+// Computes the recap of one race from basejeu.<code> and mise.<code> in the year folder,
+// for the `fancierRecords` records of the season's fanciers file. Reads only; a missing
+// file reads as empty. Throws vt::Error (nothing written) when a total does not fit.
+RaceRecapFiles computeRaceRecap(const QString& yearFolder, int raceCode,
+                                const QString& stakeFile, int fancierRecords);
+
+// Writes one computed race: recap.<code> and the bet-line recap through temporary files,
+// the stake copy record by record. Throws FileError naming the file.
+void writeRaceRecap(const RaceRecapFiles& files);
+
+// The whole operation with its question (Yes by default). Returns true when the recaps
+// of every chosen race were written; false when the user said No or an error was shown.
+bool storeRaceRecaps(Dialogs& dialogs, Session& s);
+
+} // namespace vt
