@@ -5,6 +5,10 @@
 #include "common/sorting.h"
 #include "entries/entry_save.h"
 #include "entries/jeuamat_window.h"
+#include "entries/recap_prints.h"
+#include "entries/recap_store.h"
+#include "platform/printing.h"
+#include "shell/depart_window.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/help.h"
@@ -95,9 +99,17 @@ recapam::recapam() {
     eff->setVisible(false);
     aide = menuBar()->addAction(QStringLiteral("?"));
     aide->setObjectName(QStringLiteral("aide"));
-    // The recaps, prints and recap grid are wired by their own code.
-    for (QAction* a : {memo, lister, listmts, listdet, ecran})
-        a->setEnabled(false);
+    // The on-screen recap grid is not shown by this window.
+    ecran->setEnabled(false);
+    connect(memo, &QAction::triggered, this, [] { storeRaceRecaps(dialogs(), session()); });
+    connect(lister, &QAction::triggered, this,
+            [] { printClubRecaps(dialogs(), printer(), session(), setMainStatus); });
+    connect(listmts, &QAction::triggered, this, [this] {
+        printRaceTotals(dialogs(), printer(), session(), listedFanciers(lines()));
+    });
+    connect(listdet, &QAction::triggered, this, [this] {
+        printFancierDetail(dialogs(), printer(), session(), listedFanciers(lines()));
+    });
 
     connect(confimpr, &QAction::triggered, this, [] { dialogs().printerSetup(); });
     connect(nouv, &QAction::triggered, this, [this] { openEntrySheet(0); });

@@ -5,7 +5,9 @@
 #include "chdate_window.h"
 #include "entries/enjeu_window.h"
 #include "entries/jeuamat_window.h"
+#include "entries/recap_prints.h"
 #include "entries/recapam_window.h"
+#include "platform/printing.h"
 #include "fanciers/basedist_window.h"
 #include "fanciers/distance_window.h"
 #include "fanciers/gnoms_window.h"
@@ -280,7 +282,8 @@ void depart::connectMenus() {
     entrySheetLinks().enableMainQuit = [this] { m_quitte->setEnabled(true); };
 
     // edrecaps runs PrintClubRecaps.
-    m_edrecaps->setEnabled(false);
+    connect(m_edrecaps, &QAction::triggered, this,
+            [] { printClubRecaps(dialogs(), printer(), session(), setMainStatus); });
 
     // mfich opens the calendar chooser calend (export of one race).
     connect(m_mfich, &QAction::triggered, this, [] {

@@ -99,8 +99,9 @@ private slots:
                  QStringList({QStringLiteral("DUPONT Jean                1 LES AILES LILLOISE"),
                               QStringLiteral("MARTIN Paul                2 LES AILES LILLOISE")}));
         QCOMPARE(file.read(3).fancierName().trimmed(), QStringLiteral("Émile LEROY"));
-        for (const char* name : {"memo", "lister", "ecran"})
-            QVERIFY(!find<QAction>(r, name)->isEnabled());
+        for (const char* name : {"memo", "lister", "listmts", "listdet"})
+            QVERIFY(find<QAction>(r, name)->isEnabled());
+        QVERIFY(!find<QAction>(r, "ecran")->isEnabled());
         QVERIFY(!find<QAction>(r, "eff")->isVisible());
         find<QAction>(r, "aide")->trigger();
         QCOMPARE(lastHelpTopic(), 2);

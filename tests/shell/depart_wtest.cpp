@@ -66,14 +66,14 @@ private slots:
         };
         const Item items[] = {
             {"annee", "Changer l'année", true},
-            {"chconc", "Choisir les CONCOURS", false},
+            {"chconc", "Choisir les CONCOURS", true},
             {"rec", "Traitement des RODAVAZOVAR des Amateurs", false},
             {"edrecaps", "Editer les récapitulatifs", false},
-            {"mfich", "Mémorisation sur fichier", false},
+            {"mfich", "Mémorisation sur fichier", true},
             {"soc", "Gestion de la société", true},
             {"noms", "Gestion des Amateurs", true},
             {"enj", "Gestion des Enjeux", true},
-            {"cal", "Gestion des Calendriers", false},
+            {"cal", "Gestion des Calendriers", true},
             {"glocal", "Gestion des Lieux de Lâcher (Fichier LOCAL)", true},
             {"dot", "Gestion des Lieux de Lâcher (Fichier GENERAL)", true},
             {"quitte", "Quitter", true},
