@@ -1,10 +1,12 @@
 #include "entries/recapam_window.h"
 
 #include "common/dates.h"
+#include "common/errors.h"
 #include "common/session.h"
 #include "common/sorting.h"
 #include "entries/entry_save.h"
 #include "entries/jeuamat_window.h"
+#include "entries/recap_grid.h"
 #include "entries/recap_prints.h"
 #include "entries/recap_store.h"
 #include "platform/printing.h"
@@ -23,6 +25,8 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
+#include <QHeaderView>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace vt {
@@ -65,6 +69,13 @@ recapam::recapam() {
     Liste1->setStyleSheet(
         QStringLiteral("QListWidget { color: #000080; background-color: #FFFFE0; }"));
     layout->addWidget(Etiquette1);
+    Grid1 = new QTableWidget(central);
+    Grid1->setObjectName(QStringLiteral("Grid1"));
+    Grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Grid1->verticalHeader()->setVisible(false);
+    Grid1->setFont(QFont(QStringLiteral("Courier New"), 10));
+    Grid1->hide();
+    layout->addWidget(Grid1, 2);
     layout->addWidget(Liste1, 1);
     setCentralWidget(central);
 
@@ -99,8 +110,8 @@ recapam::recapam() {
     eff->setVisible(false);
     aide = menuBar()->addAction(QStringLiteral("?"));
     aide->setObjectName(QStringLiteral("aide"));
-    // The on-screen recap grid is not shown by this window.
-    ecran->setEnabled(false);
+    connect(ecran, &QAction::triggered, this, &recapam::showNextRecapGrid);
+    connect(eff, &QAction::triggered, this, &recapam::hideRecapGrid);
     connect(memo, &QAction::triggered, this, [] { storeRaceRecaps(dialogs(), session()); });
     connect(lister, &QAction::triggered, this,
             [] { printClubRecaps(dialogs(), printer(), session(), setMainStatus); });
@@ -180,5 +191,52 @@ void recapam::openEntrySheet(int recordNo) {
 QString recapam::clockPanelText() const { return m_clockPanel->text(); }
 
 void recapam::refreshClock() { m_clockPanel->setText(clockText(now())); }
+
+namespace {
+// The slot of the race shown last; it lasts for the whole run, so a reopened recap
+// window goes on with the next race.
+int recapGridPosition = 0;
+} // namespace
+
+void recapam::showNextRecapGrid() {
+    eff->setVisible(true);
+    Grid1->show();
+    quitte->setVisible(false);
+    Grid1->clear();
+    Grid1->setRowCount(0);
+    Grid1->setColumnCount(3);
+    recapGridPosition = nextRecapGridPosition(recapGridPosition, session());
+    if (recapGridPosition == 0)
+        return;
+    QList<int> records;
+    for (const QString& line : lines())
+        if (const auto r = recapLineRecord(line))
+            records.append(*r);
+    RecapGridView view;
+    try {
+        view = buildRecapGrid(session(), session().ChosenRaceCodes[recapGridPosition], records);
+    } catch (const Error&) {
+        return; // the grid is for reading only: a file that cannot be read shows it empty
+    }
+    setWindowTitle(view.caption);
+    Grid1->setColumnCount(static_cast<int>(view.headers.size()));
+    Grid1->setHorizontalHeaderLabels(view.headers);
+    Grid1->setRowCount(static_cast<int>(view.rows.size()) + 1);
+    for (int r = 0; r < view.rows.size(); ++r)
+        for (int c = 0; c < view.rows[r].size(); ++c) {
+            auto* item = new QTableWidgetItem(view.rows[r][c]);
+            if (c > 0)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            Grid1->setItem(r, c, item);
+        }
+    Grid1->resizeColumnsToContents();
+}
+
+void recapam::hideRecapGrid() {
+    eff->setVisible(false);
+    Grid1->hide();
+    quitte->setVisible(true);
+    setWindowTitle(QStringLiteral("CHOIX des AMATEURS"));
+}
 
 } // namespace vt

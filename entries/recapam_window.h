@@ -9,6 +9,7 @@ class QLabel;
 class QListWidget;
 class QMenu;
 class QStatusBar;
+class QTableWidget;
 class QTimer;
 
 namespace vt {
@@ -44,6 +45,12 @@ public:
 
     QString clockPanelText() const;
 
+    // ecran_Click "Visuel": the recap grid of the next chosen race over the list;
+    // eff_Click "Effacer grille": the grid hidden again, its contents kept.
+    void showNextRecapGrid();
+    void hideRecapGrid();
+    QTableWidget* grid() const { return Grid1; }
+
 private:
     void fillList();
     void refreshClock();
@@ -51,6 +58,7 @@ private:
 
     QLabel* Etiquette1;
     QListWidget* Liste1;
+    QTableWidget* Grid1;
     QStatusBar* StatusBar1;
     QLabel* m_clockPanel;
     QTimer* Timer1;

@@ -101,11 +101,40 @@ private slots:
         QCOMPARE(file.read(3).fancierName().trimmed(), QStringLiteral("Émile LEROY"));
         for (const char* name : {"memo", "lister", "listmts", "listdet"})
             QVERIFY(find<QAction>(r, name)->isEnabled());
-        QVERIFY(!find<QAction>(r, "ecran")->isEnabled());
         QVERIFY(!find<QAction>(r, "eff")->isVisible());
         find<QAction>(r, "aide")->trigger();
         QCOMPARE(lastHelpTopic(), 2);
         QVERIFY(r.clockPanelText().contains(QStringLiteral(" il est ")));
+    }
+
+    void visuelShowsEachChosenRaceInTurnAndEffacerHidesTheGrid() {
+        for (int code : {105, 212}) {
+            StakeAmountBlock b;
+            for (int k = 0; k <= StakeAmountBlock::MaxLine; ++k)
+                b.setStakeCount(k, 3);
+            RecordFileOf<StakeAmountBlock>(misePath(fx->yearFolder(), code)).write(1, b);
+        }
+        recapam& r = recap();
+        QVERIFY(find<QAction>(r, "ecran")->isEnabled());
+        find<QAction>(r, "ecran")->trigger();
+        const QString first = r.windowTitle();
+        QVERIFY(r.grid()->isVisible());
+        QVERIFY(find<QAction>(r, "eff")->isVisible());
+        QVERIFY(!find<QAction>(r, "quitte")->isVisible());
+        QCOMPARE(r.grid()->horizontalHeaderItem(0)->text(), QStringLiteral("Amateurs          "));
+        QCOMPARE(r.grid()->rowCount(), 2); // DUPONT Jean and the empty row below him
+        QCOMPARE(r.grid()->item(0, 0)->text().trimmed(), QStringLiteral("DUPONT Jean"));
+        QCOMPARE(r.grid()->item(0, 1)->text(), QStringLiteral("3"));
+        find<QAction>(r, "ecran")->trigger();
+        const QString second = r.windowTitle();
+        QVERIFY(second != first);
+        QVERIFY(first.startsWith(QStringLiteral("BRIVE")) || first.startsWith(QStringLiteral("TOURS")));
+        find<QAction>(r, "ecran")->trigger();
+        QCOMPARE(r.windowTitle(), first);
+        find<QAction>(r, "eff")->trigger();
+        QVERIFY(!r.grid()->isVisible());
+        QVERIFY(find<QAction>(r, "quitte")->isVisible());
+        QCOMPARE(r.windowTitle(), QStringLiteral("CHOIX des AMATEURS"));
     }
 
     void aSavedEntryByteForByteWithItsRecapLine() {
