@@ -3,7 +3,7 @@
 #include "calendar.h"
 #include "chdate_window.h"
 #include "choiconc_window.h"
-#include "main_window_link.h"
+#include "depart_window.h"
 
 #include "common/record_file.h"
 #include "common/session.h"
@@ -102,7 +102,7 @@ void calend::chooseCalendar(int index) {
     chooser.setWindowTitle(title);
     if (lists.keys.isEmpty()) {
         // No race to offer: the main window says so and no window opens.
-        writeMainStatus(QStringLiteral("Il n'y à pas de concours au calendrier de ") + trim(caption));
+        setMainStatus(QStringLiteral("Il n'y à pas de concours au calendrier de ") + trim(caption));
         return;
     }
     chooser.fill(title, index, calendarPath, lists);

@@ -2,7 +2,7 @@
 
 #include "calend_window.h"
 #include "calendar.h"
-#include "main_window_link.h"
+#include "depart_window.h"
 #include "race_withdrawal.h"
 
 #include "common/dates.h"
@@ -341,7 +341,7 @@ void chdate::printCalendarList() {
         return;
     const QString where = printCalendar(printer(), windowTitle(), raceLines());
     if (!where.isEmpty())
-        writeMainStatus(where);
+        setMainStatus(where);
 }
 
 void chdate::quit() {
@@ -352,7 +352,8 @@ void chdate::quit() {
     }
     m_quitting = true;
     windows().unload<chdate>();
-    refreshMainWindow();
+    if (windows().isLoaded<depart>())
+        windows().window<depart>().update();
 }
 
 void chdate::closeEvent(QCloseEvent* event) {

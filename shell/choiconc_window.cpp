@@ -2,7 +2,7 @@
 
 #include "entries/recapam_window.h"
 
-#include "main_window_link.h"
+#include "depart_window.h"
 #include "race_export.h"
 #include "race_setup.h"
 
@@ -220,10 +220,11 @@ void choiconc::exportChosen() {
 void choiconc::quit() {
     const int n = storeChosenRaces(session(), chosenLines(), m_calendarNo);
     if (n > 0) {
-        setMainRaceMenusVisible(true);
+        revealRaceMenus();
         showRecapWindow();
     } else {
-        setMainRaceMenusVisible(false);
+        if (windows().isLoaded<depart>())
+            windows().window<depart>().setRaceMenusVisible(false);
     }
     m_quitting = true;
     windows().unload<choiconc>();
