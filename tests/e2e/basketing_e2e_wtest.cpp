@@ -310,10 +310,12 @@ private slots:
         distance& local = windows().window<distance>();
         QListWidget* list = child<QListWidget>(local, "Listlieux");
         QCOMPARE(list->count(), 3);
-        for (int row : {1, 2}) { // ORLEANS and TOURS
-            list->setCurrentRow(row);
-            list->item(row)->setCheckState(Qt::Checked);
+        for (int row : {1, 2}) { // ORLEANS and TOURS: a click on the line, the space bar
+            clickItem(list, row);
+            QTest::keyClick(list, Qt::Key_Space);
+            QCOMPARE(list->item(row)->checkState(), Qt::Checked);
         }
+        QCOMPARE(list->item(0)->checkState(), Qt::Unchecked);
         leave(local, "quitte");
         QCOMPARE(readBytes(data("distloc")), orleans + tours);
     }
@@ -603,7 +605,15 @@ private slots:
     // 8. "Mémoriser la Récap", then the recap sheets, the totals per race and the detail
     // per fancier.
     void recapsStoredAndPrinted() {
+        // The recap window left and opened again from the main menu reads the totals back.
+        leave(windows().window<recapam>(), "quitte");
+        trigger("rec");
         recapam& recap = windows().window<recapam>();
+        QCOMPARE(recap.lines(),
+                 QStringList(
+                     {QStringLiteral("DUPONT Jean                1 LES AILES DU NORD    26,300"),
+                      QStringLiteral("LEROY Marc                 3 LES AILES DU NORD    16,400"),
+                      QStringLiteral("MARTIN Paul                2 LES AILES DU NORD    37,000")}));
         script().answer(MsgAnswer::Yes);
         recap.memoAction()->trigger();
         QCOMPARE(script().messages().last().defaultButton, MsgAnswer::Yes);
