@@ -28,7 +28,6 @@
 #include "tests/support/club_fixture.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
