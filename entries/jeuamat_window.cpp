@@ -22,10 +22,13 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace vt {
 
@@ -295,6 +298,7 @@ void jeuamat::buildRaceGrids() {
         view->resizeColumnsToContents();
     }
     Strip->setVisible(m_grids.count() > 0);
+    fitGridsToRows();
     if (m_grids.count() > 0) {
         Label10->setText(m_grids.grid(1).caption());
         selectRace(1);
@@ -420,6 +424,21 @@ bool jeuamat::coordinateEnter(QLineEdit* box, const QString& caption) {
     dialogs().inform(refusal, windowTitle(), MsgIcon::Exclamation);
     focusBox(box);
     return false;
+}
+
+// The grids are as tall as the longest sheet's rows plus one, so that a short sheet shows
+// whole; a sheet taller than the screen leaves room for the boxes and scrolls.
+void jeuamat::fitGridsToRows() {
+    int wanted = 0;
+    for (const RaceGridView* view : ggrid1) {
+        const int rows = view->rowCount() + 1;
+        wanted = std::max(wanted, rows * view->verticalHeader()->defaultSectionSize() +
+                                      view->horizontalHeader()->sizeHint().height() +
+                                      2 * view->frameWidth());
+    }
+    if (const QScreen* s = screen())
+        wanted = std::min(wanted, s->availableGeometry().height() * 2 / 3);
+    m_stack->setMinimumHeight(wanted);
 }
 
 void jeuamat::longitudeEnter(QLineEdit* box, QLineEdit* other, const QString& caption) {

@@ -61,6 +61,7 @@ private:
     friend class RaceGridView;
     void buildControls();
     void buildRaceGrids();
+    void fitGridsToRows();
     void showRaceGrid(int tab);
     void refreshGrid(int tab);
     void applyOutcome(const GridKeyOutcome& outcome);
