@@ -137,6 +137,37 @@ void RecordFile::rewriteRaw(const QList<QByteArray>& records) {
                             .arg(m_path, f.errorString()));
 }
 
+void RecordFile::writeRawRecords(const QList<std::pair<int, QByteArray>>& records) {
+    QByteArray all;
+    if (exists()) {
+        QFile f(m_path);
+        if (!f.open(QIODevice::ReadOnly))
+            throw FileError(QStringLiteral("Impossible de lire le fichier %1 : %2")
+                                .arg(m_path, f.errorString()));
+        all = f.readAll();
+    }
+    for (const auto& [n, bytes] : records) {
+        if (n < 1)
+            throw Error(
+                QStringLiteral("Numéro d'enregistrement %1 invalide dans %2.").arg(n).arg(m_path));
+        if (bytes.size() != m_length)
+            throw Error(QStringLiteral("Longueur d'enregistrement invalide pour %1.").arg(m_path));
+        const qsizetype offset = qsizetype(n - 1) * m_length;
+        const qsizetype whole = (all.size() / m_length) * m_length;
+        if (offset > whole) {
+            all.truncate(whole);
+            all.append(QByteArray(offset - whole, '\0'));
+        }
+        if (offset + m_length > all.size()) {
+            all.truncate(offset);
+            all.append(bytes);
+        } else {
+            all.replace(offset, m_length, bytes);
+        }
+    }
+    writeWholeFile(m_path, all);
+}
+
 void RecordFile::remove() {
     if (exists() && !QFile::remove(m_path))
         throw FileError(QStringLiteral("Impossible de supprimer le fichier %1.").arg(m_path));

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <functional>
+#include <utility>
 
 namespace vt {
 
@@ -41,6 +42,11 @@ public:
     void writeRaw(int n, const QByteArray& bytes);
     // Replaces the whole file by exactly these records (temporary file, then rename).
     void rewriteRaw(const QList<QByteArray>& records);
+    // Changes several records at once: the file is rewritten whole through a temporary file,
+    // so that a crash leaves it all old or all new. The bytes are those that writing each
+    // record in place would give (records past the end written as zeros first; the other
+    // records and any bytes after the last whole record kept).
+    void writeRawRecords(const QList<std::pair<int, QByteArray>>& records);
 
     // Deletes the file; a missing file is no error.
     void remove();
@@ -65,6 +71,13 @@ public:
         return out;
     }
     void write(int n, const R& r) { writeRaw(n, r.bytes()); }
+    void writeRecords(const QList<std::pair<int, R>>& records) {
+        QList<std::pair<int, QByteArray>> raw;
+        raw.reserve(records.size());
+        for (const auto& [n, r] : records)
+            raw.append({n, r.bytes()});
+        writeRawRecords(raw);
+    }
     void rewrite(const QList<R>& records) {
         QList<QByteArray> raw;
         raw.reserve(records.size());

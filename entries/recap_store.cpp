@@ -103,25 +103,29 @@ RaceRecapFiles computeRaceRecap(const QString& yearFolder, int raceCode,
 }
 
 void writeRaceRecap(const RaceRecapFiles& files) {
-    const QString folder = QFileInfo(files.recapPath).absolutePath();
-    // The race's own files are opened as the storage always did: a missing one is created empty.
-    RecordFile(resolveFile(folder, raceFileName(QStringLiteral("basejeu"), files.raceCode)),
-               StakeTypeRecord::Size)
-        .create();
-    RecordFile(resolveFile(folder, raceFileName(QStringLiteral("mise"), files.raceCode)),
-               StakeAmountBlock::Size)
-        .create();
-
     RecordFileOf<RaceRecapRecord>(files.recapPath).rewrite({files.recap});
     RecordFileOf<RaceRecapRecord> betLines(files.betLineRecapPath);
     if (files.hasBetLineRecap)
         betLines.rewrite({files.betLineRecap});
     else
         betLines.rewrite({});
-    RecordFileOf<StakeAmountBlock> copy(files.stakeCopyPath);
-    copy.create();
+    // The stake copy is replaced whole: an interruption must not leave some fanciers' blocks
+    // of this storage beside others of the previous one. Blocks past the last fancier keep
+    // what they held.
+    QList<std::pair<int, StakeAmountBlock>> copies;
     for (int n = 1; n <= files.stakeCopies.size(); ++n)
-        copy.write(n, files.stakeCopies[n - 1]);
+        copies.append({n, files.stakeCopies[n - 1]});
+    RecordFileOf<StakeAmountBlock>(files.stakeCopyPath).writeRecords(copies);
+
+    // The race's own files are opened as the storage always did: a missing one is created
+    // empty, once the recaps are written, so that a failed storage creates nothing.
+    const QString folder = QFileInfo(files.recapPath).absolutePath();
+    RecordFile(resolveFile(folder, raceFileName(QStringLiteral("basejeu"), files.raceCode)),
+               StakeTypeRecord::Size)
+        .create();
+    RecordFile(resolveFile(folder, raceFileName(QStringLiteral("mise"), files.raceCode)),
+               StakeAmountBlock::Size)
+        .create();
 }
 
 bool storeRaceRecaps(Dialogs& dialogs, Session& s) {
@@ -129,16 +133,23 @@ bool storeRaceRecaps(Dialogs& dialogs, Session& s) {
                           QStringLiteral("   MEMORISATION des RECAPITULATIFS  "), MsgAnswer::Yes))
         return false;
     s.ClubCount = 1;
+    QStringList stored; // the races whose recaps are written, for the failure message
     try {
         const int fancierRecords = RecordFile(s.FancierFilePath, FancierRecord::Size).count();
         QList<RaceRecapFiles> races;
         for (int slot = 1; slot <= MaxChosenRaces && s.ChosenRaceCodes[slot] != 0; ++slot)
             races.append(computeRaceRecap(s.YearFolder, s.ChosenRaceCodes[slot],
                                           s.ChosenRaceStakeFiles[slot], fancierRecords));
-        for (const RaceRecapFiles& race : races)
+        for (const RaceRecapFiles& race : races) {
             writeRaceRecap(race);
+            stored << raceExtension(race.raceCode).mid(1);
+        }
     } catch (const Error& e) {
-        dialogs.inform(e.message(), QStringLiteral("MEMORISATION des RECAPITULATIFS"),
+        QString text = e.message();
+        if (!stored.isEmpty())
+            text += QStringLiteral("\nSeuls les récapitulatifs des concours %1 ont été mémorisés.")
+                        .arg(stored.join(QStringLiteral(", ")));
+        dialogs.inform(text, QStringLiteral("MEMORISATION des RECAPITULATIFS"),
                        MsgIcon::Exclamation);
         return false;
     }

@@ -43,8 +43,8 @@ struct RaceRecapFiles {
 RaceRecapFiles computeRaceRecap(const QString& yearFolder, int raceCode,
                                 const QString& stakeFile, int fancierRecords);
 
-// Writes one computed race: recap.<code> and the bet-line recap through temporary files,
-// the stake copy record by record. Throws FileError naming the file.
+// Writes one computed race: recap.<code>, the bet-line recap and the stake copy, each
+// through a temporary file. Throws FileError naming the file.
 void writeRaceRecap(const RaceRecapFiles& files);
 
 // The whole operation with its question (Yes by default). Returns true when the recaps

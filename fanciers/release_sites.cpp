@@ -95,8 +95,9 @@ void GeneralSiteEditor::save(const QString& generalSitesPath, const QString& loc
         }
     }
     m_sites.save(generalSitesPath);
-    for (const auto& [recordNo, site] : updates)
-        local.write(recordNo, site);
+    // The local copies of the sites are changed together, in one rewrite of the local file.
+    if (!updates.isEmpty())
+        local.writeRecords(updates);
     m_modified = false;
     emit siteFiles().generalSitesSaved(m_sites.records());
 }

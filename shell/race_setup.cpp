@@ -233,8 +233,10 @@ RaceSetupResult setupRace(Dialogs& dialogs, const RaceSetupPaths& paths, int rac
         if (changed) {
             base.setStakeSheet(static_cast<int16_t>(sheet));
             bases.write(1, base);
-            for (const auto& [f, fancier] : owed)
-                fanciers.write(f, fancier);
+            // Every fancier's new amount in one rewrite of the file, so that an
+            // interruption never leaves some amounts recalculated and others not.
+            if (!owed.isEmpty())
+                fanciers.writeRecords(owed);
         }
         result.added = true;
         result.sheet = sheet;

@@ -49,13 +49,18 @@ WithdrawalResult withdrawRace(Dialogs& dialogs, const QString& calendarPath,
         try {
             RecordFileOf<FancierRecord> fanciers(fancierPath);
             const QList<FancierRecord> records = fanciers.readAll();
+            QList<std::pair<int, FancierRecord>> cleared;
             for (int f = 0; f < records.size(); ++f) {
                 FancierRecord r = records[f];
                 for (const QString& code : codes)
                     r.setRaceAmount(code.toInt(), 0);
                 if (!(r == records[f]))
-                    fanciers.write(f + 1, r);
+                    cleared.append({f + 1, r});
             }
+            // One rewrite of the whole file: an interruption leaves every amount cleared or
+            // none, never some fanciers cleared and others not.
+            if (!cleared.isEmpty())
+                fanciers.writeRecords(cleared);
         } catch (const Error& e) {
             result.failures.append(e.message());
         }
