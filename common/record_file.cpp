@@ -93,6 +93,7 @@ void RecordFile::writeRaw(int n, const QByteArray& bytes) {
     if (bytes.size() != m_length)
         throw Error(QStringLiteral("Longueur d'enregistrement invalide pour %1.").arg(m_path));
     QFile f(m_path);
+    const bool existed = f.exists();
     if (!f.open(QIODevice::ReadWrite))
         throw FileError(QStringLiteral("Impossible d'écrire dans le fichier %1 : %2")
                             .arg(m_path, f.errorString()));
@@ -104,9 +105,16 @@ void RecordFile::writeRaw(int n, const QByteArray& bytes) {
         ok = f.seek(whole) && f.write(QByteArray(offset - whole, '\0')) == offset - whole;
     }
     ok = ok && f.seek(offset) && f.write(bytes) == m_length && f.flush();
-    if (!ok)
-        throw FileError(QStringLiteral("Impossible d'écrire dans le fichier %1 : %2")
-                            .arg(m_path, f.errorString()));
+    if (!ok) {
+        const QString error = f.errorString();
+        // A file that this write created is not left behind empty.
+        if (!existed) {
+            f.close();
+            QFile::remove(m_path);
+        }
+        throw FileError(
+            QStringLiteral("Impossible d'écrire dans le fichier %1 : %2").arg(m_path, error));
+    }
 }
 
 void RecordFile::rewriteRaw(const QList<QByteArray>& records) {
