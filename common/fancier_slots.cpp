@@ -46,7 +46,8 @@ int findClaimableRecord(const QString& seasonFile, const QString& masterFile) {
     return last + 1;
 }
 
-void clearStaleStakes(int recordNo, const QList<int>& chosenRaceCodes, const QString& yearFolder) {
+void clearStaleStakes(int recordNo, const QList<int>& chosenRaceCodes, const QString& yearFolder,
+                      WrittenFiles* written) {
     for (int code : chosenRaceCodes) {
         if (code == 0)
             break;
@@ -54,8 +55,11 @@ void clearStaleStakes(int recordNo, const QList<int>& chosenRaceCodes, const QSt
             resolveFile(yearFolder, raceFileName(QStringLiteral("mise"), code)));
         if (recordNo > mise.count())
             continue;
-        if (!mise.read(recordNo).isZero())
+        if (!mise.read(recordNo).isZero()) {
             mise.write(recordNo, StakeAmountBlock());
+            if (written)
+                written->add(mise.path());
+        }
     }
 }
 

@@ -8,6 +8,8 @@
 
 namespace vt {
 
+class WrittenFiles;
+
 // A reader's free slot: the trimmed name is empty or does not begin with A to Z
 // after upper-casing. Readers never erase such a name.
 bool isFreeForReaders(const QString& name);
@@ -24,7 +26,9 @@ FancierRecord blankFancierRecord();
 int findClaimableRecord(const QString& seasonFile, const QString& masterFile);
 
 // Zeroes the stake block of record `recordNo` in each chosen race's mise file where it
-// is not already zero, so a new fancier inherits no one's stakes.
-void clearStaleStakes(int recordNo, const QList<int>& chosenRaceCodes, const QString& yearFolder);
+// is not already zero, so a new fancier inherits no one's stakes. Each file written is
+// added to `written` when given.
+void clearStaleStakes(int recordNo, const QList<int>& chosenRaceCodes, const QString& yearFolder,
+                      WrittenFiles* written = nullptr);
 
 } // namespace vt

@@ -8,6 +8,17 @@
 namespace vt {
 
 std::function<bool(int)> RecordFile::rewriteFailureForTests;
+std::function<bool(const QString&)> RecordFile::writeFailureForTests;
+
+namespace {
+
+void failForTests(const QString& path) {
+    if (RecordFile::writeFailureForTests && RecordFile::writeFailureForTests(path))
+        throw FileError(QStringLiteral("Impossible d'écrire le fichier %1 : le disque est plein.")
+                            .arg(QDir::toNativeSeparators(path)));
+}
+
+} // namespace
 
 QString resolveFile(const QString& folder, const QString& name) {
     QDir dir(folder);
@@ -92,6 +103,7 @@ void RecordFile::writeRaw(int n, const QByteArray& bytes) {
         throw Error(QStringLiteral("Numéro d'enregistrement %1 invalide dans %2.").arg(n).arg(m_path));
     if (bytes.size() != m_length)
         throw Error(QStringLiteral("Longueur d'enregistrement invalide pour %1.").arg(m_path));
+    failForTests(m_path);
     QFile f(m_path);
     const bool existed = f.exists();
     if (!f.open(QIODevice::ReadWrite))
@@ -118,6 +130,7 @@ void RecordFile::writeRaw(int n, const QByteArray& bytes) {
 }
 
 void RecordFile::rewriteRaw(const QList<QByteArray>& records) {
+    failForTests(m_path);
     QSaveFile f(m_path);
     if (!f.open(QIODevice::WriteOnly))
         throw FileError(QStringLiteral("Impossible d'écrire le fichier %1 : %2")
@@ -182,6 +195,7 @@ void RecordFile::remove() {
 }
 
 void writeWholeFile(const QString& path, const QByteArray& bytes) {
+    failForTests(resolvePath(path));
     QSaveFile f(resolvePath(path));
     // The flush is checked before the commit: a full disk must not rename a short file
     // over the old one.
@@ -194,6 +208,19 @@ void writeWholeFile(const QString& path, const QByteArray& bytes) {
     if (!f.commit())
         throw FileError(QStringLiteral("Impossible d'écrire le fichier %1 : %2")
                             .arg(path, f.errorString()));
+}
+
+void WrittenFiles::add(const QString& path) {
+    const QString shown = QDir::toNativeSeparators(path);
+    if (!m_paths.contains(shown))
+        m_paths.append(shown);
+}
+
+QString WrittenFiles::note() const {
+    if (m_paths.isEmpty())
+        return {};
+    return QStringLiteral("\nDéjà écrit avant l'erreur : %1.")
+        .arg(m_paths.join(QStringLiteral(", ")));
 }
 
 } // namespace vt

@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <utility>
@@ -54,6 +55,10 @@ public:
     // Test hook: when set, a rewrite calls it before each record and fails when it
     // returns true, as a full disk or a crash would; the old file must stay whole.
     static std::function<bool(int recordIndex)> rewriteFailureForTests;
+    // Test hook: when set, every write of a file (a record in place, a rewrite, a whole
+    // file) asks it first and fails, writing nothing, when it returns true, as a disk that
+    // fills half-way through a save would.
+    static std::function<bool(const QString& path)> writeFailureForTests;
 
 private:
     QString m_path;
@@ -89,5 +94,17 @@ public:
 
 // Writes a whole file of bytes through a temporary file and a rename.
 void writeWholeFile(const QString& path, const QByteArray& bytes);
+
+// The files a save that writes several files has written so far, so that a failure
+// half-way says exactly what was written before it.
+class WrittenFiles {
+public:
+    void add(const QString& path);
+    // Empty when nothing was written; otherwise a line naming every file written.
+    QString note() const;
+
+private:
+    QStringList m_paths;
+};
 
 } // namespace vt

@@ -270,15 +270,21 @@ EntrySavePlan planEntrySave(const EntrySaveInput& input, const RaceGrids& grids)
 QString applyEntrySave(const EntrySavePlan& plan) {
     if (plan.status != EntrySavePlan::Ready)
         return plan.message;
+    WrittenFiles written;
     try {
         RecordFileOf<FancierRecord> season(plan.seasonPath), master(plan.masterPath);
         season.write(plan.recordNo, plan.seasonRecord);
+        written.add(season.path());
         master.write(plan.recordNo, plan.masterRecord);
-        for (const StakeBlockWrite& w : plan.blocks)
+        written.add(master.path());
+        for (const StakeBlockWrite& w : plan.blocks) {
             RecordFileOf<StakeAmountBlock>(w.path).write(plan.recordNo, w.block);
+            written.add(w.path);
+        }
         season.write(plan.recordNo, plan.finalRecord);
     } catch (const Error& e) {
-        return e.message() + QStringLiteral("\nL'enregistrement de la fiche est interrompu.");
+        return e.message() + QStringLiteral("\nL'enregistrement de la fiche est interrompu.") +
+               written.note();
     }
     return {};
 }

@@ -20,6 +20,7 @@ QString coordinateBox(double value, bool emptyWhenZero) {
 EntrySheetOpening openEntrySheet(int requestedRecordNo) {
     EntrySheetOpening o;
     const Session& s = session();
+    WrittenFiles written;
     try {
         RecordFileOf<FancierRecord> season(s.FancierFilePath);
         int n = requestedRecordNo;
@@ -28,7 +29,8 @@ EntrySheetOpening openEntrySheet(int requestedRecordNo) {
             FancierRecord blank = blankFancierRecord();
             blank.setClubNumber(QStringLiteral("1"));
             season.write(n, blank);
-            clearStaleStakes(n, s.chosenRaces(), s.YearFolder);
+            written.add(season.path());
+            clearStaleStakes(n, s.chosenRaces(), s.YearFolder, &written);
         }
         o.recordNo = n;
         FancierRecord rec = season.read(n);
@@ -51,7 +53,7 @@ EntrySheetOpening openEntrySheet(int requestedRecordNo) {
         o.boxes.east = coordinateBox(rec.longitudeEastDms(), true);
         o.boxes.west = coordinateBox(rec.longitudeWestDms(), true);
     } catch (const Error& e) {
-        o.error = e.message();
+        o.error = e.message() + written.note();
     }
     return o;
 }

@@ -102,13 +102,17 @@ RaceRecapFiles computeRaceRecap(const QString& yearFolder, int raceCode,
     return out;
 }
 
-void writeRaceRecap(const RaceRecapFiles& files) {
+void writeRaceRecap(const RaceRecapFiles& files, WrittenFiles* written) {
+    WrittenFiles ignored;
+    WrittenFiles& done = written ? *written : ignored;
     RecordFileOf<RaceRecapRecord>(files.recapPath).rewrite({files.recap});
+    done.add(files.recapPath);
     RecordFileOf<RaceRecapRecord> betLines(files.betLineRecapPath);
     if (files.hasBetLineRecap)
         betLines.rewrite({files.betLineRecap});
     else
         betLines.rewrite({});
+    done.add(files.betLineRecapPath);
     // The stake copy is replaced whole: an interruption must not leave some fanciers' blocks
     // of this storage beside others of the previous one. Blocks past the last fancier keep
     // what they held.
@@ -116,16 +120,21 @@ void writeRaceRecap(const RaceRecapFiles& files) {
     for (int n = 1; n <= files.stakeCopies.size(); ++n)
         copies.append({n, files.stakeCopies[n - 1]});
     RecordFileOf<StakeAmountBlock>(files.stakeCopyPath).writeRecords(copies);
+    done.add(files.stakeCopyPath);
 
     // The race's own files are opened as the storage always did: a missing one is created
     // empty, once the recaps are written, so that a failed storage creates nothing.
     const QString folder = QFileInfo(files.recapPath).absolutePath();
-    RecordFile(resolveFile(folder, raceFileName(QStringLiteral("basejeu"), files.raceCode)),
-               StakeTypeRecord::Size)
-        .create();
-    RecordFile(resolveFile(folder, raceFileName(QStringLiteral("mise"), files.raceCode)),
-               StakeAmountBlock::Size)
-        .create();
+    for (RecordFile own :
+         {RecordFile(resolveFile(folder, raceFileName(QStringLiteral("basejeu"), files.raceCode)),
+                     StakeTypeRecord::Size),
+          RecordFile(resolveFile(folder, raceFileName(QStringLiteral("mise"), files.raceCode)),
+                     StakeAmountBlock::Size)}) {
+        if (own.exists())
+            continue;
+        own.create();
+        done.add(own.path());
+    }
 }
 
 bool storeRaceRecaps(Dialogs& dialogs, Session& s) {
@@ -133,24 +142,18 @@ bool storeRaceRecaps(Dialogs& dialogs, Session& s) {
                           QStringLiteral("   MEMORISATION des RECAPITULATIFS  "), MsgAnswer::Yes))
         return false;
     s.ClubCount = 1;
-    QStringList stored; // the races whose recaps are written, for the failure message
+    WrittenFiles written;
     try {
         const int fancierRecords = RecordFile(s.FancierFilePath, FancierRecord::Size).count();
         QList<RaceRecapFiles> races;
         for (int slot = 1; slot <= MaxChosenRaces && s.ChosenRaceCodes[slot] != 0; ++slot)
             races.append(computeRaceRecap(s.YearFolder, s.ChosenRaceCodes[slot],
                                           s.ChosenRaceStakeFiles[slot], fancierRecords));
-        for (const RaceRecapFiles& race : races) {
-            writeRaceRecap(race);
-            stored << raceExtension(race.raceCode).mid(1);
-        }
+        for (const RaceRecapFiles& race : races)
+            writeRaceRecap(race, &written);
     } catch (const Error& e) {
-        QString text = e.message();
-        if (!stored.isEmpty())
-            text += QStringLiteral("\nSeuls les récapitulatifs des concours %1 ont été mémorisés.")
-                        .arg(stored.join(QStringLiteral(", ")));
-        dialogs.inform(text, QStringLiteral("MEMORISATION des RECAPITULATIFS"),
-                       MsgIcon::Exclamation);
+        dialogs.inform(e.message() + written.note(),
+                       QStringLiteral("MEMORISATION des RECAPITULATIFS"), MsgIcon::Exclamation);
         return false;
     }
     return true;

@@ -12,6 +12,7 @@
 namespace vt {
 
 class Dialogs;
+class WrittenFiles;
 
 // The stake copy file of a race stake file: characters 4 to 6 become "mis"
 // (gr2jeu.105 gives gr2mis.105).
@@ -45,7 +46,8 @@ RaceRecapFiles computeRaceRecap(const QString& yearFolder, int raceCode,
 
 // Writes one computed race: recap.<code>, the bet-line recap and the stake copy, each
 // through a temporary file. Throws FileError naming the file.
-void writeRaceRecap(const RaceRecapFiles& files);
+// Each file written is added to `written` when given.
+void writeRaceRecap(const RaceRecapFiles& files, WrittenFiles* written = nullptr);
 
 // The whole operation with its question (Yes by default). Returns true when the recaps
 // of every chosen race were written; false when the user said No or an error was shown.

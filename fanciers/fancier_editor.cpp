@@ -61,12 +61,18 @@ int claimNewFancier(int defaultClub) {
     const Session& s = session();
     const int club = validClub(defaultClub);
     const int n = findClaimableRecord(s.FancierFilePath, s.MasterFancierPath);
-    clearStaleStakes(n, s.chosenRaces(), s.YearFolder);
-    FancierRecord r = blankFancierRecord();
-    r.setClubNumber(QString::number(club));
-    r.setClubCode(clubCode(club));
-    RecordFileOf<FancierRecord>(s.FancierFilePath).write(n, r);
-    RecordFileOf<FancierRecord>(s.MasterFancierPath).write(n, r);
+    WrittenFiles written;
+    try {
+        clearStaleStakes(n, s.chosenRaces(), s.YearFolder, &written);
+        FancierRecord r = blankFancierRecord();
+        r.setClubNumber(QString::number(club));
+        r.setClubCode(clubCode(club));
+        RecordFileOf<FancierRecord>(s.FancierFilePath).write(n, r);
+        written.add(s.FancierFilePath);
+        RecordFileOf<FancierRecord>(s.MasterFancierPath).write(n, r);
+    } catch (const Error& e) {
+        throw FileError(e.message() + written.note());
+    }
     return n;
 }
 
@@ -77,9 +83,9 @@ FancierSave refuse(FancierBox box) {
     return out;
 }
 
-FancierSave failed(Dialogs& dialogs, const Error& e) {
-    dialogs.message({e.message(), QStringLiteral("ADRESSE"), MsgButtons::Ok, MsgIcon::Critical,
-                     MsgAnswer::Ok});
+FancierSave failed(Dialogs& dialogs, const Error& e, const WrittenFiles& written) {
+    dialogs.message({e.message() + written.note(), QStringLiteral("ADRESSE"), MsgButtons::Ok,
+                     MsgIcon::Critical, MsgAnswer::Ok});
     FancierSave out;
     out.outcome = FancierSave::Failed;
     return out;
@@ -172,14 +178,16 @@ FancierSave saveFancier(const EditedFancier& edited, const FancierForm& form, Di
             !ask(dialogs, QStringLiteral("Supprimer l'amateur %1 ?").arg(edited.nameAtLoad),
                  MsgAnswer::No))
             return refuse(FancierBox::Name);
+        WrittenFiles written;
         try {
             // The stake blocks go first, so no fancier is erased while his stakes remain.
-            clearStaleStakes(n, s.chosenRaces(), s.YearFolder);
+            clearStaleStakes(n, s.chosenRaces(), s.YearFolder, &written);
             const FancierRecord blank = blankFancierRecord();
             master.write(n, blank);
+            written.add(master.path());
             season.write(n, blank);
         } catch (const Error& e) {
-            return failed(dialogs, e);
+            return failed(dialogs, e, written);
         }
         FancierSave out;
         out.outcome = FancierSave::Deleted;
@@ -208,6 +216,7 @@ FancierSave saveFancier(const EditedFancier& edited, const FancierForm& form, Di
         return refuse(FancierBox::Latitude);
 
     FancierSave out;
+    WrittenFiles written;
     try {
         // The season record as it stands now keeps what the entry sheet wrote meanwhile.
         FancierRecord r = season.read(n);
@@ -223,13 +232,14 @@ FancierSave saveFancier(const EditedFancier& edited, const FancierForm& form, Di
         r.setLongitudeEastDms(east);
         r.setLongitudeWestDms(west);
         master.write(n, r);
-        const FancierRecord written = r;
+        written.add(master.path());
+        const FancierRecord listed = r;
         r.setClubNumber(QString::number(edited.clubNo));
         r.setClubNamePrefix(Left(clubName(edited.clubNo), 4));
         season.write(n, r);
-        out.listLine = fancierListItem(written, n);
+        out.listLine = fancierListItem(listed, n);
     } catch (const Error& e) {
-        return failed(dialogs, e);
+        return failed(dialogs, e, written);
     }
     out.outcome = FancierSave::Saved;
     return out;

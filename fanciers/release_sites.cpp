@@ -96,8 +96,15 @@ void GeneralSiteEditor::save(const QString& generalSitesPath, const QString& loc
     }
     m_sites.save(generalSitesPath);
     // The local copies of the sites are changed together, in one rewrite of the local file.
-    if (!updates.isEmpty())
-        local.writeRecords(updates);
+    if (!updates.isEmpty()) {
+        try {
+            local.writeRecords(updates);
+        } catch (const Error& e) {
+            WrittenFiles written;
+            written.add(generalSitesPath);
+            throw FileError(e.message() + written.note());
+        }
+    }
     m_modified = false;
     emit siteFiles().generalSitesSaved(m_sites.records());
 }

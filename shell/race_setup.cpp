@@ -87,6 +87,7 @@ float askAmount(Dialogs& dialogs, const QString& title, float current) {
 RaceSetupResult setupRace(Dialogs& dialogs, const RaceSetupPaths& paths, int race,
                           int levelIndex, const CalendarRaceRecord& record) {
     RaceSetupResult result;
+    WrittenFiles written;
     const int code = raceCode(levelIndex, race);
     const int category = calendarCategory(record);
     try {
@@ -99,10 +100,14 @@ RaceSetupResult setupRace(Dialogs& dialogs, const RaceSetupPaths& paths, int rac
         const int n = fanciers.count();
         RecordFileOf<StakeAmountBlock> mise(
             resolveFile(paths.yearFolder, raceFileName("mise", code)));
-        if (!mise.exists())
+        if (!mise.exists()) {
             mise.create();
-        if (mise.count() < n)
+            written.add(mise.path());
+        }
+        if (mise.count() < n) {
             mise.write(n, StakeAmountBlock());
+            written.add(mise.path());
+        }
         QList<StakeAmountBlock> blocks;
         bool entries = false;
         for (int f = 1; f <= n; ++f) {
@@ -226,23 +231,29 @@ RaceSetupResult setupRace(Dialogs& dialogs, const RaceSetupPaths& paths, int rac
             }
         }
 
-        if (changed || asked)
-            RecordFileOf<StakeTypeRecord>(
-                resolveFile(paths.yearFolder, raceFileName("basejeu", code)))
-                .rewrite(lines);
+        if (changed || asked) {
+            RecordFileOf<StakeTypeRecord> stakes(
+                resolveFile(paths.yearFolder, raceFileName("basejeu", code)));
+            stakes.rewrite(lines);
+            written.add(stakes.path());
+        }
         if (changed) {
             base.setStakeSheet(static_cast<int16_t>(sheet));
             bases.write(1, base);
+            written.add(bases.path());
             // Every fancier's new amount in one rewrite of the file, so that an
             // interruption never leaves some amounts recalculated and others not.
-            if (!owed.isEmpty())
+            if (!owed.isEmpty()) {
                 fanciers.writeRecords(owed);
+                written.add(fanciers.path());
+            }
         }
         result.added = true;
         result.sheet = sheet;
         result.chosenLine = ChosenRaceLine(levelIndex, record, code);
     } catch (const Error& e) {
-        warn(dialogs, QStringLiteral("Le concours n'est pas ajouté : ") + e.message(),
+        warn(dialogs,
+             QStringLiteral("Le concours n'est pas ajouté : ") + e.message() + written.note(),
              MsgIcon::Critical);
         result = RaceSetupResult{};
     }

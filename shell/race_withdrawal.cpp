@@ -25,6 +25,8 @@ WithdrawalResult withdrawRace(Dialogs& dialogs, const QString& calendarPath,
     // The race leaves the calendar whatever the answer below.
     RecordFileOf<CalendarRaceRecord> calendar(calendarPath);
     calendar.write(position, CalendarRaceRecord());
+    WrittenFiles written;
+    written.add(calendar.path());
     result.done = true;
     result.freeLine = CalendarFreeLine(position, true);
 
@@ -59,8 +61,10 @@ WithdrawalResult withdrawRace(Dialogs& dialogs, const QString& calendarPath,
             }
             // One rewrite of the whole file: an interruption leaves every amount cleared or
             // none, never some fanciers cleared and others not.
-            if (!cleared.isEmpty())
+            if (!cleared.isEmpty()) {
                 fanciers.writeRecords(cleared);
+                written.add(fanciers.path());
+            }
         } catch (const Error& e) {
             result.failures.append(e.message());
         }
@@ -69,21 +73,27 @@ WithdrawalResult withdrawRace(Dialogs& dialogs, const QString& calendarPath,
     // Every non-empty file named "<anything>.<code>"; empty files stay.
     const QFileInfoList entries =
         QDir(folder).entryInfoList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
+    QStringList deletedPaths;
     for (const QFileInfo& info : entries) {
         const QString name = info.fileName();
         const qsizetype dot = name.lastIndexOf(u'.');
         if (dot < 0 || !codes.contains(name.mid(dot + 1)) || info.size() == 0)
             continue;
-        if (QFile::remove(info.absoluteFilePath()))
+        if (QFile::remove(info.absoluteFilePath())) {
             result.deleted.append(name);
-        else
+            deletedPaths.append(QDir::toNativeSeparators(info.absoluteFilePath()));
+        } else {
             result.failures.append(name);
+        }
     }
 
     if (!result.failures.isEmpty()) {
         MessageRequest failed;
         failed.text = QStringLiteral("Le concours n'a pas été entièrement vidé :\n") +
-                      result.failures.join(u'\n');
+                      result.failures.join(u'\n') + written.note();
+        if (!deletedPaths.isEmpty())
+            failed.text += QStringLiteral("\nFichiers supprimés : %1.")
+                               .arg(deletedPaths.join(QStringLiteral(", ")));
         failed.title = QStringLiteral("Vidage d'un concours");
         failed.icon = MsgIcon::Exclamation;
         dialogs.message(failed);

@@ -474,6 +474,51 @@ TEST(SavePaths, WriteWhenNothingStopsThem) {
     }
 }
 
+// A disk that fills half-way: for every save path, each of its writes in turn fails. The
+// message names the file that failed, and every file the save changed before it is named
+// as written: nothing changes unsaid.
+TEST(SavePaths, AWriteThatFailsHalfWayLeavesOnlyWhatTheMessageSaysWasWritten) {
+    struct Restore {
+        ~Restore() { RecordFile::writeFailureForTests = nullptr; }
+    } restore;
+    for (const SavePath& path : savePaths()) {
+        SCOPED_TRACE(path.name);
+        int writes = 0;
+        {
+            const TestClub t;
+            const std::function<QString()> save = path.prepare(const_cast<ClubFixture&>(t.club));
+            RecordFile::writeFailureForTests = [&](const QString&) { return ++writes, false; };
+            save();
+            RecordFile::writeFailureForTests = nullptr;
+        }
+        for (int k = 1; k <= writes; ++k) {
+            SCOPED_TRACE(k);
+            const TestClub t;
+            try {
+                const std::function<QString()> save =
+                    path.prepare(const_cast<ClubFixture&>(t.club));
+                const QMap<QString, QByteArray> before = t.files();
+                int n = 0;
+                QString failedPath;
+                RecordFile::writeFailureForTests = [&](const QString& p) {
+                    if (++n != k)
+                        return false;
+                    failedPath = p;
+                    return true;
+                };
+                const QString message = save();
+                RecordFile::writeFailureForTests = nullptr;
+                EXPECT_TRUE(message.contains(failedPath)) << message.toStdString();
+                for (const QString& changed : TestClub::changedFiles(before, t.files()))
+                    EXPECT_TRUE(message.contains(changed))
+                        << changed.toStdString() << " changed, unsaid: " << message.toStdString();
+            } catch (const std::exception& e) {
+                ADD_FAILURE() << "unexpected: " << e.what();
+            }
+        }
+    }
+}
+
 // Typed text the release-site boxes must refuse, each naming its box.
 TEST(TypedInput, SiteBoxesRefuseWhatIsNotTheirs) {
     const struct {
