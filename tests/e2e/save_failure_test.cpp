@@ -275,6 +275,8 @@ const QList<SavePath>& savePaths() {
          [](ClubFixture&) { return [] { return messageOf([] { openFancier(0, 1); }); }; }},
         {"new fancier claimed by the entry sheet", "noms.vba",
          [](ClubFixture&) { return [] { return openEntrySheet(0).error; }; }},
+        {"entry sheet club choice", "noms.vba",
+         [](ClubFixture&) { return [] { return messageOf([] { storeClubNumber(1, 2); }); }; }},
         {"fanciers list mended at loading", "noms.vba",
          [](ClubFixture&) { return [] { return loadFancierList(ListMode::All, 1).error; }; }},
         {"fanciers list MEMO", "noms.vbar",
