@@ -64,7 +64,12 @@ std::optional<double> universalSunTime(const QDate& day, const Dms& latitude,
 
     const double theta0 = 1.7534 + 6.28332 * (jd - 0.5 - 2451545) / 365.25;
     const double angle = reduced((setting ? ra + h : ra - h) - theta0);
-    const double lambda = Rad * decimalDegrees(longitude);
+    // A longitude that names no place on Earth (NaN, infinite, beyond 180 degrees) has no
+    // sun time: its hours would not be a time of day, nor even a whole number of seconds.
+    const double longitudeDegrees = decimalDegrees(longitude);
+    if (!(std::abs(longitudeDegrees) <= 180))
+        return std::nullopt;
+    const double lambda = Rad * longitudeDegrees;
     const double u = 0.9972696 * (angle - lambda);
     return 12 * u / Pi;
 }

@@ -1,0 +1,127 @@
+#pragma once
+// What the fuzz targets share: a scratch folder in memory, whole-file put and get, a check
+// that aborts (so libFuzzer keeps the input), the input cut into parts, and dialogs that
+// answer from the input and then give up, so that no question loop can run forever.
+#include "common/errors.h"
+#include "platform/dialogs.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QList>
+#include <QMap>
+#include <QTemporaryDir>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+namespace fuzz {
+
+// In memory where the system offers it: the readers write back and rename files, and a
+// disk's synchronous work would make each run a hundred times slower.
+inline QTemporaryDir& folder() {
+    static QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists()
+                                 ? QStringLiteral("/dev/shm/vt_fuzz_XXXXXX")
+                                 : QDir::tempPath() + QStringLiteral("/vt_fuzz_XXXXXX"));
+    return dir;
+}
+
+inline QString pathOf(const QString& name) {
+    return QDir(folder().path()).filePath(name);
+}
+
+inline void put(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        std::abort();
+    f.write(bytes);
+}
+
+inline QByteArray get(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Every file below a folder with its bytes, by path relative to the folder.
+inline QMap<QString, QByteArray> snapshot(const QString& root) {
+    QMap<QString, QByteArray> out;
+    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        out.insert(QDir(root).relativeFilePath(path), get(path));
+    }
+    return out;
+}
+
+// Empties the scratch folder between runs, so that no run reads what another left.
+inline void clearFolder() {
+    QDir dir(folder().path());
+    for (const QString& e : dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
+        QFileInfo(dir.filePath(e)).isDir() ? (void)QDir(dir.filePath(e)).removeRecursively()
+                                           : (void)dir.remove(e);
+}
+
+#define FUZZ_CHECK(ok) ::fuzz::checkAt((ok), __FILE__, __LINE__)
+inline void checkAt(bool ok, const char* file, int line) {
+    if (!ok) {
+        std::fprintf(stderr, "check failed at %s:%d\n", file, line);
+        std::abort();
+    }
+}
+
+// The input as parts separated by the byte 0x1E: part 0 holds small parameters, part 1 the
+// answers to the questions (one a line), the others are the files of the target.
+class Parts {
+public:
+    explicit Parts(const QByteArray& bytes) : m_parts(bytes.split('\x1e')) {}
+    QByteArray part(int i) const { return m_parts.value(i); }
+    // Parameter byte i of part 0, 0 when missing.
+    int param(int i) const {
+        const QByteArray p = m_parts.value(0);
+        return i < p.size() ? uint8_t(p[i]) : 0;
+    }
+
+private:
+    QList<QByteArray> m_parts;
+};
+
+// Answers: each input question takes the next line of the answers part, then the empty
+// answer (Cancel); message boxes take Yes, No, Ok, Cancel, Retry by the answer's first
+// byte, then the box's default. At most 64 questions are answered from the input.
+class AnswerDialogs : public vt::Dialogs {
+public:
+    explicit AnswerDialogs(const QByteArray& answers) : m_lines(answers.split('\n')) {}
+    vt::MsgAnswer message(const vt::MessageRequest& request) override {
+        ++m_messages;
+        FUZZ_CHECK(!request.text.isEmpty());
+        if (m_next >= m_lines.size() || m_asked++ > 64)
+            return request.buttons == vt::MsgButtons::RetryCancel ? vt::MsgAnswer::Cancel
+                                                                  : request.defaultButton;
+        const QByteArray line = m_lines[m_next++];
+        static constexpr vt::MsgAnswer all[] = {vt::MsgAnswer::Yes, vt::MsgAnswer::No,
+                                                vt::MsgAnswer::Ok, vt::MsgAnswer::Cancel};
+        return all[(line.isEmpty() ? 0 : uint8_t(line[0])) % 4];
+    }
+    QString input(const vt::InputRequest&) override {
+        if (m_next >= m_lines.size() || m_asked++ > 64)
+            return {};
+        return QString::fromUtf8(m_lines[m_next++]);
+    }
+    QString chooseFolder(const QString&, const QString&) override {
+        m_asked++;
+        return {};
+    }
+    bool printerSetup() override { return false; }
+    int messages() const { return m_messages; }
+
+private:
+    QList<QByteArray> m_lines;
+    int m_next = 0;
+    int m_asked = 0;
+    int m_messages = 0;
+};
+
+} // namespace fuzz

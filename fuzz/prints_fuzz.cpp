@@ -1,0 +1,160 @@
+// Damaged files read by the fanciers window's prints and by Tarvio: the names list, the
+// envelopes, the labels and the distance sheets (drawn on the recording surface) from a
+// damaged noms.vba, societe.nom and distgen; Tarvio's site list and main-window model over
+// sites with NaN or infinite coordinates; the sun times and the geodesy over any Doubles,
+// NaN and infinities included. Nothing crashes, every text stays Windows-1252, and no
+// print creates or changes a file.
+#include "fuzz_support.h"
+
+#include "calculator/calculator_model.h"
+#include "calculator/sun_times.h"
+#include "common/record_file.h"
+#include "common/records.h"
+#include "common/session.h"
+#include "common/text.h"
+#include "fanciers/distance_sheets.h"
+#include "fanciers/envelopes.h"
+#include "fanciers/fancier_list.h"
+#include "fanciers/fancier_prints.h"
+#include "fanciers/geodesy.h"
+#include "fanciers/labels.h"
+#include "fanciers/names_list.h"
+#include "platform/recording_surface.h"
+#include "shell/club.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+using fuzz::put;
+
+// The Doubles of a byte string, eight bytes each, little-endian as in the files.
+QList<double> doublesOf(const QByteArray& bytes) {
+    QList<double> out;
+    for (qsizetype at = 0; at + 8 <= bytes.size() && out.size() < 64; at += 8) {
+        double d;
+        std::memcpy(&d, bytes.constData() + at, 8);
+        out << d;
+    }
+    return out;
+}
+
+// Input parts: 0 parameters, 1 noms.vba, 2 distgen, 3 societe.nom, 4 Doubles for the
+// geodesy and the sun times.
+void fancierPrints(const fuzz::Parts& in) {
+    fuzz::clearFolder();
+    vt::Session& s = vt::session();
+    s = vt::Session();
+    s.StartDir = fuzz::folder().path();
+    s.DataFolder = fuzz::pathOf(QStringLiteral("region1"));
+    s.YearFolder = fuzz::pathOf(QStringLiteral("region1/2026"));
+    s.FancierFilePath = s.YearFolder + QStringLiteral("/noms.vba");
+    s.ClubFilePath = s.DataFolder + QStringLiteral("/societe.nom");
+    s.GeneralSitesPath = s.StartDir + QStringLiteral("/distgen");
+    put(s.FancierFilePath, in.part(1));
+    put(s.GeneralSitesPath, in.part(2));
+    put(s.ClubFilePath, in.part(3));
+    (void)vt::readClubTables(s);
+
+    const vt::FancierListLoad list = vt::loadFancierList(vt::ListMode::All, 1);
+    const QMap<QString, QByteArray> before = fuzz::snapshot(fuzz::folder().path());
+    QList<vt::FancierRecord> fanciers;
+    try {
+        fanciers = vt::readListedFanciers(list.lines);
+    } catch (const vt::Error&) {
+    }
+    {
+        vt::RecordingSurface surface;
+        for (int club : {0, 1, 2})
+            (void)vt::printNamesList(list.lines, club, surface);
+    }
+    {
+        vt::RecordingSurface surface;
+        (void)vt::printEnvelopes(fanciers,
+                                 in.param(1) % 2 ? vt::EnvelopeSize::Size230x160
+                                                 : vt::EnvelopeSize::Size220x110,
+                                 in.param(2) % 2, s.SenderAddress, surface);
+        for (const QString& line : vt::senderBlockLines(s.SenderAddress))
+            FUZZ_CHECK(vt::isCp1252(line));
+    }
+    {
+        vt::RecordingSurface surface;
+        (void)vt::printLabels(fanciers, surface);
+        for (const vt::FancierRecord& f : fanciers)
+            for (const QString& t : vt::labelTexts(f))
+                FUZZ_CHECK(vt::centredLabelLine(t).size() <= qMax<qsizetype>(28, t.size() + 28));
+    }
+    QList<int> records;
+    for (const QString& line : list.lines)
+        records << vt::recordNoOfLine(line);
+    records << 0 << -1 << int(in.part(1).size() / vt::FancierRecord::Size) + 1;
+    for (vt::SheetLayout layout : {vt::SheetLayout::Booklet, vt::SheetLayout::List}) {
+        vt::RecordingSurface surface;
+        const vt::DistanceSheetRun run = vt::printDistanceSheets(records, layout, surface);
+        FUZZ_CHECK(run.printed + run.skipped + run.failed == records.size());
+        (void)vt::distanceSheetsMessage(run);
+    }
+    FUZZ_CHECK(fuzz::snapshot(fuzz::folder().path()) == before);
+}
+
+void tarvio(const fuzz::Parts& in) {
+    const QString distgen = vt::session().GeneralSitesPath;
+    QList<vt::ReleaseSiteRecord> sites;
+    try {
+        sites = vt::tarvio::readGeneralSitesInFileOrder(distgen);
+    } catch (const vt::Error&) {
+        return;
+    }
+    vt::tarvio::CalculatorModel model(QDate(2026, 6, 21), sites);
+    (void)model.siteItems();
+    const QList<double> d = doublesOf(in.part(4));
+    model.setDateOffsets(in.param(3) % 61 - 30, in.param(4) % 25 - 12, in.param(5) % 41 - 20);
+    for (int i = 0; i < sites.size() && i < 64; ++i) {
+        model.setShownSite(i);
+        FUZZ_CHECK(vt::isCp1252(model.distanceLabel()));
+        (void)vt::tarvio::distanceText(sites[i], d.value(0), d.value(1));
+    }
+    const long long steps[] = {1, -1, 59, -61, 1000000, -1000000};
+    for (int part = 1; part <= 4; ++part) {
+        model.stepLatitude(part, steps[(in.param(6) + part) % 6]);
+        model.stepEast(part, steps[(in.param(7) + part) % 6]);
+        model.stepWest(part, steps[(in.param(8) + part) % 6]);
+        FUZZ_CHECK(model.loft().latitude.hundredths() >= 0 &&
+                   model.loft().latitude.hundredths() <= model.loft().latitude.maximum());
+    }
+    (void)model.loftTimes();
+}
+
+void numbers(const fuzz::Parts& in) {
+    const QList<double> d = doublesOf(in.part(4));
+    for (int i = 0; i + 3 < d.size(); i += 4) {
+        (void)vt::DmsToDecimalDegrees(d[i]);
+        (void)vt::siteLongitude(d[i], d[i + 1]);
+        (void)vt::loftLongitude(d[i], d[i + 1]);
+        const auto m = vt::ComputeGeodesicDistance(d[i], d[i + 1], d[i + 2], d[i + 3]);
+        FUZZ_CHECK(!m || *m >= 0);
+        (void)vt::ComputeSiteDistance(vt::PackedPoint{d[i], d[i + 1], d[i + 2]},
+                                      vt::PackedPoint{d[i + 3], d[i + 2], d[i + 1]});
+        (void)vt::printedCoordinate(d[i]);
+        const vt::tarvio::Dms lat{d[i], d[i + 1], d[i + 2]};
+        const vt::tarvio::Dms lon{d[i + 3], d[i + 2], d[i]};
+        const vt::tarvio::SunTimes t = vt::tarvio::ComputeSunTimes(QDate(2026, 6, 21), lat, lon);
+        if (t.closing)
+            FUZZ_CHECK(vt::isCp1252(t.closing->text));
+        if (t.opening)
+            FUZZ_CHECK(t.opening->seconds > -86400 && t.opening->seconds < 3 * 86400);
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size > 64 * 1024)
+        return 0;
+    const fuzz::Parts in(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
+    fancierPrints(in);
+    tarvio(in);
+    numbers(in);
+    return 0;
+}
