@@ -211,7 +211,11 @@ std::optional<float> roundTypedAmount(const QString& text) {
         typed.insert(typed.indexOf(u'.'), u'0');
     QString rounded = roundDecimalText(typed, 2);
     rounded.replace(u',', u'.');
-    return static_cast<float>(rounded.toDouble());
+    // The amount is stored as a Single: a value beyond its range does not fit the field.
+    const double v = rounded.toDouble();
+    if (!(std::fabs(v) <= std::numeric_limits<float>::max()))
+        return std::nullopt;
+    return static_cast<float>(v);
 }
 
 QString plainDigits(float x) { return positional(static_cast<double>(x), 7); }

@@ -44,7 +44,7 @@ std::optional<int16_t> cint(double x);
 std::optional<int32_t> clng(double x);
 
 // A typed amount rounded to two decimals (halves away from zero on the digits typed).
-// Empty gives 0; nullopt when the text is not a number.
+// Empty gives 0; nullopt when the text is not a number or does not fit a Single.
 std::optional<float> roundTypedAmount(const QString& text);
 
 // The plain digits of a number: 7 significant digits for a Single, 15 for a Double,

@@ -110,8 +110,14 @@ QString nameRefusal(const QString& name) {
 }
 
 QString coordinateRefusal(const QString& text, const QString& caption) {
-    return parseTyped(text).isInvalid() ? QStringLiteral("Valeur incorrecte : ") + caption
-                                        : QString();
+    const TypedNumber t = parseTyped(text);
+    if (t.isInvalid())
+        return QStringLiteral("Valeur incorrecte : ") + caption;
+    // Latitude and longitudes are stored as positive DDMMSS, the side in its own field: a
+    // negative value would be kept, then read as no coordinate by every distance.
+    if (t.value < 0)
+        return QStringLiteral("Valeur incorrecte : %1 ne peut pas être négative.").arg(caption);
+    return {};
 }
 
 } // namespace vt

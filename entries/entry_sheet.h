@@ -47,7 +47,8 @@ QString loftDistanceLine(const QString& latitude, const QString& east, const QSt
 
 // The message refusing a name that does not begin with A to Z, or an empty text.
 QString nameRefusal(const QString& name);
-// The message refusing a coordinate box that is not a number, or an empty text.
+// The message refusing a coordinate box that is not a number or is negative, or an empty
+// text.
 QString coordinateRefusal(const QString& text, const QString& caption);
 
 } // namespace vt

@@ -90,8 +90,9 @@ SheetRow sheetRow(const StakeTypeRecord& r) {
 
 namespace {
 
-QString notANumber(int gridRow, const QString& text) {
-    return QStringLiteral("La valeur de la ligne %1 n'est pas un nombre : « %2 »")
+QString notANumber(int gridRow, const QString& text, const char* what = "La valeur") {
+    return QStringLiteral("%1 de la ligne %2 n'est pas un nombre : « %3 »")
+        .arg(QString::fromUtf8(what))
         .arg(gridRow)
         .arg(trim(text));
 }
@@ -129,6 +130,9 @@ SheetRecords buildSheetRecords(const QList<SheetRow>& rows) {
         if (!std::isfinite(*value) || std::fabs(*value) > std::numeric_limits<float>::max())
             return refuse(gridRow, 1,
                           QStringLiteral("La valeur de la ligne %1 est hors limites").arg(gridRow));
+        // A typed count is read as it always was (its whole part), once it is a number.
+        if (parseTyped(row.count).isInvalid())
+            return refuse(gridRow, 2, notANumber(gridRow, row.count, "Le nombre"));
         const std::optional<int16_t> count = cint(cellNumber(row.count));
         if (!count)
             return refuse(gridRow, 2,

@@ -36,36 +36,46 @@ QString groupNumberRefusedMessage() {
     return QStringLiteral("Le numéro du groupement doit être un nombre entier de -32768 à 32767");
 }
 
-namespace {
-
-void setBox(const QString& boxName, const QString& value,
-            void (ClubRecord::*setter)(const QString&), ClubRecord& r) {
-    const QChar bad = firstNonCp1252(value);
-    if (!bad.isNull())
-        throw EncodingError(QStringLiteral("Le caractère « %1 » de la case %2 ne peut pas être "
-                                           "enregistré.")
-                                .arg(bad)
-                                .arg(boxName));
-    (r.*setter)(value);
+std::optional<ClubTextRefusal> clubTextRefusal(const ClubTexts& t) {
+    const struct {
+        ClubBox box;
+        const QString& text;
+        const char* caption;
+    } boxes[] = {
+        {ClubBox::Name, t.name, "Nom de la société"},
+        {ClubBox::Code, t.code, "Code société"},
+        {ClubBox::Correspondent, t.correspondent, "Nom du correspondant"},
+        {ClubBox::Address, t.address, "Adresse"},
+        {ClubBox::Complement, t.complement, "Complément d'adresse"},
+        {ClubBox::PostCode, t.postCode, "Code postal"},
+        {ClubBox::Town, t.town, "Localité"},
+    };
+    for (const auto& b : boxes) {
+        const QChar bad = firstNonCp1252(b.text);
+        if (!bad.isNull())
+            return ClubTextRefusal{b.box, QStringLiteral("Le caractère « %1 » de la case %2 ne "
+                                                         "peut pas être enregistré.")
+                                              .arg(bad)
+                                              .arg(QString::fromUtf8(b.caption))};
+    }
+    return std::nullopt;
 }
-
-} // namespace
 
 ClubRecord buildClubRecord(const ClubTexts& t) {
     const std::optional<int16_t> group = groupNumberFromText(t.groupNumber);
     if (!group)
         throw Error(groupNumberRefusedMessage());
+    if (const auto refusal = clubTextRefusal(t))
+        throw EncodingError(refusal->message);
     ClubRecord r;
-    setBox(QStringLiteral("Nom de la société"), trim(t.name), &ClubRecord::setClubName, r);
+    r.setClubName(trim(t.name));
     r.setGroupNumber(*group);
-    setBox(QStringLiteral("Code société"), trim(t.code), &ClubRecord::setClubCode, r);
-    setBox(QStringLiteral("Nom du correspondant"), t.correspondent, &ClubRecord::setCorrespondent,
-           r);
-    setBox(QStringLiteral("Adresse"), t.address, &ClubRecord::setAddressLine, r);
-    setBox(QStringLiteral("Complément d'adresse"), t.complement,
-           &ClubRecord::setAddressComplement, r);
-    setBox(QStringLiteral("Code postal"), t.postCode, &ClubRecord::setPostCode, r);
-    setBox(QStringLiteral("Localité"), t.town, &ClubRecord::setTown, r);
+    r.setClubCode(trim(t.code));
+    r.setCorrespondent(t.correspondent);
+    r.setAddressLine(t.address);
+    r.setAddressComplement(t.complement);
+    r.setPostCode(t.postCode);
+    r.setTown(t.town);
     return r;
 }
 

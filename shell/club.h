@@ -25,6 +25,16 @@ ClubTexts clubTexts(const ClubRecord& r);
 std::optional<int16_t> groupNumberFromText(const QString& text);
 QString groupNumberRefusedMessage();
 
+// The boxes of the club form that hold a text.
+enum class ClubBox { Name, Code, Correspondent, Address, Complement, PostCode, Town };
+struct ClubTextRefusal {
+    ClubBox box;
+    QString message; // names the box and the character
+};
+// The first box, in the form's order, holding a character that the club file cannot
+// store (outside Windows-1252); nullopt when every text can be stored.
+std::optional<ClubTextRefusal> clubTextRefusal(const ClubTexts& t);
+
 // The record the form saves, built from the empty record: name and code trimmed, the
 // address texts as typed, each cut to its field. Throws vt::Error (a refused group
 // number, a character that cannot be stored) with a French message.

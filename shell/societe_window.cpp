@@ -166,19 +166,28 @@ bool societe::leave() {
     }
     if (!groupNumberAccepted())
         return false;
+    ClubTexts t;
+    t.name = m_txt1->text();
+    t.code = m_Txt2->text();
+    t.groupNumber = m_Text1->text();
+    t.correspondent = m_Text2->text();
+    t.address = m_Text3->text();
+    t.complement = m_Text4->text();
+    t.postCode = m_Text5->text();
+    t.town = m_Text6->text();
+    // A character the club file cannot hold is refused before the question, in its box.
+    if (const auto refusal = clubTextRefusal(t)) {
+        dialogs().inform(refusal->message, FormCaption, MsgIcon::Exclamation);
+        QLineEdit* const boxes[] = {m_txt1, m_Txt2, m_Text2, m_Text3, m_Text4, m_Text5, m_Text6};
+        QLineEdit* b = boxes[static_cast<int>(refusal->box)];
+        b->setFocus();
+        b->selectAll();
+        return false;
+    }
     if (m_modified &&
         dialogs().askYesNo(QStringLiteral("      LA LISTE DES SOCIETES A ETE MODIFIEE\r"
                                           "DESIREZ-VOUS MEMORISER LES MODIFICATIONS "),
                            FormCaption, MsgAnswer::No)) {
-        ClubTexts t;
-        t.name = m_txt1->text();
-        t.code = m_Txt2->text();
-        t.groupNumber = m_Text1->text();
-        t.correspondent = m_Text2->text();
-        t.address = m_Text3->text();
-        t.complement = m_Text4->text();
-        t.postCode = m_Text5->text();
-        t.town = m_Text6->text();
         try {
             saveClub(session(), t);
         } catch (const Error& e) {
