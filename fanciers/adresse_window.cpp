@@ -107,6 +107,10 @@ adresse::adresse() {
                 return true;
             });
             break;
+        case FancierBox::Latitude:
+            installBoxKeys(edit, box(FancierBox::East),
+                           [this] { return coordinateAccepted(FancierBox::Latitude); });
+            break;
         case FancierBox::East:
             installBoxKeys(edit, nullptr,
                            [this] { return longitudeEnter(FancierBox::East, FancierBox::West); });
@@ -167,18 +171,21 @@ bool adresse::boxTextAccepted(FancierBox b) {
     return false;
 }
 
+bool adresse::coordinateAccepted(FancierBox b) {
+    const QString refusal = fancierCoordinateRefusal(b, box(b)->text());
+    if (refusal.isEmpty())
+        return true;
+    dialogs().inform(refusal, windowTitle(), MsgIcon::Exclamation);
+    return false;
+}
+
 // A loft keeps one longitude: a value typed in one box empties the other and the focus
 // goes to the licence; with none, Enter goes to the other longitude box.
 bool adresse::longitudeEnter(FancierBox self, FancierBox other) {
-    const TypedNumber t = parseTyped(box(self)->text());
-    if (t.isInvalid()) {
-        dialogs().inform(QStringLiteral("La zone %1 doit contenir un nombre : « %2 » n'en est "
-                                        "pas un.")
-                             .arg(fancierBoxCaption(self), trim(box(self)->text())),
-                         windowTitle(), MsgIcon::Exclamation);
+    // A value the save would refuse keeps the focus before it empties the other box.
+    if (!coordinateAccepted(self))
         return false;
-    }
-    if (t.value == 0) {
+    if (parseTyped(box(self)->text()).value == 0) {
         moveTo(other);
     } else {
         box(other)->clear();

@@ -39,6 +39,7 @@ private:
     FancierForm currentForm() const;
     void moveTo(FancierBox b);
     bool boxTextAccepted(FancierBox b);
+    bool coordinateAccepted(FancierBox b);
     bool longitudeEnter(FancierBox self, FancierBox other);
     void Commande1_Click();
     void Commande3_Click();

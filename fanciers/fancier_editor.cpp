@@ -103,22 +103,26 @@ bool ask(Dialogs& dialogs, const QString& text, MsgAnswer defaultButton) {
 
 // A coordinate box: empty reads 0; a number with a decimal comma or point; nothing else.
 bool readCoordinate(Dialogs& dialogs, const FancierForm& form, FancierBox box, double& out) {
-    const TypedNumber t = parseTyped(form[box]);
-    if (t.isInvalid()) {
-        tell(dialogs, QStringLiteral("La zone %1 doit contenir un nombre : « %2 » n'en est pas un.")
-                          .arg(fancierBoxCaption(box), trim(form[box])));
+    if (const QString refusal = fancierCoordinateRefusal(box, form[box]); !refusal.isEmpty()) {
+        tell(dialogs, refusal);
         return false;
     }
-    if (t.value < 0) {
-        tell(dialogs, QStringLiteral("La zone %1 ne peut pas contenir un nombre négatif.")
-                          .arg(fancierBoxCaption(box)));
-        return false;
-    }
-    out = t.value;
+    out = parseTyped(form[box]).value;
     return true;
 }
 
 } // namespace
+
+QString fancierCoordinateRefusal(FancierBox box, const QString& text) {
+    const TypedNumber t = parseTyped(text);
+    if (t.isInvalid())
+        return QStringLiteral("La zone %1 doit contenir un nombre : « %2 » n'en est pas un.")
+            .arg(fancierBoxCaption(box), trim(text));
+    if (t.value < 0)
+        return QStringLiteral("La zone %1 ne peut pas contenir un nombre négatif.")
+            .arg(fancierBoxCaption(box));
+    return {};
+}
 
 EditedFancier openFancier(int recordNo, int defaultClub) {
     const Session& s = session();

@@ -43,6 +43,10 @@ struct EditedFancier {
     FancierForm form;   // the boxes as filled at load
 };
 
+// The message refusing a coordinate box's text: not a number (decimal comma or point), or
+// negative. Empty when the text is a coordinate; an empty box reads 0.
+QString fancierCoordinateRefusal(FancierBox box, const QString& text);
+
 // A coordinate as the boxes show it: the number with the decimal comma, empty for 0 when
 // `emptyWhenZero`.
 QString coordinateText(double value, bool emptyWhenZero);

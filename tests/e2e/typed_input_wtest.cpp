@@ -8,10 +8,13 @@
 #include "common/session.h"
 #include "entries/enjeu_window.h"
 #include "entries/jeuamat_window.h"
+#include "fanciers/adresse_window.h"
 #include "fanciers/basedist_window.h"
 #include "platform/clock.h"
 #include "platform/scripted_dialogs.h"
 #include "platform/window_registry.h"
+#include "shell/calend_window.h"
+#include "shell/chdate_window.h"
 #include "shell/club.h"
 #include "shell/depart_window.h"
 #include "shell/program.h"
@@ -126,6 +129,19 @@ class TypedInput : public QObject {
         QCOMPARE(dialogs().pendingAnswers(), 0);
         QCOMPARE(filesBelow(club->startDir()), before);
     }
+    // The entry sheet of fancier 1 with one chosen race.
+    jeuamat& openEntrySheet() {
+        Session& s = session();
+        s.ChosenRaceCodes = {};
+        s.ChosenRaceCodes[1] = 105;
+        writeRaceFiles(club->yearFolder(), {105, "Brive", 451000, 13000, 0, SimpleSheet, 3});
+        s.CurrentFancierNo = 1;
+        jeuamat& sheet = windows().show<jeuamat>();
+        QApplication::setActiveWindow(&sheet);
+        if (!QTest::qWaitForWindowActive(&sheet))
+            qWarning("the entry sheet is not active");
+        return sheet;
+    }
     // Types each text into the box and presses Enter: no message.
     void expectAccepted(QLineEdit* box, const QStringList& texts) {
         for (const QString& text : texts) {
@@ -228,14 +244,7 @@ private slots:
     // The entry sheet: the coordinate boxes take a positive number with either separator;
     // the name must begin with A to Z and be Windows-1252; a refused save writes nothing.
     void entrySheetBoxes() {
-        Session& s = session();
-        s.ChosenRaceCodes = {};
-        s.ChosenRaceCodes[1] = 105;
-        writeRaceFiles(club->yearFolder(), {105, "Brive", 451000, 13000, 0, SimpleSheet, 3});
-        s.CurrentFancierNo = 1;
-        jeuamat& sheet = windows().show<jeuamat>();
-        QApplication::setActiveWindow(&sheet);
-        QVERIFY(QTest::qWaitForWindowActive(&sheet));
+        jeuamat& sheet = openEntrySheet();
         const QMap<QString, QByteArray> before = filesBelow(club->startDir());
 
         QStringList refused = NotNumbers;
@@ -265,6 +274,78 @@ private slots:
              {"Text4", QStringLiteral("48,05,06"), QStringLiteral("LATITUDE")}},
             [&] { QVERIFY(!sheet.save()); });
         QCOMPARE(filesBelow(club->startDir()), before);
+    }
+
+    // The NOMBRE cells of the race grids take digits only, at most seven of them: any other
+    // key is ignored, an eighth digit refused.
+    void entrySheetGridCells() {
+        jeuamat& sheet = openEntrySheet();
+        QTableWidget* grid = sheet.grid(1);
+        grid->setFocus();
+        grid->setCurrentCell(1, 2);
+        const QString before = grid->item(1, 2)->text();
+        const QMap<QString, QByteArray> files = filesBelow(club->startDir());
+        for (const QString& key :
+             {QStringLiteral("a"), QStringLiteral("-"), QStringLiteral(","), QStringLiteral("e"),
+              QStringLiteral("Ω"), QStringLiteral("€"), QStringLiteral(" ")})
+            QTest::sendKeyEvent(QTest::Click, grid, Qt::Key_unknown, key, Qt::NoModifier);
+        QCOMPARE(grid->item(1, 2)->text(), before);
+        QVERIFY(dialogs().asked().isEmpty());
+        QTest::keyClicks(grid, QStringLiteral("1234567"));
+        QCOMPARE(grid->item(1, 2)->text(), QStringLiteral("1234567"));
+        dialogs().answer(MsgAnswer::Ok);
+        QTest::keyClick(grid, Qt::Key_8);
+        QCOMPARE(lastMessage(dialogs()), RaceGrid::refusalMessage());
+        QCOMPARE(grid->item(1, 2)->text(), QStringLiteral("1234567"));
+        QCOMPARE(QApplication::focusWidget(), grid);
+        QCOMPARE(filesBelow(club->startDir()), files);
+    }
+
+    // The address editor: the coordinate boxes refuse on Enter what the save would refuse,
+    // before a longitude empties the other one; the texts must be Windows-1252.
+    void addressEditor() {
+        session().CurrentFancierNo = 1;
+        adresse& a = windows().show<adresse>();
+        QApplication::setActiveWindow(&a);
+        QVERIFY(QTest::qWaitForWindowActive(&a));
+        QStringList refused = NotNumbers;
+        refused << QStringLiteral("-503812") << QStringLiteral("-0,5");
+        expectRefused(a.box(FancierBox::Latitude), refused, QStringLiteral("LATITUDE"));
+        expectAccepted(a.box(FancierBox::Latitude), {QStringLiteral(" 503812,25 ")});
+        a.box(FancierBox::West)->setText(QStringLiteral("22011"));
+        expectRefused(a.box(FancierBox::East), refused, QStringLiteral("LONGITUDE EST"));
+        QCOMPARE(a.box(FancierBox::West)->text(), QStringLiteral("22011"));
+        a.box(FancierBox::East)->clear();
+        expectRefused(a.box(FancierBox::West), refused, QStringLiteral("LONGITUDE OUEST"));
+        a.box(FancierBox::West)->setText(QStringLiteral("22011"));
+        for (FancierBox b : {FancierBox::Name, FancierBox::Town, FancierBox::Licence}) {
+            const QString kept = a.box(b)->text();
+            expectRefused(a.box(b), {QStringLiteral("A Ω"), QStringLiteral("A \U0001F426")},
+                          fancierBoxCaption(b));
+            a.box(b)->setText(kept);
+        }
+        expectRefusedOnSave(a,
+                            {{"Texte2", QStringLiteral("rue Ω"), QStringLiteral("ADRESSE")},
+                             {"Text3", QStringLiteral("48,05,06"), QStringLiteral("LATITUDE")},
+                             {"Text4", QStringLiteral("-5"), QStringLiteral("LONGITUDE EST")}},
+                            [&] { QVERIFY(!a.save()); });
+    }
+
+    // The calendar editor's year box: a year in digits, nothing else.
+    void calendarEditorYearBox() {
+        session().ListMode = 1;
+        windows().window<calend>().chooseCalendar(1);
+        QVERIFY(windows().isLoaded<chdate>());
+        chdate& editor = windows().window<chdate>();
+        QApplication::setActiveWindow(&editor);
+        QVERIFY(QTest::qWaitForWindowActive(&editor));
+        child<QAction>(editor, "ann")->trigger();
+        // The box holds four characters: a longer text is cut to them as it is typed.
+        QStringList refused = NotNumbers.mid(0, NotNumbers.size() - 1);
+        refused << QStringLiteral("+5") << QStringLiteral("05,") << QStringLiteral(" ");
+        auto* box = child<QLineEdit>(editor, "Text1");
+        QCOMPARE(box->maxLength(), 4);
+        expectRefused(box, refused, QStringLiteral("Tapez l'année en chiffres"));
     }
 
     // The stake-sheet editor: a sheet name outside Windows-1252, a value or a count that
