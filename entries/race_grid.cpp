@@ -12,17 +12,15 @@
 
 namespace vt {
 
-namespace {
-
-// A stored count as the grid reads it: its whole part, a negative one (or a value that is
-// not a number) as 0, and at most seven digits.
-long long storedCount(float v) {
+long long storedGridCount(float v) {
     if (!std::isfinite(v) || v <= 0)
         return 0;
     if (v >= static_cast<float>(MaxGridCount))
         return MaxGridCount;
     return static_cast<long long>(std::trunc(v));
 }
+
+namespace {
 
 long long textCount(const QString& text) {
     const double v = cellNumber(text);
@@ -132,11 +130,11 @@ RaceGrid RaceGrid::build(const QString& caption, const QList<StakeTypeRecord>& l
     }
     markComputedRows(s);
 
-    const long long N = storedCount(block.pigeonsEntered());
+    const long long N = storedGridCount(block.pigeonsEntered());
     s.rows[1].setCount(N);
     for (int j = 1; j <= std::min(L, int(StakeAmountBlock::MaxLine)); ++j) {
         GridRow& row = s.rows[j + 1];
-        long long c = storedCount(block.stakeCount(j));
+        long long c = storedGridCount(block.stakeCount(j));
         if (row.capped && c > N)
             c = N;
         row.setCount(stakeLineRules(s, row, c, N));

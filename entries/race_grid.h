@@ -31,6 +31,10 @@
 
 namespace vt {
 
+// A stored count as the grid reads it: its whole part, a negative one (or a value that is
+// not a number) as 0, and at most seven digits.
+long long storedGridCount(float v);
+
 // A key of the entry grids.
 enum class GridKey {
     Digit,     // "0" to "9"

@@ -4,6 +4,7 @@
 #include "common/record_file.h"
 #include "common/text.h"
 #include "entries/grid_amount.h"
+#include "entries/race_grid.h"
 #include "entries/recap_grid.h"
 #include "entries/stake_catalogue.h"
 #include "platform/dialogs.h"
@@ -475,7 +476,8 @@ QString printFancierDetail(Dialogs& dialogs, PrintSurface& p, const Session& s,
                 for (int j = 1; j <= last; ++j) {
                     row.next();
                     const float stored = j <= StakeAmountBlock::MaxLine ? block.stakeCount(j) : 0.0f;
-                    const long long count = static_cast<long long>(fix(stored));
+                    // The count the entry sheet charges for (a damaged Single reads 0).
+                    const long long count = storedGridCount(stored);
                     const StakeTypeRecord& line = race.lines[j - 1];
                     switch (kinds[j - 1]) {
                     case DetailColumn::BetsTotal:

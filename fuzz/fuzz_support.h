@@ -13,6 +13,7 @@
 #include <QMap>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -72,11 +73,24 @@ inline void checkAt(bool ok, const char* file, int line) {
     }
 }
 
-// The input as parts separated by the byte 0x1E: part 0 holds small parameters, part 1 the
-// answers to the questions (one a line), the others are the files of the target.
+// The input as parts, each a 32-bit little-endian length followed by that many bytes (a
+// length past the end takes what is left): part 0 holds small parameters, part 1 the
+// answers to the questions (one a line), the others are the files of the target. Lengths,
+// not separators, because the files hold every byte value.
 class Parts {
 public:
-    explicit Parts(const QByteArray& bytes) : m_parts(bytes.split('\x1e')) {}
+    explicit Parts(const QByteArray& bytes) {
+        qsizetype at = 0;
+        while (at + 4 <= bytes.size()) {
+            const uint32_t n = uint8_t(bytes[at]) | uint32_t(uint8_t(bytes[at + 1])) << 8 |
+                               uint32_t(uint8_t(bytes[at + 2])) << 16 |
+                               uint32_t(uint8_t(bytes[at + 3])) << 24;
+            at += 4;
+            const qsizetype take = std::min<qsizetype>(n, bytes.size() - at);
+            m_parts.append(bytes.mid(at, take));
+            at += take;
+        }
+    }
     QByteArray part(int i) const { return m_parts.value(i); }
     // Parameter byte i of part 0, 0 when missing.
     int param(int i) const {
