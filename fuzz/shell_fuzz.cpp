@@ -10,6 +10,7 @@
 #include "common/records.h"
 #include "common/session.h"
 #include "common/text.h"
+#include "entries/stake_catalogue.h"
 #include "shell/calendar.h"
 #include "shell/club.h"
 #include "shell/race_export.h"
@@ -17,6 +18,8 @@
 #include "shell/race_withdrawal.h"
 #include "shell/season.h"
 #include "shell/startup.h"
+
+#include <cmath>
 
 namespace {
 
@@ -93,6 +96,14 @@ void run(const fuzz::Parts& in) {
         FUZZ_CHECK(wholeRecords(raceFile("basejeu"), vt::StakeTypeRecord::Size) || !setup.added);
         if (setup.added) {
             FUZZ_CHECK(vt::chosenLineCode(setup.chosenLine) == code);
+            // The fees and result amounts were asked: what was typed is a finite Single.
+            for (const vt::StakeKind kind : {vt::StakeKind::Fees, vt::StakeKind::Result})
+                for (const vt::StakeTypeRecord& line :
+                     vt::RecordFileOf<vt::StakeTypeRecord>(raceFile("basejeu")).readAll())
+                    if (vt::recordKinds(line).testFlag(kind)) {
+                        FUZZ_CHECK(std::isfinite(line.unitValue()));
+                        break;
+                    }
             FUZZ_CHECK(vt::storeChosenRaces(s, {setup.chosenLine}, 1) == 1);
         }
     } catch (const vt::Error&) {

@@ -8,7 +8,9 @@
 #include "common/record_file.h"
 #include "common/records.h"
 #include "entries/entry_sheet.h"
+#include "entries/recap_prints.h"
 #include "entries/stake_sheets.h"
+#include "platform/recording_surface.h"
 #include "platform/scripted_dialogs.h"
 #include "shell/club.h"
 #include "tests/support/club_fixture.h"
@@ -87,7 +89,8 @@ struct SetupFolder {
             writeRaceBase(club.yearPath("gr1.cal"), club.yearFolder(), 1, 0);
         return setupRace(d, paths, 1, 0, r);
     }
-    QMap<QString, QByteArray> files() const {
+    QMap<QString, QByteArray> files() const { return filesOf(club); }
+    static QMap<QString, QByteArray> filesOf(const ClubFixture& club) {
         QMap<QString, QByteArray> out;
         for (const QString& folder : {club.dataFolder(), club.yearFolder()})
             for (const QString& name : QDir(folder).entryList(QDir::Files))
@@ -148,6 +151,42 @@ TEST(TypedAnswers, AnAmountThatIsNotOneIsAskedAgainThenTakenRounded) {
     EXPECT_FLOAT_EQ(lines[3].unitValue(), 3.0f);
     for (const StakeTypeRecord& line : lines)
         EXPECT_TRUE(std::isfinite(line.unitValue()));
+}
+
+TEST(TypedAnswers, ATelephoneCostThatIsNotAnAmountIsAskedAgainBeforeAnyPrinting) {
+    ClubFixture club;
+    club.writeClub(QStringLiteral("LA COLOMBE"), QStringLiteral("123"));
+    club.addFancier(namedFancier(QStringLiteral("DUPONT")));
+    Session& s = club.configureSession();
+    RaceFilesSpec race;
+    race.site = QStringLiteral("PERONNE");
+    race.date = QStringLiteral("21 juin 2026");
+    for (const char* text : {"Mise     Mise", "TOTAL du jeu ", "FRAIS    frai", "S/total  s/to",
+                             "téléph.  tele", "Total    s/td", "TOTAL    t/ge"})
+        race.lines << stakeLineSpec(QString::fromUtf8(text), 1);
+    club.writeRaceFiles(race);
+    RaceRecapRecord recap;
+    recap.setFancierCount(1);
+    RecordFileOf<RaceRecapRecord>(club.yearPath(QStringLiteral("recap.101"))).rewrite({recap});
+    ClubFixture::chooseRaces(s, {101});
+    const QMap<QString, QByteArray> before = SetupFolder::filesOf(club);
+
+    ScriptedDialogsScope d;
+    QStringList wrong = NotNumbers;
+    wrong << QStringLiteral("99999999999") << QStringLiteral("12,3456");
+    for (const QString& typed : wrong)
+        d->answerInput(typed).answer(MsgAnswer::Ok);
+    d->answerInput(QStringLiteral(" 12.5 "));
+    RecordingSurface surface;
+    EXPECT_FALSE(printClubRecaps(*d, surface, s).isEmpty());
+    EXPECT_EQ(d->pendingAnswers(), 0);
+    const QList<MessageRequest> m = d->messages();
+    ASSERT_EQ(m.size(), wrong.size());
+    for (int i = 0; i < wrong.size(); ++i)
+        EXPECT_EQ(m[i].text,
+                  QStringLiteral("Le montant « %1 » n'est pas un nombre.").arg(wrong[i].trimmed()));
+    EXPECT_TRUE(surface.allText().contains(QStringLiteral("12,500")));
+    EXPECT_EQ(SetupFolder::filesOf(club), before); // a print writes nothing
 }
 
 TEST(TypedBoxes, ASheetCountThatIsNotANumberIsRefusedNamingItsRow) {
