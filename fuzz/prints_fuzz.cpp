@@ -1,9 +1,9 @@
 // Damaged files read by the fanciers window's prints and by Tarvio: the names list, the
-// envelopes, the labels and the distance sheets (drawn on the recording surface) from a
-// damaged noms.vba, societe.nom and distgen; Tarvio's site list and main-window model over
-// sites with NaN or infinite coordinates; the sun times and the geodesy over any Doubles,
-// NaN and infinities included. Nothing crashes, every text stays Windows-1252, and no
-// print creates or changes a file.
+// envelopes, the labels, the release-site list and the distance sheets (drawn on the
+// recording surface) from a damaged noms.vba, societe.nom and distgen; Tarvio's site list
+// and main-window model over sites with NaN or infinite coordinates; the sun times and the
+// geodesy over any Doubles, NaN and infinities included. Nothing crashes, every text stays
+// Windows-1252, and no print creates or changes a file.
 #include "fuzz_support.h"
 
 #include "calculator/calculator_model.h"
@@ -19,6 +19,7 @@
 #include "fanciers/geodesy.h"
 #include "fanciers/labels.h"
 #include "fanciers/names_list.h"
+#include "fanciers/site_list.h"
 #include "platform/recording_surface.h"
 #include "shell/club.h"
 
@@ -84,6 +85,11 @@ void fancierPrints(const fuzz::Parts& in) {
         for (const vt::FancierRecord& f : fanciers)
             for (const QString& t : vt::labelTexts(f))
                 FUZZ_CHECK(vt::centredLabelLine(t).size() <= qMax<qsizetype>(28, t.size() + 28));
+    }
+    try {
+        vt::RecordingSurface surface;
+        (void)vt::printGeneralSites(vt::SiteList::load(s.GeneralSitesPath), surface);
+    } catch (const vt::Error&) {
     }
     QList<int> records;
     for (const QString& line : list.lines)

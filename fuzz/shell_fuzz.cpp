@@ -1,9 +1,10 @@
 // Damaged files read by the shell: the club at start-up, the season made from the master
 // fanciers file, the race base written from a calendar record, the race set-up reading the
 // stake-sheet names, the sheets and the race files (answers to its questions taken from the
-// input), the export and the race withdrawal. Every file may be truncated, over-long, full
-// of NUL or 0xFF, or hold NaN and infinite numbers. Each step ends with a result or a French
-// message; the files it writes keep whole records, and the fanciers file keeps its size.
+// input), the printed calendar, the export and the race withdrawal. Every file may be
+// truncated, over-long, full of NUL or 0xFF, or hold NaN and infinite numbers. Each step
+// ends with a result or a French message; the files it writes keep whole records, and the
+// fanciers file keeps its size.
 #include "fuzz_support.h"
 
 #include "common/record_file.h"
@@ -11,6 +12,7 @@
 #include "common/session.h"
 #include "common/text.h"
 #include "entries/stake_catalogue.h"
+#include "platform/recording_surface.h"
 #include "shell/calendar.h"
 #include "shell/club.h"
 #include "shell/race_export.h"
@@ -121,6 +123,10 @@ void run(const fuzz::Parts& in) {
     const QByteArray fanciersBefore = get(s.FancierFilePath);
     const QStringList lines = vt::editorLines(
         vt::RecordFileOf<vt::CalendarRaceRecord>(calendar).readAll().mid(0, vt::MaxCalendarRaces));
+    {
+        vt::RecordingSurface surface;
+        (void)vt::printCalendar(surface, s.ClubCaption, lines);
+    }
     const int position = 1 + in.param(3) % vt::MaxCalendarRaces;
     try {
         const vt::WithdrawalResult w =
