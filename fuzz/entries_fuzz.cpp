@@ -1,9 +1,10 @@
 // Damaged files read by the entries side of a basketing: the recap list and its repairs,
-// the entry sheet's opening and distance line, the recap storage, the recap grid and the
-// three recap prints. The season's fanciers file, its master and every race file may be
-// truncated, over-long, full of NUL or 0xFF, or hold NaN and infinite numbers. Each reader
-// gives its result or a message; the recap list's repairs write only valid records and a
-// second pass writes nothing; the prints and the grid create and change no file.
+// the entry sheet's opening, save and distance line, the recap storage, the recap grid,
+// the three recap prints and the stake-sheet editor. The season's fanciers file, its
+// master, the sheets and every race file may be truncated, over-long, full of NUL or 0xFF,
+// or hold NaN and infinite numbers. Each reader gives its result or a message; the recap
+// list's repairs write only valid records and a second pass writes nothing; the prints and
+// the grid create and change no file.
 #include "fuzz_support.h"
 
 #include "common/record_file.h"
@@ -16,6 +17,7 @@
 #include "entries/recap_grid.h"
 #include "entries/recap_prints.h"
 #include "entries/recap_store.h"
+#include "entries/stake_sheet_editor.h"
 #include "platform/recording_surface.h"
 
 #include <cmath>
@@ -26,7 +28,7 @@ using fuzz::get;
 using fuzz::put;
 
 // Input parts: 0 parameters, 1 answers, 2 season noms.vba, 3 master noms.vba, 4 bases,
-// 5 basejeu, 6 mise, 7 recap.
+// 5 basejeu (also the stake sheet gr1.jeu), 6 mise, 7 recap, 8 fichenl.jeu, 9 cptenl.jeu.
 struct Setup {
     vt::Session& s = vt::session();
     QList<int> codes;
@@ -215,6 +217,32 @@ void recapViews(const Setup& u, const QStringList& lines, const fuzz::Parts& in)
     FUZZ_CHECK(fuzz::snapshot(fuzz::folder().path()) == before);
 }
 
+// The stake-sheet editor over damaged sheet names and sheets: every slot opens, and a
+// sheet saved as it opened is written whole, then read the same.
+void stakeSheetEditor(const Setup& u, const fuzz::Parts& in) {
+    put(u.s.DataFolder + QStringLiteral("/fichenl.jeu"), in.part(8));
+    put(u.s.DataFolder + QStringLiteral("/gr1.jeu"), in.part(5));
+    put(u.s.DataFolder + QStringLiteral("/cptenl.jeu"), in.part(9));
+    fuzz::AnswerDialogs dialogs(in.part(1));
+    vt::StakeSheetEditor editor(u.s.DataFolder, u.s.DataFolder + QStringLiteral("/fichenl.jeu"),
+                                dialogs);
+    editor.load();
+    const int count = static_cast<int>(editor.names().size());
+    for (int k = 0; k < count && k < 4; ++k) {
+        editor.selectSlot(k);
+        (void)editor.caption();
+    }
+    if (count > 1) {
+        editor.selectSlot(1);
+        if (editor.save()) {
+            const QByteArray sheet = get(u.s.DataFolder + QStringLiteral("/gr1.jeu"));
+            FUZZ_CHECK(sheet.size() % vt::StakeTypeRecord::Size == 0);
+            editor.selectSlot(1);
+            FUZZ_CHECK(editor.save() && get(u.s.DataFolder + QStringLiteral("/gr1.jeu")) == sheet);
+        }
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -226,5 +254,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     recapViews(u, lines, in);
     entrySheet(u, in);
     recapStore(u);
+    stakeSheetEditor(u, in);
     return 0;
 }

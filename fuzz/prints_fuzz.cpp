@@ -1,6 +1,7 @@
-// Damaged files read by the fanciers window's prints and by Tarvio: the names list, the
-// envelopes, the labels, the release-site list and the distance sheets (drawn on the
-// recording surface) from a damaged noms.vba, societe.nom and distgen; Tarvio's site list
+// Damaged files read by the fanciers window and by Tarvio: the names list, the envelopes,
+// the labels, the release-site list and the distance sheets (drawn on the recording
+// surface) from a damaged noms.vba, societe.nom and distgen; the address editor and the
+// release-site editors reading and saving them; Tarvio's site list
 // and main-window model over sites with NaN or infinite coordinates; the sun times and the
 // geodesy over any Doubles, NaN and infinities included. Nothing crashes, every text stays
 // Windows-1252, and no print creates or changes a file.
@@ -14,11 +15,13 @@
 #include "common/text.h"
 #include "fanciers/distance_sheets.h"
 #include "fanciers/envelopes.h"
+#include "fanciers/fancier_editor.h"
 #include "fanciers/fancier_list.h"
 #include "fanciers/fancier_prints.h"
 #include "fanciers/geodesy.h"
 #include "fanciers/labels.h"
 #include "fanciers/names_list.h"
+#include "fanciers/release_sites.h"
 #include "fanciers/site_list.h"
 #include "platform/recording_surface.h"
 #include "shell/club.h"
@@ -28,6 +31,7 @@
 
 namespace {
 
+using fuzz::get;
 using fuzz::put;
 
 // The Doubles of a byte string, eight bytes each, little-endian as in the files.
@@ -41,8 +45,9 @@ QList<double> doublesOf(const QByteArray& bytes) {
     return out;
 }
 
-// Input parts: 0 parameters, 1 noms.vba, 2 distgen, 3 societe.nom, 4 Doubles for the
-// geodesy and the sun times.
+// Input parts: 0 parameters, 1 noms.vba (season and master), 2 distgen (distloc: its
+// bytes from a parameter's offset), 3 societe.nom, 4 Doubles for the geodesy and the sun
+// times, 5 answers to the address editor's questions.
 void fancierPrints(const fuzz::Parts& in) {
     fuzz::clearFolder();
     vt::Session& s = vt::session();
@@ -104,6 +109,58 @@ void fancierPrints(const fuzz::Parts& in) {
     FUZZ_CHECK(fuzz::snapshot(fuzz::folder().path()) == before);
 }
 
+// The address editor over the damaged season and master files: a fancier opened and saved
+// as he opened writes records that read back as saved, and opening him again changes
+// nothing more.
+void addressEditor(const fuzz::Parts& in) {
+    vt::Session& s = vt::session();
+    s.MasterFancierPath = s.DataFolder + QStringLiteral("/noms.vba");
+    put(s.MasterFancierPath, in.part(1));
+    const int requested = in.param(9) % 6 - 1; // -1 and 0 claim a new record
+    vt::EditedFancier edited;
+    try {
+        edited = vt::openFancier(requested, 1 + in.param(10) % 2);
+    } catch (const vt::Error&) {
+        return;
+    }
+    FUZZ_CHECK(edited.recordNo >= 1);
+    fuzz::AnswerDialogs dialogs(in.part(5));
+    const vt::FancierSave saved = vt::saveFancier(edited, edited.form, dialogs);
+    if (saved.outcome != vt::FancierSave::Saved)
+        return;
+    const QByteArray season = get(s.FancierFilePath), master = get(s.MasterFancierPath);
+    const vt::EditedFancier again = vt::openFancier(edited.recordNo, 1);
+    FUZZ_CHECK(again.form == edited.form ||
+               !(again.form[vt::FancierBox::Name] == edited.form[vt::FancierBox::Name]));
+    FUZZ_CHECK(get(s.FancierFilePath) == season && get(s.MasterFancierPath) == master);
+}
+
+// The release-site editors over a damaged distgen and distloc: a save writes whole records
+// in list order, and a second load and save writes the same bytes.
+void siteEditors(const fuzz::Parts& in) {
+    const vt::Session& s = vt::session();
+    const QString local = s.DataFolder + QStringLiteral("/distloc");
+    put(local, in.part(2).mid(in.param(11)));
+    try {
+        vt::GeneralSiteEditor editor = vt::GeneralSiteEditor::load(s.GeneralSitesPath);
+        if (editor.sites().size() > 0) {
+            (void)editor.takeOut(in.param(12) % editor.sites().size());
+            editor.putBack();
+        }
+        editor.save(s.GeneralSitesPath, local);
+        const QByteArray general = get(s.GeneralSitesPath), locals = get(local);
+        FUZZ_CHECK(general.size() % vt::ReleaseSiteRecord::Size == 0);
+        FUZZ_CHECK(locals.size() % vt::ReleaseSiteRecord::Size == 0 ||
+                   locals.size() == in.part(2).mid(in.param(11)).size());
+        vt::GeneralSiteEditor::load(s.GeneralSitesPath).save(s.GeneralSitesPath, local);
+        FUZZ_CHECK(get(s.GeneralSitesPath) == general && get(local) == locals);
+        const vt::LocalSiteChoice choice = vt::LocalSiteChoice::load(s.GeneralSitesPath, local);
+        for (int i = 0; i < choice.size(); ++i)
+            (void)choice.itemText(i);
+    } catch (const vt::Error&) {
+    }
+}
+
 void tarvio(const fuzz::Parts& in) {
     const QString distgen = vt::session().GeneralSitesPath;
     QList<vt::ReleaseSiteRecord> sites;
@@ -160,6 +217,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     const fuzz::Parts in(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
     fancierPrints(in);
+    addressEditor(in);
+    siteEditors(in);
     tarvio(in);
     numbers(in);
     return 0;
