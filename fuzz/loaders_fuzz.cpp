@@ -31,9 +31,7 @@ QTemporaryDir& folder() {
     return dir;
 }
 
-QString pathOf(const char* name) {
-    return QDir(folder().path()).filePath(QString::fromLatin1(name));
-}
+QString pathOf(const char* name) { return QDir(folder().path()).filePath(QString::fromLatin1(name)); }
 
 void put(const QString& path, const QByteArray& bytes) {
     QFile f(path);
@@ -149,8 +147,7 @@ void raceGrid(const QByteArray& bytes) {
     const int split = (uint8_t(bytes[0]) | uint8_t(bytes[1]) << 8) % (bytes.size() - 1);
     const QByteArray rest = bytes.mid(2);
     const QString year = folder().path();
-    put(QDir(year).filePath(vt::raceFileName(QStringLiteral("bases"), 1)),
-        rest.left(vt::RaceBaseRecord::Size));
+    put(QDir(year).filePath(vt::raceFileName(QStringLiteral("bases"), 1)), rest.left(vt::RaceBaseRecord::Size));
     put(QDir(year).filePath(vt::raceFileName(QStringLiteral("basejeu"), 1)), rest.left(split));
     put(QDir(year).filePath(vt::raceFileName(QStringLiteral("mise"), 1)), rest.mid(split));
     for (int fancier : {0, 1, 2}) {

@@ -1,8 +1,8 @@
 // Any bytes decode to a text that encodes back to the same bytes (NUL aside, read as a
 // space), and the text rules never fail on what a damaged file can hold.
+#include "common/text.h"
 #include "common/errors.h"
 #include "common/sorting.h"
-#include "common/text.h"
 
 #include <cstdint>
 #include <cstdlib>
