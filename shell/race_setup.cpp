@@ -2,6 +2,7 @@
 
 #include "calendar.h"
 
+#include "entries/race_grid.h"
 #include "entries/stake_catalogue.h"
 
 #include "common/dates.h"
@@ -216,7 +217,10 @@ RaceSetupResult setupRace(Dialogs& dialogs, const RaceSetupPaths& paths, int rac
                     for (int k = 1; k <= lines.size() && k <= StakeAmountBlock::MaxLine; ++k) {
                         if (isSubTotalLine(lines[k - 1]))
                             break;
-                        total += double(block.stakeCount(k)) * double(lines[k - 1].unitValue());
+                        // Each count as the entry sheet reads it: a damaged or negative
+                        // Single is no stake.
+                        total += double(storedGridCount(block.stakeCount(k))) *
+                                 double(lines[k - 1].unitValue());
                     }
                 FancierRecord fancier = fanciers.read(f);
                 const std::optional<int32_t> amount = clng(total * 1000.0);

@@ -1,8 +1,12 @@
-// Race files damaged on disk, read by the recap prints: stake counts that are NaN,
-// infinite, far beyond seven digits or negative are charged as the entry sheet charges
-// them, so that the printed sub-total is what the fancier owes, and nothing is undefined.
+// Race files damaged on disk, read by the recap prints and the race set-up: stake counts
+// that are NaN, infinite, far beyond seven digits or negative are charged as the entry
+// sheet charges them, so that what is printed and stored is what the fancier owes, and
+// nothing is undefined.
 #include "entries/race_grid.h"
 #include "entries/recap_prints.h"
+#include "shell/race_setup.h"
+
+#include "common/record_file.h"
 
 #include "platform/recording_surface.h"
 #include "platform/scripted_dialogs.h"
@@ -59,6 +63,47 @@ TEST(DamagedRaceFiles, DetailChargesDamagedCountsAsTheEntrySheetDoes) {
     // What the entry sheet says the first one owes for the race.
     EXPECT_EQ(loadRaceGrid(club.yearFolder(), 101, 1).subTotalThousandths(),
               std::optional<int32_t>(4000));
+}
+
+TEST(DamagedRaceFiles, ChangingTheSheetChargesDamagedCountsAsTheEntrySheetDoes) {
+    ClubFixture club;
+    for (const char* name : {"DUPONT", "MARTIN", "BERNARD"})
+        club.addFancier(vt::testing::namedFancier(QString::fromLatin1(name)));
+    club.writeCalendar(
+        {{QStringLiteral("ORLEANS"), QStringLiteral("12/05/05"), 0, 475400, 15400, 0}});
+    club.writeStakeSheet(0, QStringLiteral("COMPTES"),
+                         {{QStringLiteral("TOTAL du"), QStringLiteral("jeu"), 0}});
+    const QList<vt::testing::StakeLineSpec> lines = {
+        {QStringLiteral("Simple"), QStringLiteral("simp"), 0.5f},
+        {QStringLiteral("Double"), QStringLiteral("doub"), 1.0f},
+        {QStringLiteral("S/TOTAL"), QStringLiteral("s/to"), 0}};
+    club.writeStakeSheet(1, QStringLiteral("JEU A"), lines);
+    club.writeStakeSheet(2, QStringLiteral("JEU B"), lines);
+    const RaceSetupPaths paths{club.yearFolder(), club.dataFolder(), club.yearPath("noms.vba"),
+                               club.path("fichenl.jeu")};
+    const auto choose = [&](const QString& sheet) {
+        ScriptedDialogsScope d;
+        d->answerInput(sheet).answer(MsgAnswer::Yes);
+        const CalendarRaceRecord r =
+            writeRaceBase(club.yearPath("gr1.cal"), club.yearFolder(), 1, 0);
+        return setupRace(*d, paths, 1, 0, r);
+    };
+    ASSERT_TRUE(choose(QStringLiteral("1")).added);
+
+    // Counts damaged on disk: NaN, negative, infinite; each next to a sound one.
+    const QList<QList<float>> blocks = {{4, NaN, 2}, {3, -2, 1}, {2, Inf, 3}};
+    RecordFileOf<StakeAmountBlock> mise(club.yearPath("mise.101"));
+    for (int f = 1; f <= 3; ++f) {
+        StakeAmountBlock b;
+        for (int k = 0; k < blocks[f - 1].size(); ++k)
+            b.setStakeCount(k, blocks[f - 1][k]);
+        mise.write(f, b);
+    }
+    ASSERT_TRUE(choose(QStringLiteral("2")).added);
+    const RecordFileOf<FancierRecord> season(club.yearPath("noms.vba"));
+    EXPECT_EQ(season.read(1).raceAmount(101), 2000); // 2 doubles at 1,00
+    EXPECT_EQ(season.read(2).raceAmount(101), 1000);
+    EXPECT_EQ(season.read(3).raceAmount(101), 3000);
 }
 
 } // namespace
