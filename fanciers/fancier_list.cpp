@@ -59,8 +59,8 @@ namespace {
 enum class FixKind { Capitalise, WholeWord, WordEnd, ValereOnly };
 
 struct FirstNameFix {
-    const char16_t* found;
-    const char16_t* replacement;
+    QStringView found;
+    QStringView replacement; // as long as `found`
     FixKind kind;
 };
 
@@ -102,14 +102,16 @@ bool fixApplies(const QString& name, qsizetype at, qsizetype length, FixKind kin
 
 QString correctFirstNames(const QString& nameIn) {
     QString name = padRight(nameIn, 23);
+    // The loader corrects every name of the file: the pairs are compared in place, with no
+    // text made for a position that does not match.
     for (qsizetype j = 5; j <= 19; ++j) { // positions 6 to 20, counted from 1
         for (const FirstNameFix& fix : firstNameFixes) {
-            const QString found = QString::fromUtf16(fix.found);
-            const qsizetype length = found.size();
-            if (j + length > name.size() || name.mid(j, length) != found)
+            const qsizetype length = fix.found.size();
+            if (j + length > name.size() || name[j] != fix.found[0] ||
+                QStringView(name).mid(j, length) != fix.found)
                 continue;
             if (fixApplies(name, j, length, fix.kind))
-                name.replace(j, length, QString::fromUtf16(fix.replacement));
+                name.replace(j, length, fix.replacement.data(), fix.replacement.size());
         }
     }
     return name;
@@ -143,7 +145,12 @@ FancierListLoad loadFancierList(ListMode mode, int chosenClub) {
     const Session& s = session();
     try {
         RecordFileOf<FancierRecord> season(s.FancierFilePath);
-        const RecordFileOf<ClubRecord> clubs(s.ClubFilePath);
+        // The club file is read once for the whole list; a club past its end reads as a
+        // zero record, as a read of that record would.
+        const QList<ClubRecord> clubs = RecordFileOf<ClubRecord>(s.ClubFilePath).readAll();
+        const auto clubRecord = [&clubs](int n) {
+            return n >= 1 && n <= clubs.size() ? clubs[n - 1] : ClubRecord();
+        };
         const QList<FancierRecord> records = season.readAll();
         for (int i = 1; i <= records.size(); ++i) {
             FancierRecord r = records[i - 1];
@@ -172,7 +179,7 @@ FancierListLoad loadFancierList(ListMode mode, int chosenClub) {
                 mode == ListMode::All || (mode == ListMode::OneClub && club == chosenClub);
             if (!listed)
                 continue; // the club repair is not written for a fancier not listed
-            r.setClubGroupNumber(clubs.read(club).groupNumber());
+            r.setClubGroupNumber(clubRecord(club).groupNumber());
             r.setClubCode(club < s.ClubCodes.size() ? s.ClubCodes[club] : QString());
             repairListedRecord(r);
             writeBack();
