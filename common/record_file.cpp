@@ -82,15 +82,21 @@ QByteArray RecordFile::readRaw(int n) const {
     return b;
 }
 
-QList<QByteArray> RecordFile::readAllRaw() const {
-    QList<QByteArray> out;
+QByteArray RecordFile::readAllBytes() const {
     if (!exists())
-        return out;
+        return {};
     QFile f(m_path);
     if (!f.open(QIODevice::ReadOnly))
         throw FileError(QStringLiteral("Impossible de lire le fichier %1 : %2")
                             .arg(m_path, f.errorString()));
-    const QByteArray all = f.readAll();
+    QByteArray all = f.readAll();
+    all.truncate(all.size() / m_length * m_length);
+    return all;
+}
+
+QList<QByteArray> RecordFile::readAllRaw() const {
+    QList<QByteArray> out;
+    const QByteArray all = readAllBytes();
     const int n = static_cast<int>(all.size() / m_length);
     out.reserve(n);
     for (int i = 0; i < n; ++i)
@@ -129,33 +135,59 @@ void RecordFile::writeRaw(int n, const QByteArray& bytes) {
     }
 }
 
+namespace {
+
+[[noreturn]] void throwWriteError(QSaveFile& f, const QString& path) {
+    const QString reason = f.errorString();
+    f.cancelWriting();
+    throw FileError(QStringLiteral("Impossible d'écrire le fichier %1 : %2").arg(path, reason));
+}
+
+// Flushes and renames the temporary file over the old one. The records wait in the file's
+// buffer: a disk that is full shows only when they are flushed, and the commit must not
+// rename a short file over the old one.
+void commitRecords(QSaveFile& f, const QString& path) {
+    if (!f.flush() || f.error() != QFileDevice::NoError)
+        throwWriteError(f, path);
+    if (!f.commit())
+        throw FileError(
+            QStringLiteral("Impossible d'écrire le fichier %1 : %2").arg(path, f.errorString()));
+}
+
+} // namespace
+
 void RecordFile::rewriteRaw(const QList<QByteArray>& records) {
     failForTests(m_path);
     QSaveFile f(m_path);
     if (!f.open(QIODevice::WriteOnly))
-        throw FileError(QStringLiteral("Impossible d'écrire le fichier %1 : %2")
-                            .arg(m_path, f.errorString()));
+        throwWriteError(f, m_path);
     for (int i = 0; i < records.size(); ++i) {
         if (rewriteFailureForTests && rewriteFailureForTests(i)) {
             f.cancelWriting();
             throw FileError(QStringLiteral("Écriture interrompue du fichier %1.").arg(m_path));
         }
-        if (records[i].size() != m_length || f.write(records[i]) != m_length) {
+        if (records[i].size() != m_length || f.write(records[i]) != m_length)
+            throwWriteError(f, m_path);
+    }
+    commitRecords(f, m_path);
+}
+
+void RecordFile::rewriteAllBytes(const QByteArray& records) {
+    if (records.size() % m_length != 0)
+        throw Error(QStringLiteral("Longueur d'enregistrement invalide pour %1.").arg(m_path));
+    QSaveFile f(m_path);
+    if (!f.open(QIODevice::WriteOnly))
+        throwWriteError(f, m_path);
+    const int n = static_cast<int>(records.size() / m_length);
+    for (int i = 0; i < n; ++i) {
+        if (rewriteFailureForTests && rewriteFailureForTests(i)) {
             f.cancelWriting();
-            throw FileError(QStringLiteral("Impossible d'écrire le fichier %1 : %2")
-                                .arg(m_path, f.errorString()));
+            throw FileError(QStringLiteral("Écriture interrompue du fichier %1.").arg(m_path));
         }
     }
-    // The records wait in the file's buffer: a disk that is full shows only when they are
-    // flushed, and the commit must not rename a short file over the old one.
-    if (!f.flush() || f.error() != QFileDevice::NoError) {
-        f.cancelWriting();
-        throw FileError(QStringLiteral("Impossible d'écrire le fichier %1 : %2")
-                            .arg(m_path, f.errorString()));
-    }
-    if (!f.commit())
-        throw FileError(QStringLiteral("Impossible d'écrire le fichier %1 : %2")
-                            .arg(m_path, f.errorString()));
+    if (f.write(records) != records.size())
+        throwWriteError(f, m_path);
+    commitRecords(f, m_path);
 }
 
 void RecordFile::writeRawRecords(const QList<std::pair<int, QByteArray>>& records) {

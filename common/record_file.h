@@ -39,6 +39,9 @@ public:
 
     QByteArray readRaw(int n) const;   // zero record past the end
     QList<QByteArray> readAllRaw() const;
+    // Every whole record back to back in one block (a partial last record is left out);
+    // empty when the file is missing.
+    QByteArray readAllBytes() const;
     // Writes record n in place; records between the end and n are first written as zeros.
     void writeRaw(int n, const QByteArray& bytes);
     // Replaces the whole file by exactly these records (temporary file, then rename).
@@ -48,6 +51,9 @@ public:
     // record in place would give (records past the end written as zeros first; the other
     // records and any bytes after the last whole record kept).
     void writeRawRecords(const QList<std::pair<int, QByteArray>>& records);
+    // The same for records given back to back in one block, written in one piece; the
+    // block must hold whole records.
+    void rewriteAllBytes(const QByteArray& records);
 
     // Deletes the file; a missing file is no error.
     void remove();

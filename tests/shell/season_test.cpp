@@ -60,6 +60,18 @@ TEST_F(SeasonTest, FirstStartMakesTheSeasonFileFromTheMasterWithAmountsCleared) 
               QStringLiteral("MISES EN LOGE de  La société de LES AMIS ANNEE 2005"));
 }
 
+TEST_F(SeasonTest, APartRecordAtTheEndOfTheMasterIsNotCopied) {
+    writeMaster();
+    QFile master(data("noms.vba"));
+    ASSERT_TRUE(master.open(QIODevice::Append));
+    master.write(QByteArray(100, 'x'));
+    master.close();
+    memo(session());
+    const QByteArray season = readBytes(data("2005/noms.vba"));
+    ASSERT_EQ(season.size(), 2 * FancierRecord::Size);
+    EXPECT_EQ(season.mid(3197), readBytes(data("noms.vba")).mid(3197, 3197));
+}
+
 TEST_F(SeasonTest, ASecondStartLeavesTheSeasonFileAsItIs) {
     writeMaster();
     memo(session());
