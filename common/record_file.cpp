@@ -105,9 +105,15 @@ QList<QByteArray> RecordFile::readAllRaw() const {
 }
 
 void RecordFile::writeRaw(int n, const QByteArray& bytes) {
+    if (bytes.size() != m_length)
+        throw Error(QStringLiteral("Longueur d'enregistrement invalide pour %1.").arg(m_path));
+    writeRecordsAt(n, bytes);
+}
+
+void RecordFile::writeRecordsAt(int n, const QByteArray& bytes) {
     if (n < 1)
         throw Error(QStringLiteral("Numéro d'enregistrement %1 invalide dans %2.").arg(n).arg(m_path));
-    if (bytes.size() != m_length)
+    if (bytes.size() % m_length != 0)
         throw Error(QStringLiteral("Longueur d'enregistrement invalide pour %1.").arg(m_path));
     failForTests(m_path);
     QFile f(m_path);
@@ -122,7 +128,7 @@ void RecordFile::writeRaw(int n, const QByteArray& bytes) {
         // The records between the last whole record and n are written as zero records.
         ok = f.seek(whole) && f.write(QByteArray(offset - whole, '\0')) == offset - whole;
     }
-    ok = ok && f.seek(offset) && f.write(bytes) == m_length && f.flush();
+    ok = ok && f.seek(offset) && f.write(bytes) == bytes.size() && f.flush();
     if (!ok) {
         const QString error = f.errorString();
         // A file that this write created is not left behind empty.

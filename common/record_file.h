@@ -44,6 +44,9 @@ public:
     QByteArray readAllBytes() const;
     // Writes record n in place; records between the end and n are first written as zeros.
     void writeRaw(int n, const QByteArray& bytes);
+    // The same for records first, first + 1 ... given back to back in one block, written in
+    // one piece; the block must hold whole records.
+    void writeRecordsAt(int first, const QByteArray& records);
     // Replaces the whole file by exactly these records (temporary file, then rename).
     void rewriteRaw(const QList<QByteArray>& records);
     // Changes several records at once: the file is rewritten whole through a temporary file,

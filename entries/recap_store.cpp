@@ -62,8 +62,13 @@ RaceRecapFiles computeRaceRecap(const QString& yearFolder, int raceCode,
         RecordFileOf<StakeTypeRecord>(
             resolveFile(yearFolder, raceFileName(QStringLiteral("basejeu"), raceCode)))
             .readAll();
-    const RecordFileOf<StakeAmountBlock> stakes(
-        resolveFile(yearFolder, raceFileName(QStringLiteral("mise"), raceCode)));
+    // The race's stakes are read in one piece; a fancier past the end of the file has a
+    // zero block.
+    const QByteArray stakes =
+        RecordFileOf<StakeAmountBlock>(
+            resolveFile(yearFolder, raceFileName(QStringLiteral("mise"), raceCode)))
+            .readAllBytes();
+    const int storedBlocks = static_cast<int>(stakes.size() / StakeAmountBlock::Size);
     const int L = lastBetLine(lines);
 
     std::array<bool, Elements> isResult{};
@@ -73,7 +78,11 @@ RaceRecapFiles computeRaceRecap(const QString& yearFolder, int raceCode,
     std::array<double, Elements> totals{};
     long long fanciers = 0;
     for (int n = 1; n <= fancierRecords; ++n) {
-        const StakeAmountBlock block = stakes.read(n);
+        const StakeAmountBlock block =
+            n <= storedBlocks ? StakeAmountBlock(stakes.mid(qsizetype(n - 1) *
+                                                                 StakeAmountBlock::Size,
+                                                             StakeAmountBlock::Size))
+                              : StakeAmountBlock();
         StakeAmountBlock copy;
         for (int k = 0; k <= L; ++k)
             copy.setStakeCount(k, float(validRecapCount(block.stakeCount(k))));

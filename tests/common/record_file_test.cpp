@@ -139,6 +139,36 @@ TEST(RecordFile, WritingPastTheEndGrowsWithZeroRecords) {
     EXPECT_THROW(f.write(0, r), Error);
 }
 
+// Records written as one block: in place over the records they cover, zero records before
+// them past the end, the records after them kept; a part record is refused.
+TEST(RecordFile, ABlockOfRecordsIsWrittenInPlace) {
+    QTemporaryDir dir;
+    RecordFile f(dir.filePath("mise.101"), 4);
+    writeBytes(f.path(), QByteArray("AAAABBBBCC"));
+    f.writeRecordsAt(1, QByteArray("xxxx"));
+    EXPECT_EQ(readBytes(f.path()), QByteArray("xxxxBBBBCC"));
+    f.writeRecordsAt(4, QByteArray("yyyyzzzz"));
+    EXPECT_EQ(readBytes(f.path()), QByteArray("xxxxBBBB\0\0\0\0yyyyzzzz", 20));
+    EXPECT_EQ(f.readAllBytes(), readBytes(f.path()));
+    EXPECT_THROW(f.writeRecordsAt(1, QByteArray("abcdef")), Error);
+    EXPECT_THROW(f.writeRecordsAt(0, QByteArray("abcd")), Error);
+    EXPECT_EQ(readBytes(f.path()).left(8), QByteArray("xxxxBBBB"));
+}
+
+// A block rewrite leaves the records given, or on failure the old file untouched.
+TEST(RecordFile, ABlockRewriteIsWholeOrNothing) {
+    QTemporaryDir dir;
+    RecordFile f(dir.filePath("noms.vba"), 4);
+    f.rewriteAllBytes(QByteArray("AAAABBBB"));
+    EXPECT_EQ(readBytes(f.path()), QByteArray("AAAABBBB"));
+    EXPECT_THROW(f.rewriteAllBytes(QByteArray("abcdef")), Error);
+    RecordFile::rewriteFailureForTests = [](int i) { return i == 2; };
+    EXPECT_THROW(f.rewriteAllBytes(QByteArray("ccccddddeeee")), FileError);
+    RecordFile::rewriteFailureForTests = nullptr;
+    EXPECT_EQ(readBytes(f.path()), QByteArray("AAAABBBB"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"noms.vba"});
+}
+
 TEST(RecordFile, RewriteLeavesExactlyTheRecordsGiven) {
     QTemporaryDir dir;
     RecordFileOf<ReleaseSiteRecord> f(dir.filePath("distgen"));
