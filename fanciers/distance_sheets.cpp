@@ -239,6 +239,9 @@ QString printDistanceList(const FancierRecord& f, const QList<ReleaseSiteRecord>
 DistanceSheetRun printDistanceSheets(const QList<int>& recordNos, SheetLayout layout,
                                      PrintSurface& surface) {
     DistanceSheetRun run;
+    // The sites are read once for the run, when the first sheet needs them; a read that
+    // fails is tried again for the next sheet.
+    std::optional<QList<ReleaseSiteRecord>> sites;
     for (int recordNo : recordNos) {
         if (recordNo <= 0) {
             ++run.skipped;
@@ -251,10 +254,11 @@ DistanceSheetRun printDistanceSheets(const QList<int>& recordNos, SheetLayout la
                 ++run.skipped;
                 continue;
             }
-            const QList<ReleaseSiteRecord> sites = readGeneralSitesInFileOrder();
+            if (!sites)
+                sites = readGeneralSitesInFileOrder();
             const QString where = layout == SheetLayout::Booklet
-                                      ? printDistanceBooklet(f, sites, surface)
-                                      : printDistanceList(f, sites, surface);
+                                      ? printDistanceBooklet(f, *sites, surface)
+                                      : printDistanceList(f, *sites, surface);
             if (printFailed(where)) {
                 ++run.failed;
                 run.failedNames.append(trim(f.fancierName()));
