@@ -18,6 +18,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <initializer_list>
+#include <vector>
+
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -61,8 +64,21 @@ void BM_OpenSeason(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * QFile(s.MasterFancierPath).size());
 }
 
-// The reference of the season's opening: the master file copied by cp.
-void BM_CopyMasterWithCp(benchmark::State& state) {
+// Runs a command and waits for it; false when it cannot start or does not succeed.
+bool run(std::initializer_list<const char*> command) {
+    std::vector<char*> args;
+    for (const char* a : command)
+        args.push_back(const_cast<char*>(a));
+    args.push_back(nullptr);
+    pid_t pid = 0;
+    int status = 0;
+    return posix_spawnp(&pid, args[0], nullptr, nullptr, args.data(), environ) == 0 &&
+           waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// The reference of the season's opening: the master file copied by cp; with `sync`, the
+// copy is then flushed to the disk as the season's opening flushes the file it writes.
+void copyMaster(benchmark::State& state, bool sync) {
     const Session& s = sessionOn(static_cast<int>(state.range(0)));
     const QByteArray master = QFile::encodeName(s.MasterFancierPath);
     const QString copyPath = QDir(s.DataFolder).filePath("noms-cp.vba");
@@ -71,17 +87,19 @@ void BM_CopyMasterWithCp(benchmark::State& state) {
         state.PauseTiming();
         removeFile(state, copyPath);
         state.ResumeTiming();
-        char* args[] = {const_cast<char*>("cp"), const_cast<char*>(master.constData()),
-                        const_cast<char*>(copy.constData()), nullptr};
-        pid_t pid = 0;
-        int status = 0;
-        if (posix_spawnp(&pid, "cp", nullptr, nullptr, args, environ) != 0 ||
-            waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        if (!run({"cp", master.constData(), copy.constData()}) ||
+            (sync && !run({"sync", "--data", copy.constData()}))) {
             state.SkipWithError("cp failed");
             break;
         }
     }
     state.SetBytesProcessed(state.iterations() * QFile(s.MasterFancierPath).size());
+}
+void BM_CopyMasterWithCp(benchmark::State& state) {
+    copyMaster(state, false);
+}
+void BM_CopyMasterWithCpAndSync(benchmark::State& state) {
+    copyMaster(state, true);
 }
 
 // The entry sheet of a fancier in the middle of the file, saved across `races` races: the
@@ -146,6 +164,9 @@ void registerBenchmarks() {
             ->Arg(n)
             ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark("BM_CopyMasterWithCp", BM_CopyMasterWithCp)
+            ->Arg(n)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("BM_CopyMasterWithCpAndSync", BM_CopyMasterWithCpAndSync)
             ->Arg(n)
             ->Unit(benchmark::kMillisecond);
     }
