@@ -232,6 +232,21 @@ void RecordFile::remove() {
         throw FileError(QStringLiteral("Impossible de supprimer le fichier %1.").arg(m_path));
 }
 
+void writeRecordsInPlace(RecordFile& file, const QList<RecordWrite>& records, QList<int>& written) {
+    for (qsizetype i = 0; i < records.size();) {
+        qsizetype end = i + 1;
+        while (end < records.size() && records[end].recordNo == records[end - 1].recordNo + 1)
+            ++end;
+        QByteArray piece;
+        for (qsizetype k = i; k < end; ++k)
+            piece.append(records[k].bytes);
+        file.writeRecordsAt(records[i].recordNo, piece);
+        for (qsizetype k = i; k < end; ++k)
+            written.append(records[k].recordNo);
+        i = end;
+    }
+}
+
 void writeWholeFile(const QString& path, const QByteArray& bytes) {
     failForTests(resolvePath(path));
     QSaveFile f(resolvePath(path));

@@ -101,6 +101,16 @@ public:
     }
 };
 
+// A record to write in place: its number and its bytes.
+struct RecordWrite {
+    int recordNo = 0;
+    QByteArray bytes;
+};
+// Writes the records in place, in the order given (ascending record numbers); each run of
+// consecutive numbers goes in one piece. `written` gets the numbers of each piece once it
+// is written. Throws FileError at the first piece that fails (later ones are not written).
+void writeRecordsInPlace(RecordFile& file, const QList<RecordWrite>& records, QList<int>& written);
+
 // Writes a whole file of bytes through a temporary file and a rename.
 void writeWholeFile(const QString& path, const QByteArray& bytes);
 

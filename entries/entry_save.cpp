@@ -59,6 +59,7 @@ RecapListLoad loadRecapList() {
         return out;
     }
     const QString club = s.ClubNames.value(1);
+    QList<RecordWrite> mends;
     for (int r = 1; r <= records.size(); ++r) {
         FancierRecord rec = records[r - 1];
         const FancierRecord original = rec;
@@ -77,14 +78,14 @@ RecapListLoad loadRecapList() {
             rec.setClubNumber(QStringLiteral("0"));
             rec.setFancierName(QString());
         }
-        if (rec == original || !out.error.isEmpty())
-            continue;
-        try {
-            file.write(r, rec);
-            out.written.append(r);
-        } catch (const Error& e) {
-            out.error = e.message();
-        }
+        if (!(rec == original))
+            mends.append({r, rec.bytes()});
+    }
+    // The mended records are written back after the pass, consecutive records in one piece.
+    try {
+        writeRecordsInPlace(file, mends, out.written);
+    } catch (const Error& e) {
+        out.error = e.message();
     }
     return out;
 }

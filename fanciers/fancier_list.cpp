@@ -152,16 +152,19 @@ FancierListLoad loadFancierList(ListMode mode, int chosenClub) {
             return n >= 1 && n <= clubs.size() ? clubs[n - 1] : ClubRecord();
         };
         const QList<FancierRecord> records = season.readAll();
+        // The mended records are written back after the pass, consecutive records in one
+        // piece, in file order.
+        QList<RecordWrite> mends;
         for (int i = 1; i <= records.size(); ++i) {
             FancierRecord r = records[i - 1];
-            FancierRecord onDisk = r;
+            const FancierRecord onDisk = r;
             auto writeBack = [&] {
                 if (r == onDisk)
                     return;
-                season.write(i, r);
-                onDisk = r;
-                if (out.written.isEmpty() || out.written.last() != i)
-                    out.written.append(i);
+                if (!mends.isEmpty() && mends.last().recordNo == i)
+                    mends.last().bytes = r.bytes();
+                else
+                    mends.append({i, r.bytes()});
             };
             if (r.statusFlag() < 0 || r.statusFlag() > 1) {
                 r.setStatusFlag(0);
@@ -185,6 +188,7 @@ FancierListLoad loadFancierList(ListMode mode, int chosenClub) {
             writeBack();
             out.lines.append(fancierListItem(r, i));
         }
+        writeRecordsInPlace(season, mends, out.written);
     } catch (const Error& e) {
         out.error = e.message();
     }

@@ -155,6 +155,17 @@ TEST(RecordFile, ABlockOfRecordsIsWrittenInPlace) {
     EXPECT_EQ(readBytes(f.path()).left(8), QByteArray("xxxxBBBB"));
 }
 
+// Mends written back by record number: each in place, the others untouched.
+TEST(RecordFile, RecordsWrittenInPlaceByNumber) {
+    QTemporaryDir dir;
+    RecordFile f(dir.filePath("noms.vba"), 4);
+    writeBytes(f.path(), QByteArray("AAAABBBBCCCCDDDD"));
+    QList<int> written;
+    writeRecordsInPlace(f, {{1, "xxxx"}, {2, "yyyy"}, {4, "zzzz"}, {6, "wwww"}}, written);
+    EXPECT_EQ(readBytes(f.path()), QByteArray("xxxxyyyyCCCCzzzz\0\0\0\0wwww", 24));
+    EXPECT_EQ(written, QList<int>({1, 2, 4, 6}));
+}
+
 // A block rewrite leaves the records given, or on failure the old file untouched.
 TEST(RecordFile, ABlockRewriteIsWholeOrNothing) {
     QTemporaryDir dir;
