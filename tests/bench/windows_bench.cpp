@@ -26,7 +26,7 @@ template <class W> void measureWindow(benchmark::State& state, const char* listN
     for (auto _ : state) {
         W& w = windows().show<W>();
         QApplication::processEvents();
-        w.repaint(); // the first paint of the filled list, when the platform has not yet
+        w.repaint(); // painted now, with its list, if the platform has not painted it yet
         const auto* list = w.template findChild<QListWidget*>(QString::fromLatin1(listName));
         if (!list || list->count() < size.fanciers) {
             state.SkipWithError("the list is not filled");
