@@ -232,6 +232,18 @@ void RecordFile::remove() {
         throw FileError(QStringLiteral("Impossible de supprimer le fichier %1.").arg(m_path));
 }
 
+LoadedRecords::LoadedRecords(const RecordFile& file)
+    : m_path(file.path()), m_length(file.recordLength()), m_bytes(file.readAllBytes()) {}
+
+QByteArray LoadedRecords::raw(int n) const {
+    if (n < 1)
+        throw Error(
+            QStringLiteral("Numéro d'enregistrement %1 invalide dans %2.").arg(n).arg(m_path));
+    if (n > count())
+        return QByteArray(m_length, '\0');
+    return m_bytes.mid(qsizetype(n - 1) * m_length, m_length);
+}
+
 void writeRecordsInPlace(RecordFile& file, const QList<RecordWrite>& records, QList<int>& written) {
     for (qsizetype i = 0; i < records.size();) {
         qsizetype end = i + 1;

@@ -101,6 +101,21 @@ public:
     }
 };
 
+// A record file read whole once, for a reader that visits many of its records: the same
+// answers as RecordFile::readRaw (zeros past the end) without opening the file per record.
+class LoadedRecords {
+public:
+    explicit LoadedRecords(const RecordFile& file);
+    int count() const { return static_cast<int>(m_bytes.size() / m_length); }
+    QByteArray raw(int n) const; // throws Error below 1, like RecordFile::readRaw
+    template <class R> R read(int n) const { return R(raw(n)); }
+
+private:
+    QString m_path;
+    int m_length;
+    QByteArray m_bytes;
+};
+
 // A record to write in place: its number and its bytes.
 struct RecordWrite {
     int recordNo = 0;

@@ -70,14 +70,16 @@ RecapGridView buildRecapGrid(const Session& s, int raceCode, const QList<int>& r
         view.headers << code.left(3).leftJustified(3, u' ');
     }
 
-    const RecordFileOf<StakeAmountBlock> stakes(
-        resolveFile(s.YearFolder, raceFileName(QStringLiteral("mise"), raceCode)));
-    const RecordFileOf<FancierRecord> fanciers(s.FancierFilePath);
+    // Both files are read once for the whole grid.
+    const LoadedRecords stakes(RecordFileOf<StakeAmountBlock>(
+        resolveFile(s.YearFolder, raceFileName(QStringLiteral("mise"), raceCode))));
+    const LoadedRecords fanciers(RecordFileOf<FancierRecord>(s.FancierFilePath));
     for (int r : recordNos) {
-        const StakeAmountBlock block = stakes.read(r);
+        const auto block = stakes.read<StakeAmountBlock>(r);
         if (!(block.pigeonsEntered() > 0))
             continue;
-        QStringList row{fanciers.read(r).fancierName(), numberText(block.pigeonsEntered())};
+        QStringList row{fanciers.read<FancierRecord>(r).fancierName(),
+                        numberText(block.pigeonsEntered())};
         for (int k : shown)
             row << (k <= StakeAmountBlock::MaxLine ? numberText(block.stakeCount(k)) : QString());
         view.rows << row;

@@ -62,13 +62,9 @@ RaceRecapFiles computeRaceRecap(const QString& yearFolder, int raceCode,
         RecordFileOf<StakeTypeRecord>(
             resolveFile(yearFolder, raceFileName(QStringLiteral("basejeu"), raceCode)))
             .readAll();
-    // The race's stakes are read in one piece; a fancier past the end of the file has a
-    // zero block.
-    const QByteArray stakes =
-        RecordFileOf<StakeAmountBlock>(
-            resolveFile(yearFolder, raceFileName(QStringLiteral("mise"), raceCode)))
-            .readAllBytes();
-    const int storedBlocks = static_cast<int>(stakes.size() / StakeAmountBlock::Size);
+    // The race's stakes are read in one piece.
+    const LoadedRecords stakes(RecordFileOf<StakeAmountBlock>(
+        resolveFile(yearFolder, raceFileName(QStringLiteral("mise"), raceCode))));
     const int L = lastBetLine(lines);
 
     std::array<bool, Elements> isResult{};
@@ -78,11 +74,7 @@ RaceRecapFiles computeRaceRecap(const QString& yearFolder, int raceCode,
     std::array<double, Elements> totals{};
     long long fanciers = 0;
     for (int n = 1; n <= fancierRecords; ++n) {
-        const StakeAmountBlock block =
-            n <= storedBlocks ? StakeAmountBlock(stakes.mid(qsizetype(n - 1) *
-                                                                 StakeAmountBlock::Size,
-                                                             StakeAmountBlock::Size))
-                              : StakeAmountBlock();
+        const StakeAmountBlock block = stakes.read<StakeAmountBlock>(n);
         StakeAmountBlock copy;
         for (int k = 0; k <= L; ++k)
             copy.setStakeCount(k, float(validRecapCount(block.stakeCount(k))));

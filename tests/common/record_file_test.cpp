@@ -155,6 +155,19 @@ TEST(RecordFile, ABlockOfRecordsIsWrittenInPlace) {
     EXPECT_EQ(readBytes(f.path()).left(8), QByteArray("xxxxBBBB"));
 }
 
+// A file read whole answers every record as a read of the file does.
+TEST(RecordFile, LoadedRecordsAnswerAsTheFileDoes) {
+    QTemporaryDir dir;
+    RecordFile f(dir.filePath("mise.101"), 4);
+    writeBytes(f.path(), QByteArray("AAAABBBBCC"));
+    const LoadedRecords loaded(f);
+    EXPECT_EQ(loaded.count(), 2);
+    for (int n = 1; n <= 3; ++n)
+        EXPECT_EQ(loaded.raw(n), f.readRaw(n)) << n;
+    EXPECT_THROW(loaded.raw(0), Error);
+    EXPECT_EQ(LoadedRecords(RecordFile(dir.filePath("missing"), 4)).raw(1), QByteArray(4, '\0'));
+}
+
 // Mends written back by record number: each in place, the others untouched.
 TEST(RecordFile, RecordsWrittenInPlaceByNumber) {
     QTemporaryDir dir;
