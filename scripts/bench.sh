@@ -3,9 +3,10 @@
 # then prints one table: operation, size, time, target, verdict, with the `cp` reference
 # of the season's opening and, for every operation, how its time grows between the sizes.
 #
-#   scripts/bench.sh              everything (about 3 to 5 minutes, the PDF sheets most)
+#   scripts/bench.sh              everything (about 6 to 8 minutes, the PDF sheets most)
 #   BENCH_FILTER=Window scripts/bench.sh    only the benchmarks whose name matches
 #   BENCH_MIN_TIME=1 scripts/bench.sh       longer measures (seconds per benchmark; 0.5)
+#   BENCH_REPETITIONS=5 scripts/bench.sh    runs per benchmark, the median kept (3)
 #   BENCH_JOBS=8 scripts/bench.sh           build jobs (3)
 # Build folder: $BENCH_BUILD_DIR, by default build-bench beside build/. The raw results
 # stay in $BENCH_BUILD_DIR/bench-results (one CSV and one log per program).
@@ -26,7 +27,12 @@ export QT_QPA_PLATFORM=offscreen
 export QT_LOGGING_RULES="qt.qpa.*=false"
 for p in "${programs[@]}"; do
   echo "running $p ..." >&2
+  # The median of 3 runs, against the noise of a shared machine; the PDF sheets, which
+  # take minutes, run once.
+  repetitions=${BENCH_REPETITIONS:-3}
+  [ "$p" = bench_print ] && repetitions=1
   "$build/tests/bench/$p" --benchmark_min_time="$min_time" --benchmark_filter="$filter" \
+    --benchmark_repetitions="$repetitions" --benchmark_report_aggregates_only=true \
     --benchmark_out="$results/$p.csv" --benchmark_out_format=csv >"$results/$p.log" 2>&1 ||
     { echo "$p failed; see $results/$p.log" >&2; exit 1; }
 done
@@ -46,7 +52,7 @@ function ms(t, unit) {
   if (unit == "s") return t * 1e3
   return t
 }
-function show(t) { return t >= 100 ? sprintf("%.0f ms", t) : t >= 1 ? sprintf("%.1f ms", t) : sprintf("%.4f ms", t) }
+function show(t) { return t >= 10000 ? sprintf("%.1f s", t / 1000) : t >= 100 ? sprintf("%.0f ms", t) : t >= 1 ? sprintf("%.1f ms", t) : sprintf("%.4f ms", t) }
 function row(op, size, t, target, verdict) {
   printf "| %-40s | %-14s | %11s | %-30s | %-28s |\n", op, size, t, target, verdict
 }
@@ -70,6 +76,8 @@ BEGIN {
 }
 /^"BM_/ {
   gsub(/"/, "")
+  if ($1 ~ /_(mean|stddev|cv)$/) next
+  sub(/_median$/, "", $1)
   split($1, part, "/")
   name = part[1]; size = part[2] + 0
   if ($9 == "true") { failed[name] = 1; next }
