@@ -54,8 +54,8 @@ public:
     // record in place would give (records past the end written as zeros first; the other
     // records and any bytes after the last whole record kept).
     void writeRawRecords(const QList<std::pair<int, QByteArray>>& records);
-    // The same for records given back to back in one block, written in one piece; the
-    // block must hold whole records.
+    // Replaces the whole file by records given back to back in one block, written in one
+    // piece (temporary file, then rename); the block must hold whole records.
     void rewriteAllBytes(const QByteArray& records);
 
     // Deletes the file; a missing file is no error.
