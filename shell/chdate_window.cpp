@@ -14,6 +14,7 @@
 #include "platform/box_keys.h"
 #include "platform/dialogs.h"
 #include "platform/help.h"
+#include "platform/list_keys.h"
 #include "platform/printing.h"
 #include "platform/window_registry.h"
 
@@ -113,12 +114,10 @@ chdate::chdate() {
     grid->addWidget(m_etiquette4, 3, 1, 1, 3);
     grid->addWidget(m_text1, 3, 4);
 
-    connect(m_list1, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { pickLine(m_list1->row(item)); });
-    connect(m_lst1, &QListWidget::itemClicked, this, [this] { showRaceSummary(); });
-    connect(m_lst2, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { chooseMonth(m_lst2->row(item)); });
-    connect(m_lst3, &QListWidget::itemClicked, this, [this] { showRaceSummary(); });
+    onListClick(m_list1, [this](int row) { pickLine(row); });
+    onListClick(m_lst1, [this](int) { showRaceSummary(); });
+    onListClick(m_lst2, [this](int row) { chooseMonth(row); });
+    onListClick(m_lst3, [this](int) { showRaceSummary(); });
     connect(m_commande1, &QPushButton::clicked, this, &chdate::store);
     connect(m_command3, &QPushButton::clicked, this, &chdate::withdraw);
     connect(m_ann, &QAction::triggered, this, &chdate::startYearEntry);

@@ -123,6 +123,35 @@ private slots:
         QCOMPARE(lst1->currentRow(), 1);
     }
 
+    // The secretary picks lines with the arrow keys: each move acts as a click, so the
+    // race stored is the one whose line is shown chosen, and the days follow the month.
+    void arrowKeysPickLinesAsClicksDo() {
+        club->writeCalendar({{QStringLiteral("ORLEANS"), QStringLiteral("12/05/05"), 0},
+                             {QStringLiteral("TOURS"), QStringLiteral("28/04/05"), 2}});
+        open();
+        click(list1, 1);
+        QCOMPARE(editor->calendarPosition(), 2);
+        QTest::keyClick(list1, Qt::Key_Up);
+        QCOMPARE(list1->currentRow(), 0);
+        QCOMPARE(editor->calendarPosition(), 1);
+        QCOMPARE(lst2->currentRow(), 4); // the picked race's month, MAI
+
+        QTest::keyClick(lst2, Qt::Key_Up);
+        QTest::keyClick(lst2, Qt::Key_Up);
+        QTest::keyClick(lst2, Qt::Key_Up); // FÉVRIER 2005
+        QCOMPARE(lst3->count(), 28);
+        QTest::keyClick(lst1, Qt::Key_End); // SAINT-QUENTIN-EST
+        QTest::keyClick(lst3, Qt::Key_Home);
+        QTest::keyClick(lst3, Qt::Key_Down);
+        QCOMPARE(editor->summary(), QStringLiteral("SAINT-QUENTIN-EST 02 février 2005 VIEUX"));
+
+        editor->findChild<QPushButton*>("Commande1")->click();
+        const QByteArray cal = readBytes(club->yearPath("gr1.cal"));
+        QCOMPARE(cal.left(23), QByteArray("SAINT-QUENTIN-E02/02/05"));
+        QCOMPARE(cal.mid(51, 5), QByteArray("TOURS"));
+        QVERIFY(list1->item(1)->text().startsWith(QStringLiteral("002 TOURS")));
+    }
+
     void withdrawalFreesTheLine() {
         club->writeCalendar({{QStringLiteral("ORLEANS"), QStringLiteral("12/05/05"), 0},
                              {QStringLiteral("TOURS"), QStringLiteral("28/04/05"), 2}});
