@@ -145,7 +145,10 @@ private slots:
         QTest::keyClick(lst3, Qt::Key_Down);
         QCOMPARE(editor->summary(), QStringLiteral("SAINT-QUENTIN-EST 02 février 2005 VIEUX"));
 
-        editor->findChild<QPushButton*>("Commande1")->click();
+        // Enter on the focused MEMORISER stores the race.
+        auto* memoriser = editor->findChild<QPushButton*>("Commande1");
+        memoriser->setFocus();
+        QTest::keyClick(memoriser, Qt::Key_Return);
         const QByteArray cal = readBytes(club->yearPath("gr1.cal"));
         QCOMPARE(cal.left(23), QByteArray("SAINT-QUENTIN-E02/02/05"));
         QCOMPARE(cal.mid(51, 5), QByteArray("TOURS"));
