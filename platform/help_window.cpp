@@ -27,6 +27,8 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     m_page->setOpenLinks(false);
     auto* close = new QPushButton(QStringLiteral("Fermer"), this);
     close->setObjectName(QStringLiteral("fermer"));
+    // Enter on the focused button closes the help, as the space bar does.
+    close->setAutoDefault(true);
 
     auto* row = new QHBoxLayout;
     row->addWidget(m_topics);

@@ -1,6 +1,7 @@
 #include "platform/window_registry.h"
 
 #include <QObject>
+#include <QPushButton>
 
 namespace vt {
 
@@ -14,6 +15,14 @@ void describeControls(QWidget* window) {
         if (!child->objectName().isEmpty())
             child->setAccessibleDescription(child->objectName());
     }
+}
+
+void pressButtonsOnEnter(QWidget* window) {
+    if (!window)
+        return;
+    const auto buttons = window->findChildren<QPushButton*>();
+    for (QPushButton* button : buttons)
+        button->setAutoDefault(true);
 }
 
 void WindowRegistry::track(std::type_index t, QWidget* w) {

@@ -14,6 +14,11 @@ namespace vt {
 // so tests and tools find controls by the names the program gives them.
 void describeControls(QWidget* window);
 
+// Makes Enter on a focused push button of the window press it, as the space bar does.
+// Qt does so only inside dialogs or for auto-default buttons; the secretary who tabs to
+// a button and presses Enter would otherwise see nothing happen.
+void pressButtonsOnEnter(QWidget* window);
+
 class WindowRegistry {
 public:
     template <class W> W& window() {
@@ -24,6 +29,7 @@ public:
         W* w = new W();
         m_windows.insert(type, w);
         describeControls(w);
+        pressButtonsOnEnter(w);
         track(type, w);
         return *w;
     }

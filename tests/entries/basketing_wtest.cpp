@@ -218,6 +218,25 @@ private slots:
         QCOMPARE(recap().lines(), lines);
     }
 
+    // With no race chosen, Enter in the licence box gives the focus to "Enregistrer";
+    // Enter there saves the sheet.
+    void enterOnTheFocusedEnregistrerSaves() {
+        session().ChosenRaceCodes = {};
+        jeuamat& sheet = openSheetOf(1);
+        sheet.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&sheet));
+        QLineEdit* licence = find<QLineEdit>(sheet, "Texte1");
+        licence->setFocus();
+        licence->setText(QStringLiteral("7654321"));
+        QTest::keyClick(licence, Qt::Key_Return);
+        auto* save = find<QPushButton>(sheet, "Command1");
+        QCOMPARE(QApplication::focusWidget(), save);
+        QTest::keyClick(save, Qt::Key_Return);
+        QVERIFY(!windows().isLoaded<jeuamat>());
+        QCOMPARE(RecordFileOf<FancierRecord>(fx->yearPath("noms.vba")).read(1).licenceNumber(),
+                 QStringLiteral("7654321"));
+    }
+
     void aNewFancierTakesAFreeRecordAndHisLineItsPlace() {
         int mainQuitEnabled = 0;
         entrySheetLinks().enableMainQuit = [&] { ++mainQuitEnabled; };

@@ -2,6 +2,7 @@
 #include "platform/help.h"
 #include "platform/help_window.h"
 
+#include <QPushButton>
 #include <QTextBrowser>
 #include <QtTest>
 
@@ -37,6 +38,12 @@ private slots:
         vt::showHelp(42); // no such page: the general page
         QCOMPARE(vt::lastHelpTopic(), 42);
         QCOMPARE(window->topic(), 8);
+
+        // Enter on the focused "Fermer" closes the window.
+        auto* close = window->findChild<QPushButton*>(QStringLiteral("fermer"));
+        close->setFocus();
+        QTest::keyClick(close, Qt::Key_Return);
+        QVERIFY(!window->isVisible());
     }
 };
 

@@ -75,6 +75,15 @@ private slots:
         QVERIFY(w.isNull());
     }
 
+    // Enter on a focused button presses it, in a window that is not a dialog.
+    void enterOnAFocusedButtonPressesIt() {
+        Fenetre& w = vt::windows().show<Fenetre>();
+        auto* quit = w.findChild<QPushButton*>(QStringLiteral("quitte"));
+        quit->setFocus();
+        QTest::keyClick(quit, Qt::Key_Return);
+        QVERIFY(!vt::windows().isLoaded<Fenetre>());
+    }
+
     void aDeletedWindowLeavesTheRegistry() {
         delete &vt::windows().window<Fenetre>();
         QVERIFY(!vt::windows().isLoaded<Fenetre>());
