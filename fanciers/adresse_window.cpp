@@ -69,8 +69,12 @@ adresse::adresse() {
     for (const BoxSpec& spec : boxSpecs) {
         auto* edit = new QLineEdit(this);
         edit->setObjectName(QString::fromLatin1(spec.name));
-        if (spec.width > 0)
+        if (spec.width > 0) {
             edit->setMaxLength(spec.width);
+            // Wide enough to read a full field in capitals without scrolling it.
+            edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(spec.width, u'N')) +
+                                  16);
+        }
         m_boxes[static_cast<int>(spec.box)] = edit;
         grid->addWidget(makeLabel(this, QString::fromLatin1(spec.labelName),
                                   QString::fromUtf8(spec.caption)),

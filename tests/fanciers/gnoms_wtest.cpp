@@ -271,6 +271,21 @@ private slots:
         QCOMPARE(season().read(1).longitudeWestDms(), 1234.0);
     }
 
+    // A full-width address in capitals can be read whole in its box.
+    void aFullAddressShowsWhole() {
+        windows().show<gnoms>();
+        doubleClick(rowOf(1));
+        adresse& a = windows().window<adresse>();
+        a.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&a));
+        for (const char* name : {"Text1", "Texte2", "Texte3", "Texte4", "Texte6"}) {
+            QLineEdit* b = box(name);
+            const QString full =
+                QStringLiteral("BOULEVARD DE LA LIBERATION 128").left(b->maxLength());
+            QVERIFY2(b->width() >= b->fontMetrics().horizontalAdvance(full) + 8, name);
+        }
+    }
+
     void memoWritesTheSavedFanciers() {
         FancierRecord r = season().read(2);
         r.setLastSaveYear(" 2005");
