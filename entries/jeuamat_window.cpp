@@ -5,6 +5,7 @@
 #include "common/text.h"
 #include "entries/entry_sheet.h"
 #include "entries/recapam_window.h"
+#include "fanciers/fancier_list.h"
 #include "fanciers/gnoms_window.h"
 #include "platform/box_keys.h"
 #include "platform/dialogs.h"
@@ -513,7 +514,11 @@ bool jeuamat::save() {
         focusEntryBox(r.focus);
         return false;
     }
-    removeFancierListLine(m_recordNo);
+    // The fanciers list keeps the fancier, with his saved identity; a deleted one leaves it.
+    if (trim(r.plan.finalRecord.fancierName()).isEmpty())
+        removeFancierListLine(m_recordNo);
+    else
+        replaceFancierListLine(fancierListItem(r.plan.finalRecord, m_recordNo));
     if (windows().isLoaded<recapam>())
         windows().window<recapam>().replaceLine(m_recordNo, r.plan.recapLine);
     m_closing = true;

@@ -36,6 +36,11 @@ void removeFancierListLine(int recordNo) {
         windows().window<gnoms>().removeLine(recordNo);
 }
 
+void replaceFancierListLine(const QString& line) {
+    if (windows().isLoaded<gnoms>() && windows().window<gnoms>().hasLine(recordNoOfLine(line)))
+        windows().window<gnoms>().putLine(line);
+}
+
 void putFancierListLine(const QString& line) {
     if (windows().isLoaded<gnoms>())
         windows().window<gnoms>().putLine(line);
@@ -215,6 +220,13 @@ void gnoms::LoadFancierList() {
     List1->show();
     if (!load.error.isEmpty())
         dialogs().inform(load.error, windowTitle(), MsgIcon::Critical);
+}
+
+bool gnoms::hasLine(int recordNo) const {
+    for (int i = 0; i < List1->count(); ++i)
+        if (recordNoOfLine(List1->item(i)->text()) == recordNo)
+            return true;
+    return false;
 }
 
 void gnoms::removeLine(int recordNo) {

@@ -5,6 +5,7 @@
 #include "entries/jeuamat_window.h"
 #include "entries/recapam_window.h"
 #include "entry_test_support.h"
+#include "fanciers/gnoms_window.h"
 #include "platform/clock.h"
 #include "platform/help.h"
 #include "platform/scripted_dialogs.h"
@@ -19,6 +20,8 @@
 #include <QTabBar>
 #include <QTableWidget>
 #include <QtTest>
+
+#include <algorithm>
 
 using namespace vt;
 using namespace vt::testing;
@@ -216,6 +219,23 @@ private slots:
         QVERIFY((**dialogs).messages().at(0).text.contains(QStringLiteral("mise.212")));
         QCOMPARE(allFiles(), before);
         QCOMPARE(recap().lines(), lines);
+    }
+
+    // A saved entry sheet keeps the fancier in the open fanciers list, with his new
+    // identity; the prints of that list (distance sheets, envelopes) still find him.
+    void theOpenFanciersListKeepsTheSavedFancier() {
+        gnoms& fanciers = windows().show<gnoms>();
+        const int listed = fanciers.lines().size();
+        jeuamat& sheet = openSheetOf(1);
+        find<QLineEdit>(sheet, "Texte4")->setText(QStringLiteral("ARMENTIERES"));
+        find<QAction>(sheet, "enreg")->trigger();
+        QVERIFY(!windows().isLoaded<jeuamat>());
+        QCOMPARE(fanciers.lines().size(), listed);
+        QVERIFY(fanciers.hasLine(1));
+        const QStringList lines = fanciers.lines();
+        QVERIFY(std::any_of(lines.begin(), lines.end(), [](const QString& l) {
+            return l.endsWith(QStringLiteral("    1")) && l.contains(QStringLiteral("ARMENTIERES"));
+        }));
     }
 
     // With no race chosen, Enter in the licence box gives the focus to "Enregistrer";
