@@ -14,17 +14,18 @@
 #include "platform/window_registry.h"
 
 #include <QAction>
-#include <QCloseEvent>
-#include <QPointer>
-#include <QTimer>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFont>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QScreen>
+#include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -86,6 +87,10 @@ gnoms::gnoms() {
     setCentralWidget(central);
     const QFontMetrics fm(List1->font());
     List1->setMinimumWidth(fm.horizontalAdvance(QString(FancierListItemLength + 4, u'M')));
+    // The club lines (26 characters) and the site names (22) are read whole.
+    const int scrollBar = List2->verticalScrollBar()->sizeHint().width();
+    List2->setMinimumWidth(fm.horizontalAdvance(QString(26 + 2, u'M')) + scrollBar);
+    List3->setMinimumWidth(fm.horizontalAdvance(QString(22 + 2, u'M')) + scrollBar);
     List3->hide();
 
     buildMenus();

@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QLayout>
 #include <QListWidget>
 #include <QProcess>
 #include <QRegularExpression>
@@ -164,6 +165,10 @@ private slots:
         QVERIFY(sites->isVisible());
         QCOMPARE(sites->count(), 4);
         QCOMPARE(sites->item(2)->text(), QStringLiteral("ORLEANS") + Space(15));
+        // A whole 22-character line can be read without scrolling.
+        window().centralWidget()->layout()->activate();
+        QVERIFY(sites->viewport()->width() >=
+                sites->fontMetrics().horizontalAdvance(QString(22, u'M')));
         click(sites, 2);
         QVERIFY(!sites->isVisible());
         QVERIFY(action("lst1")->isVisible());
