@@ -168,6 +168,8 @@ void jeuamat::buildControls() {
     Text4 = box("Text4", central);
     Text5 = box("Text5", central);
     Text6 = box("Text6", central);
+    // The address complement (20 characters) is read whole in its narrow column.
+    Texte3->setMinimumWidth(Texte3->fontMetrics().horizontalAdvance(QString(20, u'N')) + 16);
     Label3 = caption("Label3", QStringLiteral(" SOCIETE ?? Cliquez ICI "), central);
     Label3->setToolTip(QStringLiteral("Cliquez ici vous obtenir le tableau des sociétés"));
     Label3->setCursor(Qt::PointingHandCursor);

@@ -238,6 +238,16 @@ private slots:
         }));
     }
 
+    // A full 20-character address complement can be read whole in its box.
+    void aFullComplementShowsWhole() {
+        jeuamat& sheet = openSheetOf(1);
+        QVERIFY(QTest::qWaitForWindowExposed(&sheet));
+        QLineEdit* complement = find<QLineEdit>(sheet, "Texte3");
+        QVERIFY(complement->width() >= complement->fontMetrics().horizontalAdvance(
+                                           QStringLiteral("RESIDENCE DES IRIS 2")) +
+                                           8);
+    }
+
     // With no race chosen, Enter in the licence box gives the focus to "Enregistrer";
     // Enter there saves the sheet.
     void enterOnTheFocusedEnregistrerSaves() {
