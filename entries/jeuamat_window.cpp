@@ -11,6 +11,7 @@
 #include "platform/dialogs.h"
 #include "platform/help.h"
 #include "platform/window_registry.h"
+#include "shell/depart_window.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -114,6 +115,9 @@ QLineEdit* box(const char* name, QWidget* parent) {
 jeuamat::jeuamat() {
     setObjectName(QStringLiteral("jeuamat"));
     setWindowTitle(QStringLiteral("Engagements"));
+    // The sheet saves into the open season's files: a year change closes it, as
+    // "Quitter" does, so that it never writes into the season opened after it.
+    markSeasonWindow(this);
     buildControls();
 
     const EntrySheetOpening o = openEntrySheet(session().CurrentFancierNo);

@@ -50,6 +50,8 @@ QAction* separator(QMenu* menu, const char* name) {
 recapam::recapam() {
     setObjectName(QStringLiteral("recapam"));
     setWindowTitle(QStringLiteral("CHOIX DES AMATEURS"));
+    // Its fanciers and races are those of the open season: a year change closes it.
+    markSeasonWindow(this);
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);

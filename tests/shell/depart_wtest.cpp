@@ -1,4 +1,6 @@
 // The main window: its menu, the year entry, the status label and the clock.
+#include "entries/jeuamat_window.h"
+#include "entries/recapam_window.h"
 #include "shell/about_window.h"
 #include "shell/depart_window.h"
 #include "shell/program.h"
@@ -173,6 +175,18 @@ private slots:
         QCOMPARE(session().SeasonYear, 2006);
         QVERIFY(!watch || !watch->isVisible());
         delete watch.data();
+    }
+
+    // The recap window and an open entry sheet belong to the season: a year change
+    // closes them, so the sheet cannot save into the season opened after it.
+    void aYearChangeClosesTheRecapWindowAndTheEntrySheet() {
+        windows().show<recapam>();
+        session().CurrentFancierNo = 0;
+        windows().show<jeuamat>();
+        typeYear(QStringLiteral("06"));
+        QCOMPARE(session().SeasonYear, 2006);
+        QVERIFY(!windows().isLoaded<recapam>());
+        QVERIFY(!windows().isLoaded<jeuamat>());
     }
 
     void theOtherItems() {
