@@ -4,8 +4,10 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QInputDialog>
 #include <QLibraryInfo>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
@@ -103,6 +105,11 @@ QString QtDialogs::input(const InputRequest& request) {
     box.setTextValue(request.defaultAnswer);
     box.setOkButtonText(QStringLiteral("OK"));
     box.setCancelButtonText(QStringLiteral("Annuler"));
+    // The question often stands in the title alone ("MONTANT des FRAIS pour ..."): the
+    // box is wide enough for its title bar to show it whole, with room for its buttons.
+    // The box sizes itself to its contents, so its text box carries the width.
+    if (auto* edit = box.findChild<QLineEdit*>())
+        edit->setMinimumWidth(QFontMetrics(box.font()).horizontalAdvance(box.windowTitle()) + 150);
     if (box.exec() != QDialog::Accepted)
         return QString();
     return box.textValue();

@@ -125,6 +125,22 @@ private slots:
         QVERIFY2(buttons.contains(QStringLiteral("Annuler")), qPrintable(buttons.join(',')));
     }
 
+    // A question asked in the title alone can be read whole in the title bar.
+    void inputBoxIsAsWideAsItsTitle() {
+        int width = 0, titleWidth = 0;
+        whenBoxShows([&](QWidget* w) {
+            width = w->width();
+            titleWidth = w->fontMetrics().horizontalAdvance(w->windowTitle());
+            static_cast<QDialog*>(w)->reject();
+        });
+        vt::InputRequest in;
+        in.title = QStringLiteral("MONTANT des FRAIS pour ORLEANS        VIEUX");
+        vt::dialogs().input(in);
+        QVERIFY(titleWidth > 0);
+        QVERIFY2(width >= titleWidth + 100,
+                 qPrintable(QStringLiteral("%1 %2").arg(width).arg(titleWidth)));
+    }
+
     void folderChooserGivesTheChosenFolderOrNothing() {
         QTemporaryDir dir;
         QDir(dir.path()).mkdir(QStringLiteral("export"));
