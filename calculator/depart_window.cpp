@@ -59,9 +59,17 @@ QScrollBar* stepper(QWidget* parent, const QString& name, int value) {
 } // namespace
 
 void SiteListWidget::keyboardSearch(const QString& search) {
+    const int before = currentRow();
+    // No scrolling while the line is searched: a scroll would select the top line.
+    setAutoScroll(false);
     QListWidget::keyboardSearch(search);
-    if (QListWidgetItem* item = currentItem())
-        scrollToItem(item, QAbstractItemView::PositionAtTop);
+    setAutoScroll(true);
+    QListWidgetItem* item = currentItem();
+    if (!item || currentRow() == before)
+        return;
+    const int found = currentRow();
+    scrollToItem(item, QAbstractItemView::PositionAtTop);
+    emit lineSearched(found);
 }
 
 depart::depart() {
@@ -110,6 +118,13 @@ void depart::buildControls() {
     m_list->setMinimumWidth(QFontMetrics(fixedFont()).horizontalAdvance(QString(58, u'M')) +
                             m_list->verticalScrollBar()->sizeHint().width());
     connect(m_list->verticalScrollBar(), &QScrollBar::valueChanged, this, &depart::listScrolled);
+    // A line typed near the end of the list (or in a list too short to scroll) cannot
+    // reach the top: the results follow the typed line all the same, as the help says.
+    connect(m_list, &SiteListWidget::lineSearched, this, [this](int row) {
+        m_list->setCurrentRow(row);
+        m_model->setShownSite(row);
+        refreshLabels();
+    });
     root->addWidget(m_list);
 
     // Date.

@@ -17,12 +17,15 @@ class QGroupBox;
 namespace vt::tarvio {
 
 // The list of sites: the first-letter search brings the line found to the top, since the
-// results follow the top line.
+// results follow the top line, and reports the line found.
 class SiteListWidget : public QListWidget {
     Q_OBJECT
 public:
     using QListWidget::QListWidget;
     void keyboardSearch(const QString& search) override;
+
+signals:
+    void lineSearched(int row);
 };
 
 class depart : public QMainWindow {

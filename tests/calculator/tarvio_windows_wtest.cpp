@@ -241,6 +241,12 @@ private slots:
         QTest::keyClick(list, Qt::Key_K);
         QTRY_VERIFY(text(w, "Label6").startsWith(QStringLiteral("Distance de : KLIEU = ")));
         QCOMPARE(model(w).shownSite(), 10);
+        // The last line cannot reach the top: its letter still gives its results.
+        QTest::qWait(QApplication::keyboardInputInterval() + 50); // a new search, not "KZ"
+        QTest::keyClick(list, Qt::Key_Z);
+        QTRY_VERIFY(text(w, "Label6").startsWith(QStringLiteral("Distance de : ZLIEU = ")));
+        QCOMPARE(list->currentRow(), 25);
+        QCOMPARE(model(w).shownSite(), 25);
     }
 
     void editorRewritesDistgenInNameOrderAndShowsTheMainWindowAgain() {
