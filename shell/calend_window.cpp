@@ -20,6 +20,8 @@ using namespace vt;
 calend::calend() {
     setObjectName(QStringLiteral("calend"));
     setWindowTitle(QStringLiteral(" CALENDRIERS des CONCOURS "));
+    // It reads the calendars of the season open when it loads: a year change closes it.
+    markSeasonWindow(this);
     m_folder = session().YearFolder;
     m_year = session().SeasonYear;
 

@@ -45,6 +45,7 @@ QListWidget* makeList(QWidget* parent, const char* name, const QFont& font) {
 choiconc::choiconc() {
     setObjectName(QStringLiteral("choiconc"));
     setWindowTitle(QStringLiteral("CLIQUEZ 2 FOIS SUR LE CONCOURS SOUHAITE"));
+    markSeasonWindow(this);
     m_menu = menuBar()->addAction(QStringLiteral("Quitter"));
     m_menu->setObjectName(QStringLiteral("menu"));
     m_aide = menuBar()->addAction(QStringLiteral("?"));
@@ -231,7 +232,9 @@ void choiconc::quit() {
 }
 
 void choiconc::closeEvent(QCloseEvent* event) {
-    if (!m_quitting) {
+    // A year change drops the races chosen here: they belong to the season being left, and
+    // "Quitter" would store them and open that season's recap window.
+    if (!m_quitting && !seasonChanging()) {
         event->ignore();
         quit();
         return;

@@ -36,6 +36,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPointer>
+#include <QScopedValueRollback>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTimer>
@@ -65,8 +66,11 @@ private:
     std::function<void()> m_action;
 };
 
+bool g_seasonChanging = false;
+
 // Closes the windows tied to the open season; false when one of them refuses.
 bool closeSeasonWindows() {
+    const QScopedValueRollback<bool> changing(g_seasonChanging, true);
     QList<QPointer<QWidget>> open;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->property(SeasonWindowProperty).toBool())
@@ -101,6 +105,8 @@ void revealRaceMenus() {
 }
 
 void markSeasonWindow(QWidget* window) { window->setProperty(SeasonWindowProperty, true); }
+
+bool seasonChanging() { return g_seasonChanging; }
 
 QPixmap vorelLogo() {
     QPixmap pm(360, 120);

@@ -86,6 +86,9 @@ void revealRaceMenus();
 // Marks a window as tied to the open season: a year change closes it first (as its close
 // box does), and a window that refuses to close keeps the season as it is.
 void markSeasonWindow(QWidget* window);
+// True while a year change is closing the season's windows: a window that would store
+// the old season's choices on closing closes without storing them.
+bool seasonChanging();
 // Runs `action` when the widget is clicked with the left button.
 void onClick(QWidget* widget, std::function<void()> action);
 // The program's logo.

@@ -2,6 +2,8 @@
 #include "entries/jeuamat_window.h"
 #include "entries/recapam_window.h"
 #include "shell/about_window.h"
+#include "shell/calend_window.h"
+#include "shell/choiconc_window.h"
 #include "shell/depart_window.h"
 #include "shell/program.h"
 #include "shell/societe_window.h"
@@ -17,6 +19,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QtTest>
 
@@ -187,6 +190,20 @@ private slots:
         QCOMPARE(session().SeasonYear, 2006);
         QVERIFY(!windows().isLoaded<recapam>());
         QVERIFY(!windows().isLoaded<jeuamat>());
+    }
+
+    void aYearChangeDropsTheRaceChoiceOfTheSeasonLeft() {
+        windows().show<calend>();
+        choiconc& chooser = windows().show<choiconc>();
+        // A race already chosen: leaving by "Quitter" would store it and open the recaps.
+        chooser.findChild<QListWidget*>(QStringLiteral("List3"))
+            ->addItem(QStringLiteral("ORLEANS                12/05 101"));
+        typeYear(QStringLiteral("07"));
+        QCOMPARE(session().SeasonYear, 2007);
+        QVERIFY(!windows().isLoaded<calend>());
+        QVERIFY(!windows().isLoaded<choiconc>());
+        QVERIFY(!windows().isLoaded<recapam>());
+        QCOMPARE(session().ChosenRaceCodes[1], int16_t(0));
     }
 
     void theOtherItems() {
