@@ -47,7 +47,8 @@ QByteArray encodeText(const QString& text) {
         int b = byteFor(c.unicode());
         if (b < 0)
             throw EncodingError(
-                QStringLiteral("Le caractère « %1 » ne peut pas être enregistré.").arg(c));
+                QStringLiteral("Le caractère « %1 » ne peut pas être enregistré.")
+                    .arg(firstNonCp1252(text)));
         out.append(static_cast<char>(b));
     }
     return out;
@@ -60,13 +61,17 @@ QByteArray encodeText(const QString& text, int width) {
     return out;
 }
 
-bool isCp1252(const QString& text) { return firstNonCp1252(text).isNull(); }
+bool isCp1252(const QString& text) { return firstNonCp1252(text).isEmpty(); }
 
-QChar firstNonCp1252(const QString& text) {
-    for (QChar c : text)
-        if (byteFor(c.unicode()) < 0)
-            return c;
-    return QChar();
+QString firstNonCp1252(const QString& text) {
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (byteFor(text[i].unicode()) < 0) {
+            // A character outside the basic plane is two UTF-16 units: both are shown.
+            const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() &&
+                              text[i + 1].isLowSurrogate();
+            return text.mid(i, pair ? 2 : 1);
+        }
+    return QString();
 }
 
 QString trim(const QString& s) {

@@ -19,8 +19,9 @@ QByteArray encodeText(const QString& text);
 
 // True when every character of the text can be stored in Windows-1252.
 bool isCp1252(const QString& text);
-// The first character that Windows-1252 cannot hold, or a null QChar.
-QChar firstNonCp1252(const QString& text);
+// The first character that Windows-1252 cannot hold (both halves of a surrogate pair),
+// or an empty text.
+QString firstNonCp1252(const QString& text);
 
 QString trim(const QString& s);   // leading and trailing spaces only
 bool isBlank(const QString& s);   // empty after trim

@@ -164,8 +164,8 @@ EntrySavePlan planEntrySave(const EntrySaveInput& input, const RaceGrids& grids)
             {EntryBox::West, &b.west, "LONGITUDE OUEST"},
         };
         for (const BoxText& box : boxes) {
-            const QChar c = firstNonCp1252(*box.text);
-            if (!c.isNull())
+            const QString c = firstNonCp1252(*box.text);
+            if (!c.isEmpty())
                 return refused(p,
                                QStringLiteral("Le caractère « %1 » ne peut pas être enregistré "
                                               "(%2).")

@@ -105,8 +105,8 @@ void StakeSheetEditor::selectSlot(int slot) {
 }
 
 bool StakeSheetEditor::checkName(const QString& name) {
-    const QChar bad = firstNonCp1252(name);
-    if (bad.isNull())
+    const QString bad = firstNonCp1252(name);
+    if (bad.isEmpty())
         return true;
     warn(QStringLiteral("Le nom contient un caractère que le programme ne peut pas "
                         "enregistrer : « %1 »")

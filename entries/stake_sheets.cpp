@@ -117,8 +117,8 @@ SheetRecords buildSheetRecords(const QList<SheetRow>& rows) {
             return refuse(gridRow, 1,
                           QStringLiteral("Une feuille de jeu ne peut pas avoir plus de %1 lignes.")
                               .arg(MaxSheetLines));
-        const QChar bad = firstNonCp1252(row.text);
-        if (!bad.isNull())
+        const QString bad = firstNonCp1252(row.text);
+        if (!bad.isEmpty())
             return refuse(gridRow, 1,
                           QStringLiteral("Le texte de la ligne %1 contient un caractère que le "
                                          "programme ne peut pas enregistrer : « %2 »")

@@ -165,12 +165,12 @@ void adresse::moveTo(FancierBox b) {
 }
 
 bool adresse::boxTextAccepted(FancierBox b) {
-    const QChar bad = firstNonCp1252(box(b)->text());
-    if (bad.isNull())
+    const QString bad = firstNonCp1252(box(b)->text());
+    if (bad.isEmpty())
         return true;
     dialogs().inform(QStringLiteral("La zone %1 contient le caractère « %2 », qui ne peut pas "
                                     "être enregistré.")
-                         .arg(fancierBoxCaption(b), QString(bad)),
+                         .arg(fancierBoxCaption(b), bad),
                      windowTitle(), MsgIcon::Exclamation);
     return false;
 }

@@ -156,12 +156,12 @@ EditedFancier openFancier(int recordNo, int defaultClub) {
 FancierSave saveFancier(const EditedFancier& edited, const FancierForm& form, Dialogs& dialogs) {
     const Session& s = session();
     for (int i = 0; i < FancierBoxCount; ++i) {
-        const QChar bad = firstNonCp1252(form.text[i]);
-        if (!bad.isNull()) {
+        const QString bad = firstNonCp1252(form.text[i]);
+        if (!bad.isEmpty()) {
             const FancierBox box = static_cast<FancierBox>(i);
             tell(dialogs, QStringLiteral("La zone %1 contient le caractère « %2 », qui ne peut "
                                          "pas être enregistré.")
-                              .arg(fancierBoxCaption(box), QString(bad)));
+                              .arg(fancierBoxCaption(box), bad));
             return refuse(box);
         }
     }

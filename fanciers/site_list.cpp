@@ -181,8 +181,8 @@ SiteEntry readSiteBoxes(const TypedSite& typed) {
     if (isBlank(typed.name))
         return {};
     const QString name = Left(trim(typed.name), NameWidth);
-    const QChar bad = firstNonCp1252(name);
-    if (!bad.isNull())
+    const QString bad = firstNonCp1252(name);
+    if (!bad.isEmpty())
         return refusal(SiteBox::Name,
                        QStringLiteral("Le nom du lieu de lâcher contient le caractère « %1 », "
                                       "que le fichier ne peut pas enregistrer.")

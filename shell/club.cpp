@@ -51,8 +51,8 @@ std::optional<ClubTextRefusal> clubTextRefusal(const ClubTexts& t) {
         {ClubBox::Town, t.town, "Localité"},
     };
     for (const auto& b : boxes) {
-        const QChar bad = firstNonCp1252(b.text);
-        if (!bad.isNull())
+        const QString bad = firstNonCp1252(b.text);
+        if (!bad.isEmpty())
             return ClubTextRefusal{b.box, QStringLiteral("Le caractère « %1 » de la case %2 ne "
                                                          "peut pas être enregistré.")
                                               .arg(bad)

@@ -26,7 +26,16 @@ TEST(Cp1252, EncodesToWidthAndRoundTripsEveryByte) {
 TEST(Cp1252, RefusesCharactersOutsideTheCodePage) {
     EXPECT_THROW(encodeText(QStringLiteral("Ω"), 5), EncodingError);
     EXPECT_FALSE(isCp1252(QStringLiteral("abcΩ")));
-    EXPECT_EQ(firstNonCp1252(QStringLiteral("abcΩ")), QChar(0x3A9));
+    EXPECT_EQ(firstNonCp1252(QStringLiteral("abcΩ")), QStringLiteral("Ω"));
+    // A character outside the basic plane is named whole, not by half of its pair.
+    EXPECT_EQ(firstNonCp1252(QStringLiteral("ab\U0001F426c")), QStringLiteral("\U0001F426"));
+    EXPECT_TRUE(firstNonCp1252(QStringLiteral("abc€")).isEmpty());
+    try {
+        encodeText(QStringLiteral("a\U0001F426"), 5);
+        ADD_FAILURE() << "a character outside the code page was encoded";
+    } catch (const EncodingError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("« \U0001F426 »")));
+    }
     EXPECT_TRUE(isCp1252(QStringLiteral("œuvre € ’")));
 }
 
