@@ -106,7 +106,9 @@ long long askTelephoneAmount(Dialogs& dialogs) {
             dialogs.input({QString(), QStringLiteral("MONTANT des FRAIS de Téléphone"), QString()});
         if (const auto v = valeurThousandths(answer))
             return *v;
-        dialogs.inform(QStringLiteral("Le montant « %1 » n'est pas un nombre.").arg(trim(answer)),
+        dialogs.inform(QStringLiteral("Le montant « %1 » n'est pas accepté : tapez un nombre "
+                                      "d'au plus trois décimales, par exemple 12,50.")
+                           .arg(trim(answer)),
                        QStringLiteral("MONTANT des FRAIS de Téléphone"), MsgIcon::Exclamation);
     }
 }

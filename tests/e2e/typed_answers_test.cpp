@@ -184,7 +184,9 @@ TEST(TypedAnswers, ATelephoneCostThatIsNotAnAmountIsAskedAgainBeforeAnyPrinting)
     ASSERT_EQ(m.size(), wrong.size());
     for (int i = 0; i < wrong.size(); ++i)
         EXPECT_EQ(m[i].text,
-                  QStringLiteral("Le montant « %1 » n'est pas un nombre.").arg(wrong[i].trimmed()));
+                  QStringLiteral("Le montant « %1 » n'est pas accepté : tapez un nombre d'au plus "
+                                 "trois décimales, par exemple 12,50.")
+                      .arg(wrong[i].trimmed()));
     EXPECT_TRUE(surface.allText().contains(QStringLiteral("12,500")));
     EXPECT_EQ(SetupFolder::filesOf(club), before); // a print writes nothing
 }
