@@ -97,8 +97,6 @@ void basedist::buildControls() {
     auto* buttons = new QHBoxLayout;
     m_command1 = new QPushButton(QStringLiteral("Mémoriser"), central);
     m_command1->setObjectName(QStringLiteral("Command1"));
-    // The help says "pressez Entrée et Mémoriser": Enter on the focused button stores.
-    m_command1->setAutoDefault(true);
     connect(m_command1, &QPushButton::clicked, this, &basedist::Command1_Click);
     m_command3 = new QPushButton(QStringLiteral("Modifier"), central);
     m_command3->setObjectName(QStringLiteral("Command3"));

@@ -163,35 +163,26 @@ void commitRecords(QSaveFile& f, const QString& path) {
 } // namespace
 
 void RecordFile::rewriteRaw(const QList<QByteArray>& records) {
-    failForTests(m_path);
-    QSaveFile f(m_path);
-    if (!f.open(QIODevice::WriteOnly))
-        throwWriteError(f, m_path);
-    for (int i = 0; i < records.size(); ++i) {
-        if (rewriteFailureForTests && rewriteFailureForTests(i)) {
-            f.cancelWriting();
-            throw FileError(QStringLiteral("Écriture interrompue du fichier %1.").arg(m_path));
-        }
-        if (records[i].size() != m_length || f.write(records[i]) != m_length)
-            throwWriteError(f, m_path);
+    QByteArray all;
+    all.reserve(qsizetype(records.size()) * m_length);
+    for (const QByteArray& r : records) {
+        if (r.size() != m_length)
+            throw Error(QStringLiteral("Longueur d'enregistrement invalide pour %1.").arg(m_path));
+        all.append(r);
     }
-    commitRecords(f, m_path);
+    rewriteAllBytes(all);
 }
 
 void RecordFile::rewriteAllBytes(const QByteArray& records) {
     if (records.size() % m_length != 0)
         throw Error(QStringLiteral("Longueur d'enregistrement invalide pour %1.").arg(m_path));
-    QSaveFile f(m_path);
-    if (!f.open(QIODevice::WriteOnly))
-        throwWriteError(f, m_path);
+    failForTests(m_path);
     const int n = static_cast<int>(records.size() / m_length);
-    for (int i = 0; i < n; ++i) {
-        if (rewriteFailureForTests && rewriteFailureForTests(i)) {
-            f.cancelWriting();
+    for (int i = 0; i < n && rewriteFailureForTests; ++i)
+        if (rewriteFailureForTests(i))
             throw FileError(QStringLiteral("Écriture interrompue du fichier %1.").arg(m_path));
-        }
-    }
-    if (f.write(records) != records.size())
+    QSaveFile f(m_path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(records) != records.size())
         throwWriteError(f, m_path);
     commitRecords(f, m_path);
 }

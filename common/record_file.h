@@ -61,8 +61,8 @@ public:
     // Deletes the file; a missing file is no error.
     void remove();
 
-    // Test hook: when set, a rewrite calls it before each record and fails when it
-    // returns true, as a full disk or a crash would; the old file must stay whole.
+    // Test hook: when set, a rewrite calls it for each record before writing and fails
+    // when it returns true, as a full disk or a crash would; the old file must stay whole.
     static std::function<bool(int recordIndex)> rewriteFailureForTests;
     // Test hook: when set, every write of a file (a record in place, a rewrite, a whole
     // file) asks it first and fails, writing nothing, when it returns true, as a disk that

@@ -89,8 +89,6 @@ adresse::adresse() {
     ++row;
     Commande1 = new QPushButton(QStringLiteral("ENREGISTRER"), this);
     Commande1->setObjectName(QStringLiteral("Commande1"));
-    // Enter in the licence box gives the focus to "ENREGISTRER": Enter then saves.
-    Commande1->setAutoDefault(true);
     Commande3 = new QPushButton(QStringLiteral("QUITTER"), this);
     Commande3->setObjectName(QStringLiteral("Commande3"));
     grid->addWidget(Commande1, row, 0);

@@ -91,8 +91,6 @@ basedist::basedist() {
 
     Command1 = new QPushButton(QStringLiteral("Mémoriser"), central);
     Command1->setObjectName(QStringLiteral("Command1"));
-    // Enter in the last coordinate box gives the focus to "Mémoriser": Enter then stores.
-    Command1->setAutoDefault(true);
     Command3 = new QPushButton(QStringLiteral("Modifier"), central);
     Command3->setObjectName(QStringLiteral("Command3"));
 

@@ -102,9 +102,6 @@ chdate::chdate() {
     m_commande1->setObjectName(QStringLiteral("Commande1"));
     m_command3 = new QPushButton(QStringLiteral("ANNULER"), central);
     m_command3->setObjectName(QStringLiteral("Command3"));
-    // Enter on a focused button presses it, as the space bar does.
-    m_commande1->setAutoDefault(true);
-    m_command3->setAutoDefault(true);
 
     grid->addWidget(m_list1, 0, 0, 3, 1);
     grid->addWidget(m_lst1, 0, 1, 3, 1);

@@ -73,27 +73,29 @@ WithdrawalResult withdrawRace(Dialogs& dialogs, const QString& calendarPath,
     // Every non-empty file named "<anything>.<code>"; empty files stay.
     const QFileInfoList entries =
         QDir(folder).entryInfoList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
-    QStringList deletedPaths;
     for (const QFileInfo& info : entries) {
         const QString name = info.fileName();
         const qsizetype dot = name.lastIndexOf(u'.');
         if (dot < 0 || !codes.contains(name.mid(dot + 1)) || info.size() == 0)
             continue;
-        if (QFile::remove(info.absoluteFilePath())) {
+        if (QFile::remove(info.absoluteFilePath()))
             result.deleted.append(name);
-            deletedPaths.append(QDir::toNativeSeparators(info.absoluteFilePath()));
-        } else {
+        else
             result.failures.append(name);
-        }
     }
 
     if (!result.failures.isEmpty()) {
         MessageRequest failed;
         failed.text = QStringLiteral("Le concours n'a pas été entièrement vidé :\n") +
                       result.failures.join(u'\n') + written.note();
-        if (!deletedPaths.isEmpty())
+        if (!result.deleted.isEmpty()) {
+            QStringList deletedPaths;
+            for (const QString& name : result.deleted)
+                deletedPaths.append(
+                    QDir::toNativeSeparators(QDir(folder).absoluteFilePath(name)));
             failed.text += QStringLiteral("\nFichiers supprimés : %1.")
                                .arg(deletedPaths.join(QStringLiteral(", ")));
+        }
         failed.title = QStringLiteral("Vidage d'un concours");
         failed.icon = MsgIcon::Exclamation;
         dialogs.message(failed);
