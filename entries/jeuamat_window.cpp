@@ -11,7 +11,6 @@
 #include "platform/dialogs.h"
 #include "platform/help.h"
 #include "platform/window_registry.h"
-#include "shell/depart_window.h"
 
 #include <QAction>
 #include <QCloseEvent>

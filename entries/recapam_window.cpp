@@ -10,7 +10,6 @@
 #include "entries/recap_prints.h"
 #include "entries/recap_store.h"
 #include "platform/printing.h"
-#include "shell/depart_window.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/help.h"

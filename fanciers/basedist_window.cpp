@@ -169,9 +169,16 @@ basedist::basedist() {
     resize(760, 420);
 }
 
+namespace {
+const QString SaveQuestion = QStringLiteral("Enregistrer les modifications des lieux de lâcher ?");
+} // namespace
+
 void basedist::reopen() {
-    reopenSiteWindow<basedist>(
-        QStringLiteral("Enregistrer les modifications des lieux de lâcher ?"));
+    reopenSiteWindow<basedist>(SaveQuestion);
+}
+
+bool basedist::askBeforeProgramEnds() {
+    return settleSiteChanges<basedist>(SaveQuestion);
 }
 
 void basedist::fillList() {

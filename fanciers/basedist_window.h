@@ -21,6 +21,9 @@ public:
     // whether to save them (Yes saves, No discards), then opens a freshly loaded editor.
     // Does nothing more when the save fails (the open editor stays as it was).
     static void reopen();
+    // Before the program ends: the same question when the window is open with unsaved
+    // changes; false when the save failed (the program then goes on).
+    static bool askBeforeProgramEnds();
 
     const GeneralSiteEditor& editor() const { return m_editor; }
     bool hasUnsavedChanges() const { return m_editor.isModified(); }

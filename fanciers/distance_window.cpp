@@ -111,8 +111,16 @@ distance::distance() {
     }
 }
 
+namespace {
+const QString SaveQuestion = QStringLiteral("Enregistrer les lieux cochés ?");
+} // namespace
+
 void distance::reopen() {
-    reopenSiteWindow<distance>(QStringLiteral("Enregistrer les lieux cochés ?"));
+    reopenSiteWindow<distance>(SaveQuestion);
+}
+
+bool distance::askBeforeProgramEnds() {
+    return settleSiteChanges<distance>(SaveQuestion);
 }
 
 void distance::fillList() {

@@ -18,6 +18,9 @@ public:
     // The main window's menu item: when the selector is open with changed ticks, asks
     // whether to save them (Yes saves, No discards), then opens a freshly loaded selector.
     static void reopen();
+    // Before the program ends: the same question when the window is open with unsaved
+    // changes; false when the save failed (the program then goes on).
+    static bool askBeforeProgramEnds();
 
     const LocalSiteChoice& choice() const { return m_choice; }
     bool hasUnsavedChanges() const { return m_choice.isModified(); }

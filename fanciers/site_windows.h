@@ -12,15 +12,26 @@ namespace vt {
 
 // W has: bool hasUnsavedChanges() const, bool save() (false when it failed and the
 // window stays open), and void setClosing() (the next close needs no save).
+//
+// When W is open with unsaved changes, asks `question` (Yes/No, default Yes): Yes saves,
+// No drops the changes. False when the save failed: the window stays open as it was.
+// Otherwise the window needs no save any more when it closes.
+template <class W> bool settleSiteChanges(const QString& question) {
+    if (!windows().isLoaded<W>())
+        return true;
+    W& open = windows().window<W>();
+    if (open.hasUnsavedChanges() &&
+        dialogs().askYesNo(question, siteMessageTitle(), MsgAnswer::Yes) && !open.save())
+        return false;
+    open.setClosing();
+    return true;
+}
+
+// The main menu's item: settles the open window's changes, then opens a freshly loaded one.
 template <class W> void reopenSiteWindow(const QString& question) {
-    if (windows().isLoaded<W>()) {
-        W& open = windows().window<W>();
-        if (open.hasUnsavedChanges() &&
-            dialogs().askYesNo(question, siteMessageTitle(), MsgAnswer::Yes) && !open.save())
-            return;
-        open.setClosing();
-        windows().unload<W>();
-    }
+    if (!settleSiteChanges<W>(question))
+        return;
+    windows().unload<W>();
     windows().show<W>();
 }
 

@@ -1,7 +1,10 @@
 #include "platform/window_registry.h"
 
+#include <QApplication>
 #include <QObject>
+#include <QPointer>
 #include <QPushButton>
+#include <QScopedValueRollback>
 
 namespace vt {
 
@@ -64,6 +67,52 @@ void WindowRegistry::unloadAll() {
 WindowRegistry& windows() {
     static WindowRegistry registry;
     return registry;
+}
+
+namespace {
+
+const char* const SeasonWindowProperty = "vtSeasonWindow";
+bool g_seasonChanging = false;
+
+std::function<void(const QString&)>& mainStatusWriter() {
+    static std::function<void(const QString&)> writer;
+    return writer;
+}
+
+} // namespace
+
+void markSeasonWindow(QWidget* window) {
+    window->setProperty(SeasonWindowProperty, true);
+}
+
+bool closeSeasonWindows() {
+    const QScopedValueRollback<bool> changing(g_seasonChanging, true);
+    QList<QPointer<QWidget>> open;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->property(SeasonWindowProperty).toBool())
+            open.append(w);
+    for (const QPointer<QWidget>& w : open) {
+        if (!w)
+            continue;
+        if (w->isVisible() && !w->close())
+            return false;
+        if (w)
+            windows().unload(w.data());
+    }
+    return true;
+}
+
+bool seasonChanging() {
+    return g_seasonChanging;
+}
+
+void setMainStatus(const QString& text) {
+    if (mainStatusWriter())
+        mainStatusWriter()(text);
+}
+
+void setMainStatusWriter(std::function<void(const QString&)> writer) {
+    mainStatusWriter() = std::move(writer);
 }
 
 } // namespace vt

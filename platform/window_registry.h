@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
 #include <typeindex>
 
 namespace vt {
@@ -58,5 +59,22 @@ private:
 };
 
 WindowRegistry& windows();
+
+// Marks a window as tied to the open season: a year change closes it first (as its close
+// box does), and a window that refuses to close keeps the season as it is. Any window may
+// mark itself, so the windows that work on the season need not know the main window.
+void markSeasonWindow(QWidget* window);
+// Closes the windows tied to the open season and unloads them; false when one of them
+// refuses to close (the ones after it stay open).
+bool closeSeasonWindows();
+// True while closeSeasonWindows runs: a window that would store the old season's choices
+// on closing closes without storing them.
+bool seasonChanging();
+
+// Writes a progress text into the main window's status label, through the writer the main
+// window gives when it loads (nothing happens before). Other windows use it during a long
+// load or a print.
+void setMainStatus(const QString& text);
+void setMainStatusWriter(std::function<void(const QString&)> writer);
 
 } // namespace vt

@@ -24,6 +24,9 @@ calend::calend() {
     markSeasonWindow(this);
     m_folder = session().YearFolder;
     m_year = session().SeasonYear;
+    // The mode is the one set when the window opens, not whatever another menu sets later.
+    m_listMode = session().ListMode;
+    m_subMode = session().SubMode;
 
     auto* layout = new QVBoxLayout(this);
     m_frame = new QGroupBox(this);
@@ -87,7 +90,7 @@ void calend::chooseCalendar(int index) {
         RecordFileOf<CalendarRaceRecord>(calendarPath).readAll();
     hide();
 
-    if (session().ListMode == 1) {
+    if (m_listMode == 1) {
         QStringList sites;
         for (const ReleaseSiteRecord& site :
              RecordFileOf<ReleaseSiteRecord>(resolvePath(session().LocalSitesPath)).readAll())
@@ -107,7 +110,7 @@ void calend::chooseCalendar(int index) {
         setMainStatus(QStringLiteral("Il n'y à pas de concours au calendrier de ") + trim(caption));
         return;
     }
-    chooser.fill(title, index, calendarPath, lists);
+    chooser.fill(title, index, calendarPath, lists, m_subMode == 12);
     windows().show<choiconc>();
     windows().unload<calend>();
 }

@@ -16,6 +16,11 @@ public:
     // The folder and year whose calendar is opened (the season's unless the calendar
     // editor's year entry chose another).
     void setCalendarFolder(const QString& folder, int year);
+    // The mode read at load from Session::ListMode: 1 fills the calendar editor, any other
+    // value the race chooser (for the export of one race when Session::SubMode was 12). The
+    // calendar editor's year entry sets it back to 1.
+    void setListMode(int mode) { m_listMode = mode; }
+    int listMode() const { return m_listMode; }
     // Selects the neutral option, so that the calendar option can be clicked again, and
     // gives the options their normal colours.
     void selectNeutral();
@@ -32,4 +37,6 @@ private:
     int m_calendarNo = 0;
     QString m_folder;
     int m_year = 0;
+    int m_listMode = 0;
+    int m_subMode = 0;
 };

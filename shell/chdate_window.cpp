@@ -40,6 +40,12 @@ QListWidget* makeList(QWidget* parent, const char* name) {
     return list;
 }
 
+// The row of the line the user picked, or -1: a list given the focus makes a row current
+// without selecting it, and that row was never picked.
+int selectedRow(const QListWidget* list) {
+    return list->currentItem() && list->currentItem()->isSelected() ? list->currentRow() : -1;
+}
+
 void showError(const Error& e) {
     MessageRequest m;
     m.text = e.message();
@@ -54,6 +60,9 @@ chdate::chdate() {
     setWindowTitle(QStringLiteral("CHOIX du CONCOURS"));
     m_year = session().SeasonYear;
     m_folder = session().YearFolder;
+    // It works on the calendars of the season open when it loads: a year change closes it
+    // with the season's other windows.
+    markSeasonWindow(this);
 
     QMenu* ff = menuBar()->addMenu(QStringLiteral("Fichier"));
     ff->setObjectName(QStringLiteral("ff"));
@@ -149,7 +158,9 @@ void chdate::fill(const QString& caption, const QString& calendarPath, const QSt
     m_etiquette4->clear();
 }
 
-QString chdate::summary() const { return m_etiquette4->text(); }
+QString chdate::summary() const {
+    return m_etiquette4->text();
+}
 
 QStringList chdate::raceLines() const {
     QStringList lines;
@@ -181,9 +192,7 @@ void chdate::showRaceSummary() {
 }
 
 void chdate::setDays(int month) {
-    const int selected = m_lst3->currentItem() && m_lst3->currentItem()->isSelected()
-                             ? m_lst3->currentRow()
-                             : -1;
+    const int selected = selectedRow(m_lst3);
     const QStringList days = calendarDayLines(month, m_year);
     m_lst3->clear();
     m_lst3->addItems(days);
@@ -249,9 +258,6 @@ void chdate::pickLine(int index) {
 void chdate::store() {
     if (m_position == 0)
         return;
-    const auto selectedRow = [](QListWidget* list) {
-        return list->currentItem() && list->currentItem()->isSelected() ? list->currentRow() : -1;
-    };
     CalendarEntry entry;
     entry.position = m_position;
     const int site = selectedRow(m_lst1);
@@ -283,7 +289,7 @@ void chdate::store() {
 }
 
 void chdate::withdraw() {
-    const int row = m_list1->currentRow();
+    const int row = selectedRow(m_list1);
     if (row < 0)
         return;
     try {
@@ -326,9 +332,11 @@ bool chdate::yearEntered() {
         return false;
     }
     // The chooser opens the chosen year's calendar; this editor takes that folder and
-    // year when the chooser fills it again.
+    // year when the chooser fills it again. It leads back here whatever mode another menu
+    // has left since the editor was opened.
     windows().unload<calend>();
     calend& chooser = windows().window<calend>();
+    chooser.setListMode(1);
     chooser.setCalendarFolder(folder, year);
     chooser.selectNeutral();
     windows().show<calend>();
@@ -355,11 +363,9 @@ void chdate::quit() {
         windows().window<depart>().update();
 }
 
+// The close box does what "Quitter" does, and the window closes.
 void chdate::closeEvent(QCloseEvent* event) {
-    if (!m_quitting) {
-        event->ignore();
+    if (!m_quitting)
         quit();
-        return;
-    }
     QMainWindow::closeEvent(event);
 }

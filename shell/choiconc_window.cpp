@@ -31,7 +31,10 @@ namespace {
 
 // Shows the recap window once the chosen races are handed over. The recap window
 // belongs to the entries part of the program; until it is built there is nothing to show.
-void showRecapWindow() { windows().unload<recapam>(); windows().show<recapam>(); }
+void showRecapWindow() {
+    windows().unload<recapam>();
+    windows().show<recapam>();
+}
 
 QListWidget* makeList(QWidget* parent, const char* name, const QFont& font) {
     auto* list = new QListWidget(parent);
@@ -46,6 +49,7 @@ choiconc::choiconc() {
     setObjectName(QStringLiteral("choiconc"));
     setWindowTitle(QStringLiteral("CLIQUEZ 2 FOIS SUR LE CONCOURS SOUHAITE"));
     markSeasonWindow(this);
+    m_exportMode = session().SubMode == 12;
     m_menu = menuBar()->addAction(QStringLiteral("Quitter"));
     m_menu->setObjectName(QStringLiteral("menu"));
     m_aide = menuBar()->addAction(QStringLiteral("?"));
@@ -103,14 +107,14 @@ choiconc::choiconc() {
     connect(m_drive1, &QPushButton::clicked, this, &choiconc::browse);
     connect(m_command1, &QPushButton::clicked, this, &choiconc::exportChosen);
     connect(m_menu, &QAction::triggered, this, &choiconc::quit);
-    connect(m_aide, &QAction::triggered, this,
-            [] { showHelp(session().SubMode == 12 ? 9 : 2); });
+    connect(m_aide, &QAction::triggered, this, [this] { showHelp(m_exportMode ? 9 : 2); });
     resize(900, 600);
 }
 
 void choiconc::fill(const QString& caption, int calendarNo, const QString& calendarPath,
-                    const RaceChoiceLists& lists) {
+                    const RaceChoiceLists& lists, bool exportMode) {
     setWindowTitle(caption);
+    m_exportMode = exportMode;
     m_calendarNo = calendarNo;
     m_calendarPath = calendarPath;
     m_list1->clear();
@@ -168,7 +172,7 @@ void choiconc::chooseOffered(int row) {
         showAlreadyChosen(dialogs(), m_list2->item(row)->text());
         return;
     }
-    if (session().SubMode == 12) {
+    if (m_exportMode) {
         m_exportCode = code;
         if (m_dir1->text().isEmpty())
             setExportFolder(session().StartDir);
@@ -219,6 +223,14 @@ void choiconc::exportChosen() {
 }
 
 void choiconc::quit() {
+    // Leaving the export hands no race over: the basketing stays as it was, with its chosen
+    // races, its race menus and the recap window working on them. Races chosen here before
+    // the chooser was turned to the export are handed over as in the choice of races.
+    if (m_exportMode && m_list3->count() == 0) {
+        m_quitting = true;
+        windows().unload<choiconc>();
+        return;
+    }
     const int n = storeChosenRaces(session(), chosenLines(), m_calendarNo);
     if (n > 0) {
         revealRaceMenus();

@@ -23,9 +23,10 @@ public:
     choiconc();
 
     // Filled by the calendar chooser: caption, calendar number and file, the hidden keys
-    // and the offered lines.
+    // and the offered lines, and whether it opens for the export of one race (SubMode 12)
+    // or for the choice of the basketing's races.
     void fill(const QString& caption, int calendarNo, const QString& calendarPath,
-              const vt::RaceChoiceLists& lists);
+              const vt::RaceChoiceLists& lists, bool exportMode);
 
     // The handlers, callable by tests as the clicks do.
     void chooseOffered(int row); // List2_DblClick
@@ -55,5 +56,6 @@ private:
     int m_calendarNo = 1;
     QString m_calendarPath;
     int m_exportCode = 0;
+    bool m_exportMode = false;
     bool m_quitting = false;
 };

@@ -7,10 +7,10 @@
 #include "entries/jeuamat_window.h"
 #include "entries/recap_prints.h"
 #include "entries/recapam_window.h"
-#include "platform/printing.h"
 #include "fanciers/basedist_window.h"
 #include "fanciers/distance_window.h"
 #include "fanciers/gnoms_window.h"
+#include "platform/printing.h"
 #include "season.h"
 #include "societe_window.h"
 
@@ -36,7 +36,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPointer>
-#include <QScopedValueRollback>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTimer>
@@ -46,11 +45,10 @@ using namespace vt;
 
 namespace {
 
-const char* const SeasonWindowProperty = "vtSeasonWindow";
-
 class ClickFilter : public QObject {
 public:
-    ClickFilter(QWidget* w, std::function<void()> action) : QObject(w), m_action(std::move(action)) {
+    ClickFilter(QWidget* w, std::function<void()> action)
+        : QObject(w), m_action(std::move(action)) {
         w->installEventFilter(this);
     }
     bool eventFilter(QObject*, QEvent* e) override {
@@ -66,24 +64,12 @@ private:
     std::function<void()> m_action;
 };
 
-bool g_seasonChanging = false;
-
-// Closes the windows tied to the open season; false when one of them refuses.
-bool closeSeasonWindows() {
-    const QScopedValueRollback<bool> changing(g_seasonChanging, true);
-    QList<QPointer<QWidget>> open;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->property(SeasonWindowProperty).toBool())
-            open.append(w);
-    for (const QPointer<QWidget>& w : open) {
-        if (!w)
-            continue;
-        if (w->isVisible() && !w->close())
-            return false;
-        if (w)
-            windows().unload(w.data());
-    }
-    return true;
+// The program ends from the main window. The release-site editors keep their changes in
+// memory until they are left: one open with unsaved changes asks first whether to save
+// them, one after the other; a save that fails keeps the program running.
+void quitProgram() {
+    if (basedist::askBeforeProgramEnds() && distance::askBeforeProgramEnds())
+        endProgram();
 }
 
 } // namespace
@@ -94,19 +80,10 @@ void onClick(QWidget* widget, std::function<void()> action) {
     new ClickFilter(widget, std::move(action));
 }
 
-void setMainStatus(const QString& text) {
-    if (windows().isLoaded<depart>())
-        windows().window<depart>().showStatus(text);
-}
-
 void revealRaceMenus() {
     if (windows().isLoaded<depart>())
         windows().window<depart>().setRaceMenusVisible(true);
 }
-
-void markSeasonWindow(QWidget* window) { window->setProperty(SeasonWindowProperty, true); }
-
-bool seasonChanging() { return g_seasonChanging; }
 
 QPixmap vorelLogo() {
     QPixmap pm(360, 120);
@@ -145,6 +122,11 @@ depart::depart() {
     refreshClock();
     setWindowTitle(session().ClubCaption);
     m_label1->setVisible(true);
+    // Other windows write their progress texts into Label1 through the registry.
+    setMainStatusWriter([self = QPointer<depart>(this)](const QString& text) {
+        if (self)
+            self->showStatus(text);
+    });
     memo();
 }
 
@@ -221,8 +203,8 @@ void depart::buildControls() {
     connect(m_timer, &QTimer::timeout, this, &depart::refreshClock);
     m_timer->start();
 
-    onClick(m_image1, [] { endProgram(); });
-    onClick(m_label2, [] { endProgram(); });
+    onClick(m_image1, [] { quitProgram(); });
+    onClick(m_label2, [] { quitProgram(); });
     m_picture->installEventFilter(this);
     m_label1->installEventFilter(this);
 
@@ -255,7 +237,8 @@ void depart::buildMenus() {
     item(m_ficht, m_noms, "noms", QStringLiteral("Gestion des Amateurs"));
     item(m_ficht, m_enj, "enj", QStringLiteral("Gestion des Enjeux"));
     item(m_ficht, m_cal, "cal", QStringLiteral("Gestion des Calendriers"));
-    item(m_ficht, m_glocal, "glocal", QStringLiteral("Gestion des Lieux de Lâcher (Fichier LOCAL)"));
+    item(m_ficht, m_glocal, "glocal",
+         QStringLiteral("Gestion des Lieux de Lâcher (Fichier LOCAL)"));
     item(m_ficht, m_dot, "dot", QStringLiteral("Gestion des Lieux de Lâcher (Fichier GENERAL)"));
     separator(m_ficht, m_ss, "ss");
     item(m_ficht, m_quitte, "quitte", QStringLiteral("Quitter"));
@@ -320,21 +303,21 @@ void depart::connectMenus() {
         windows().show<calend>();
     });
 
-    // glocal opens the local release-site selector distance.
+    // glocal opens the local release-site selector distance loaded afresh; one open with
+    // changed ticks asks first whether to save them.
     connect(m_glocal, &QAction::triggered, this, [] {
-        windows().unload<distance>();
         session().ListMode = 3;
-        windows().show<distance>();
+        distance::reopen();
     });
 
-    // dot opens the general release-site editor basedist.
+    // dot opens the general release-site editor basedist loaded afresh; one open with
+    // unsaved changes asks first whether to save them.
     connect(m_dot, &QAction::triggered, this, [] {
-        windows().unload<basedist>();
         session().ListMode = 3;
-        windows().show<basedist>();
+        basedist::reopen();
     });
 
-    connect(m_quitte, &QAction::triggered, this, [] { endProgram(); });
+    connect(m_quitte, &QAction::triggered, this, [] { quitProgram(); });
     connect(m_aaide, &QAction::triggered, this, [] { showHelp(1); });
     connect(m_vers, &QAction::triggered, this, [] { windows().show<frmAbout>(); });
 }
@@ -363,20 +346,30 @@ void depart::showStatus(const QString& text) {
     m_label1->repaint();
 }
 
-QString depart::status() const { return m_label1->text(); }
+QString depart::status() const {
+    return m_label1->text();
+}
 
 void depart::setRaceMenusVisible(bool visible) {
     m_rec->setVisible(visible);
     m_edrecaps->setVisible(visible);
 }
 
-bool depart::raceMenusVisible() const { return m_rec->isVisible(); }
+bool depart::raceMenusVisible() const {
+    return m_rec->isVisible();
+}
 
-QString depart::clockPanelText() const { return m_clockPanel->text(); }
+QString depart::clockPanelText() const {
+    return m_clockPanel->text();
+}
 
-QPixmap depart::logo() const { return m_picture->pixmap(); }
+QPixmap depart::logo() const {
+    return m_picture->pixmap();
+}
 
-void depart::refreshClock() { m_clockPanel->setText(clockText(now())); }
+void depart::refreshClock() {
+    m_clockPanel->setText(clockText(now()));
+}
 
 void depart::startYearEntry() {
     m_text1->show();
@@ -386,7 +379,9 @@ void depart::startYearEntry() {
     m_text1->setFocus();
 }
 
-void depart::hideYearEntry() { m_text1->hide(); }
+void depart::hideYearEntry() {
+    m_text1->hide();
+}
 
 void depart::yearEntered() {
     const QString typed = m_text1->text();
@@ -431,8 +426,7 @@ bool depart::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    if ((watched == m_picture || watched == m_label1) &&
-        event->type() == QEvent::MouseButtonPress)
+    if ((watched == m_picture || watched == m_label1) && event->type() == QEvent::MouseButtonPress)
         hideYearEntry();
     return QMainWindow::eventFilter(watched, event);
 }
@@ -447,5 +441,5 @@ void depart::mousePressEvent(QMouseEvent* event) {
 // The close box ends the program as "Quitter" does.
 void depart::closeEvent(QCloseEvent* event) {
     event->ignore();
-    endProgram();
+    quitProgram();
 }

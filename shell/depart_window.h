@@ -5,6 +5,9 @@
 #include <QMainWindow>
 #include <QPixmap>
 
+// setMainStatus, markSeasonWindow and seasonChanging, which callers of the main window use.
+#include "platform/window_registry.h"
+
 #include <functional>
 
 class QAction;
@@ -78,17 +81,8 @@ private:
 
 namespace vt {
 
-// Writes a progress text into the main window's status label (when the main window is
-// loaded) and paints it at once, so that it shows during a long load or a print.
-void setMainStatus(const QString& text);
 // Shows the main window's menus rec and edrecaps (once races have been chosen).
 void revealRaceMenus();
-// Marks a window as tied to the open season: a year change closes it first (as its close
-// box does), and a window that refuses to close keeps the season as it is.
-void markSeasonWindow(QWidget* window);
-// True while a year change is closing the season's windows: a window that would store
-// the old season's choices on closing closes without storing them.
-bool seasonChanging();
 // Runs `action` when the widget is clicked with the left button.
 void onClick(QWidget* widget, std::function<void()> action);
 // The program's logo.

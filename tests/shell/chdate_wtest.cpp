@@ -1,14 +1,22 @@
+#include "fanciers/distance_window.h"
 #include "shell/calend_window.h"
 #include "shell/chdate_window.h"
+#include "shell/choiconc_window.h"
+#include "shell/depart_window.h"
 
 #include "common/record_file.h"
 #include "common/records.h"
 #include "common/session.h"
 #include "platform/scripted_dialogs.h"
 #include "platform/window_registry.h"
+#include "tests/shell/shell_window_support.h"
 #include "tests/support/club_fixture.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -52,6 +60,23 @@ class ChdateTest : public QObject {
         lst3 = editor->findChild<QListWidget*>("lst3");
     }
 
+    // "Gestion des Calendriers" in the main window, then a click on the club's calendar;
+    // the editor opens active, its race list holding the focus.
+    void openThroughMenu() {
+        depart& main = windows().show<depart>();
+        main.findChild<QAction*>(QStringLiteral("cal"))->trigger();
+        clickCalendar();
+        QVERIFY(windows().isLoaded<chdate>());
+        editor = &windows().window<chdate>();
+        QVERIFY(editor->isVisible());
+        list1 = editor->findChild<QListWidget*>("List1");
+        lst1 = editor->findChild<QListWidget*>("lst1");
+        lst2 = editor->findChild<QListWidget*>("Lst2");
+        lst3 = editor->findChild<QListWidget*>("lst3");
+        QApplication::setActiveWindow(editor);
+        QVERIFY(QTest::qWaitForWindowActive(editor));
+        list1->setFocus();
+    }
 private slots:
     void init() {
         club = std::make_unique<ClubFixture>();
@@ -111,8 +136,9 @@ private slots:
         d->answer(MsgAnswer::Ok);
         editor->findChild<QPushButton*>("Commande1")->click();
         QCOMPARE(d->messages().size(), 1);
-        QCOMPARE(d->messages().first().text,
-                 QStringLiteral("Choisissez le lieu de lâcher, le mois et le jour avant de mémoriser."));
+        QCOMPARE(
+            d->messages().first().text,
+            QStringLiteral("Choisissez le lieu de lâcher, le mois et le jour avant de mémoriser."));
         QVERIFY(!QFile::exists(club->yearPath("gr1.cal")));
 
         // A long site name is stored cut to 15 and found again from the line.
@@ -153,6 +179,62 @@ private slots:
         QCOMPARE(cal.left(23), QByteArray("SAINT-QUENTIN-E02/02/05"));
         QCOMPARE(cal.mid(51, 5), QByteArray("TOURS"));
         QVERIFY(list1->item(1)->text().startsWith(QStringLiteral("002 TOURS")));
+    }
+
+    // The editor opens with its race list focused, which makes line 1 current without
+    // picking it: ANNULER then withdraws nothing. Only a line the user picks counts.
+    void withdrawalNeedsAPickedLine() {
+        club->writeCalendar({{QStringLiteral("ORLEANS"), QStringLiteral("12/05/05"), 0}});
+        const QByteArray before = readBytes(club->yearPath("gr1.cal"));
+        openThroughMenu();
+        QCOMPARE(list1->currentRow(), 0);
+        QVERIFY(list1->selectedItems().isEmpty());
+        ScriptedDialogsScope d;
+        d->answer(MsgAnswer::No); // what a question would get
+        auto* annuler = editor->findChild<QPushButton*>("Command3");
+        QTest::mouseClick(annuler, Qt::LeftButton);
+        QVERIFY(d->asked().isEmpty());
+        QCOMPARE(readBytes(club->yearPath("gr1.cal")), before);
+        QVERIFY(list1->item(0)->text().startsWith(QStringLiteral("001 ORLEANS")));
+
+        // The line picked by a click is the one withdrawn.
+        clickLine(list1, 0);
+        QTest::mouseClick(annuler, Qt::LeftButton);
+        QCOMPARE(d->messages().size(), 1);
+        QVERIFY(d->messages().first().text.startsWith(
+            QStringLiteral("Suppression du concours ORLEANS")));
+        QCOMPARE(readBytes(club->yearPath("gr1.cal")), QByteArray(51, '\0'));
+        QCOMPARE(list1->item(0)->text(), QStringLiteral("001 "));
+    }
+
+    // The editor's "Année" leads back to the editor on the calendar of the year typed,
+    // whatever mode another menu item has left meanwhile: the release-site selector sets
+    // its own, and the race chooser must never open on that calendar.
+    void theYearEntryLeadsBackToTheEditor() {
+        club->writeCalendar({{QStringLiteral("ORLEANS"), QStringLiteral("01/06/04"), 0}});
+        const QString folder2004 = QDir(club->dataFolder()).filePath(QStringLiteral("2004"));
+        QDir().mkpath(folder2004);
+        QFile::copy(club->yearPath("gr1.cal"),
+                    QDir(folder2004).filePath(QStringLiteral("gr1.cal")));
+        club->writeCalendar({{QStringLiteral("TOURS"), QStringLiteral("28/04/05"), 0}});
+        openThroughMenu();
+        QCOMPARE(list1->item(0)->text().left(11), QStringLiteral("001 TOURS  "));
+
+        windows().window<depart>().findChild<QAction*>(QStringLiteral("glocal"))->trigger();
+        QVERIFY(windows().isLoaded<distance>());
+        editor->findChild<QAction*>(QStringLiteral("ann"))->trigger();
+        auto* yearBox = editor->findChild<QLineEdit*>(QStringLiteral("Text1"));
+        yearBox->clear();
+        QTest::keyClicks(yearBox, QStringLiteral("04"));
+        QTest::keyClick(yearBox, Qt::Key_Return);
+        clickCalendar();
+        QVERIFY(!windows().isLoaded<choiconc>());
+        QVERIFY(editor->isVisible());
+        QVERIFY(
+            list1->item(0)->text().startsWith(QStringLiteral("001 ORLEANS         01 juin 2004")));
+        QVERIFY(
+            QDir(club->yearFolder()).entryList({QStringLiteral("bases.*")}, QDir::Files).isEmpty());
+        QCOMPARE(session().SeasonYear, 2005);
     }
 
     void withdrawalFreesTheLine() {
