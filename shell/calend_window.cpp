@@ -62,10 +62,15 @@ void calend::setCalendarFolder(const QString& folder, int year) {
 }
 
 void calend::setColours(QRadioButton* option, bool chosen) {
+    // A button fills its background with the Button colour and writes with ButtonText or
+    // WindowText depending on the style: each pair gets the same colour.
+    const QColor back = chosen ? QColor(0xC0, 0xFF, 0xFF) : QColor(0xFF, 0xFF, 0xC0);
+    const QColor text = chosen ? QColor(0xFF, 0, 0) : QColor(0, 0, 0xC0);
     QPalette p = option->palette();
-    p.setColor(QPalette::Window, chosen ? QColor(0xC0, 0xFF, 0xFF) : QColor(0xFF, 0xFF, 0xC0));
-    p.setColor(QPalette::WindowText, chosen ? QColor(0xFF, 0, 0) : QColor(0, 0, 0xC0));
-    p.setColor(QPalette::ButtonText, p.color(QPalette::WindowText));
+    p.setColor(QPalette::Window, back);
+    p.setColor(QPalette::Button, back);
+    p.setColor(QPalette::WindowText, text);
+    p.setColor(QPalette::ButtonText, text);
     option->setPalette(p);
 }
 
