@@ -4,12 +4,22 @@
 #include "common/session.h"
 #include "common/text.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QStringList>
 
+#ifndef VT_VERSION
+#error "VT_VERSION, Tarvio's version, is set by its target in apps/tarvio/CMakeLists.txt"
+#endif
+
 namespace vt::tarvio {
 
-ProgramVersion programVersion() { return {}; }
+QString programVersion() { return QStringLiteral(VT_VERSION); }
+
+void setProgramIdentity() {
+    QCoreApplication::setApplicationName(programTitle());
+    QCoreApplication::setApplicationVersion(programVersion());
+}
 
 QString programTitle() { return QStringLiteral("Tarvio"); }
 
@@ -24,14 +34,7 @@ QString fileDescription() {
 
 QString responsibleParty() { return QStringLiteral("Son utilisateur"); }
 
-namespace {
-QString versionDigits() {
-    const ProgramVersion v = programVersion();
-    return QStringLiteral("%1.%2.%3").arg(v.major).arg(v.minor).arg(v.revision);
-}
-} // namespace
-
-QString splashVersionText() { return QStringLiteral("Version GPS ") + versionDigits(); }
+QString splashVersionText() { return QStringLiteral("Version GPS ") + programVersion(); }
 
 QString splashWarningText() {
     return QStringLiteral(
@@ -48,7 +51,7 @@ QString aboutCaption() { return QStringLiteral("À propos de ") + aboutTitle(); 
 
 QString aboutTitle() { return upperCase(programTitle()); }
 
-QString aboutVersionText() { return QStringLiteral("Version ") + versionDigits(); }
+QString aboutVersionText() { return QStringLiteral("Version ") + programVersion(); }
 
 QString aboutDisclaimerText() {
     return QStringLiteral(

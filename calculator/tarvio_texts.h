@@ -5,12 +5,10 @@
 
 namespace vt::tarvio {
 
-struct ProgramVersion {
-    int major = 1;
-    int minor = 0;
-    int revision = 0;
-};
-ProgramVersion programVersion();
+// The version digits "major.minor.revision" ("1.0.0"), set once by the program's build.
+QString programVersion();
+// Names the running program (title and version): the PDF files it writes carry them.
+void setProgramIdentity();
 
 QString programTitle();    // "Tarvio"
 QString companyName();

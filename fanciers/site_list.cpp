@@ -231,8 +231,9 @@ QString printGeneralSites(const SiteList& sites, PrintSurface& surface) {
     surface.printLine(Space(40) + QStringLiteral("EST    OUEST"));
     surface.printLine();
     const QStringList items = sites.items();
+    // The line's number right-aligned in 3, every digit kept from 1000 on.
     for (int i = 0; i < items.size(); ++i)
-        surface.printLine(Right(QStringLiteral("   ") + strNumber(i + 1), 3) + u' ' + items.at(i));
+        surface.printLine(QString::number(i + 1).rightJustified(3) + u' ' + items.at(i));
     return surface.endDocument();
 }
 

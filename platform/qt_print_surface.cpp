@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "platform/printing.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -176,7 +177,8 @@ void QtPrintSurface::documentStarted() {
         m_pdf = std::make_unique<QPrinter>(QPrinter::HighResolution);
         m_pdf->setOutputFormat(QPrinter::PdfFormat);
         m_pdf->setDocName(documentName());
-        m_pdf->setCreator(QStringLiteral("Vorel"));
+        m_pdf->setCreator((QCoreApplication::applicationName() + u' ' +
+                           QCoreApplication::applicationVersion()).trimmed());
     } else {
         m_printer.setDocName(documentName());
     }

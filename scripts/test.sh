@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test headless: the program's tests,
-# then the fuzz targets (built with clang and its sanitizers) for a bounded time each.
+# the print check through a CUPS queue, then the fuzz targets (built with clang and its
+# sanitizers) for a bounded time each.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
@@ -8,6 +9,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
 export QT_QPA_PLATFORM=offscreen
 (cd "$build" && ctest --output-on-failure -j"$(nproc)" --timeout 600)
+"$root/scripts/cups-check.sh" # printing through a real CUPS queue, or a "skipped" line
 
 fuzz_build=${FUZZ_BUILD_DIR:-$root/build-fuzz}
 cmake -S "$root/fuzz" -B "$fuzz_build" -DCMAKE_CXX_COMPILER=clang++ \

@@ -2,10 +2,20 @@
 
 #include <QCoreApplication>
 
+#ifndef VT_VERSION
+#error "VT_VERSION, Vorel's version, is set by its target in apps/vorel/CMakeLists.txt"
+#endif
+
 namespace vt {
 
-QString versionText() {
-    return QStringLiteral("Version %1.%2.%3").arg(VersionMajor).arg(VersionMinor).arg(VersionRevision);
+QString programVersion() { return QStringLiteral(VT_VERSION); }
+
+QString versionText() { return QStringLiteral("Version ") + programVersion(); }
+
+void setProgramIdentity() {
+    QCoreApplication::setApplicationName(ProductName);
+    QCoreApplication::setOrganizationName(DesignerName);
+    QCoreApplication::setApplicationVersion(programVersion());
 }
 
 namespace {

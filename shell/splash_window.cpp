@@ -21,7 +21,7 @@ using namespace vt;
 namespace vt {
 
 QString splashVersionText() {
-    return QStringLiteral("Version GPS %1.%2.%3").arg(VersionMajor).arg(VersionMinor).arg(VersionRevision);
+    return QStringLiteral("Version GPS ") + programVersion();
 }
 
 bool startVorel(const QString& startDir) {

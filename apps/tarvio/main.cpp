@@ -10,10 +10,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const vt::tarvio::ProgramVersion v = vt::tarvio::programVersion();
-    QApplication::setApplicationName(vt::tarvio::programTitle());
-    QApplication::setApplicationVersion(
-        QStringLiteral("%1.%2.%3").arg(v.major).arg(v.minor).arg(v.revision));
+    vt::tarvio::setProgramIdentity();
     vt::installQtDialogs();
 
     // distgen, and the PDF prints when there is no printer, are in the folder the

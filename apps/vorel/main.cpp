@@ -8,8 +8,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(vt::ProductName);
-    QApplication::setOrganizationName(vt::DesignerName);
+    vt::setProgramIdentity();
     // French message and input boxes, Qt's own buttons in French; printing goes to the
     // platform layer's printer (the default printer, or PDF files in StartDir/impressions).
     vt::installQtDialogs();

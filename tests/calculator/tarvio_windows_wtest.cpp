@@ -425,6 +425,23 @@ private slots:
         QCOMPARE(siteEditorHelpText().split(u'\n').size(), 15);
     }
 
+    // From site 1000 on the number takes four columns: no digit is cut.
+    void thePrintedListKeepsEveryDigitOfTheSiteNumber() {
+        QList<testing::SiteSpec> sites;
+        for (int i = 1; i <= 1001; ++i)
+            sites.append({QStringLiteral("SITE %1").arg(i, 4, 10, QLatin1Char('0')), 501730,
+                          24600, 0});
+        writeSites(sites);
+        basedist& e = openEditor();
+        child<QAction>(e, "edit")->trigger();
+        QString listed; // every printed line, each after a line feed
+        for (const RecordedPage& page : (*m_printer)->pages())
+            listed += u'\n' + RecordingSurface::pageLines(page).join(u'\n');
+        for (const char* start : {"  1 SITE 0001 ", " 99 SITE 0099 ", "999 SITE 0999 ",
+                                  "1000 SITE 1000 ", "1001 SITE 1001 "})
+            QVERIFY2(listed.contains(u'\n' + QLatin1String(start)), start);
+    }
+
     void aboutBoxTakesTheSplashLogoAndClosesTheStartUpWindows() {
         ScriptedDialogsScope dialogs;
         depart& w = windows().show<depart>();
