@@ -106,23 +106,32 @@ void StakeSheetEditor::selectSlot(int slot) {
 
 bool StakeSheetEditor::checkName(const QString& name) {
     const QString bad = firstNonCp1252(name);
-    if (bad.isEmpty())
-        return true;
-    warn(QStringLiteral("Le nom contient un caractère que le programme ne peut pas "
-                        "enregistrer : « %1 »")
-             .arg(bad));
-    return false;
+    if (!bad.isEmpty()) {
+        warn(QStringLiteral("Le nom contient un caractère que le programme ne peut pas "
+                            "enregistrer : « %1 »")
+                 .arg(bad));
+        return false;
+    }
+    // The names file keeps 50 characters: a longer name is refused, never cut.
+    if (name.size() > NameWidth) {
+        warn(QStringLiteral("Le nom du jeu ne peut pas dépasser %1 caractères.").arg(NameWidth));
+        return false;
+    }
+    return true;
 }
 
-bool StakeSheetEditor::nameSlot(int slot, const QString& shownName, bool trimAnswer) {
+bool StakeSheetEditor::nameSlot(int slot, const QString& shownName, bool trimAnswer,
+                                const QString& prompt) {
     InputRequest q;
+    q.prompt = prompt;
     q.title = QStringLiteral("ENTREZ UN NOUVEAU NOM POUR ") + shownName;
     q.defaultAnswer = shownName;
+    q.maxLength = NameWidth;
     const QString answer = m_dialogs.input(q);
     if (isBlank(answer))
         return false; // Cancel or an empty answer changes nothing
     // A renamed slot keeps the name as typed until the next opening normalises it.
-    const QString name = Left(trimAnswer ? trim(answer) : answer, NameWidth);
+    const QString name = trimAnswer ? trim(answer) : answer;
     if (!checkName(name))
         return false;
     slot = std::min(slot, static_cast<int>(m_names.size()));
@@ -156,7 +165,8 @@ void StakeSheetEditor::newSheet() {
         warn(e.message());
         return;
     }
-    nameSlot(findFreeSlot(stored), QString(), true);
+    const int slot = findFreeSlot(stored);
+    nameSlot(slot, QString(), true, newSheetPrompt(stored, slot));
 }
 
 void StakeSheetEditor::deleteSheet() {

@@ -92,7 +92,8 @@ public:
 private:
     void loadStakeSheet();
     void setCaptionsFrom(const QString& name);
-    bool nameSlot(int slot, const QString& shownName, bool trimAnswer);
+    bool nameSlot(int slot, const QString& shownName, bool trimAnswer,
+                  const QString& prompt = QString());
     void enter();
     bool writeThrough();
     bool writeSheet(const QString& path);

@@ -8,6 +8,7 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -162,6 +163,27 @@ EnteredValue enterValue(const QString& lineText, const QString& valueCell, int g
     if (!t.isEmpty() && t.size() < 9)
         out.text = padRight(Left(t, 8), 8) + Right(QStringLiteral("    ") + format2(typed.value), 5);
     return out;
+}
+
+QString newSheetPrompt(const QStringList& names, int slot) {
+    const QString raceSheets =
+        QStringLiteral("Les feuilles de jeu des concours viennent après lui : le deuxième "
+                       "dossier est le jeu n° 1, le troisième le jeu n° 2, et ainsi de suite.");
+    if (slot == 0)
+        return QStringLiteral("Ce premier dossier est le fichier des comptes de la société :\n"
+                              "il garde ses lignes de comptes (TOTAL du jeu, frais, résultat, "
+                              "sous-total, déductions...).\n") +
+               raceSheets;
+    const bool onlyAccounts =
+        !names.isEmpty() && !isBlank(names.first()) &&
+        std::all_of(names.begin() + 1, names.end(), [](const QString& n) { return isBlank(n); });
+    if (slot == 1 && onlyAccounts)
+        return QStringLiteral("Le premier dossier, « %1 », est le fichier des comptes de la "
+                              "société : il garde ses lignes de comptes.\n"
+                              "Ce nouveau dossier est la première feuille de jeu des concours, "
+                              "le jeu n° 1.")
+            .arg(trim(names.first()));
+    return QString();
 }
 
 QString accountsHelpText() {

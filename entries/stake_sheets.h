@@ -83,6 +83,11 @@ EnteredValue enterValue(const QString& lineText, const QString& valueCell, int g
 // The amount cell: count × unit value with two decimals.
 QString sheetAmountText(double count, double unitValue);
 
+// The text of the naming box of "Nouveau dossier" for a slot: the first slot is the
+// club's accounts sheet and the race sheets come after it, which a new user cannot
+// guess. Empty when neither applies (a third sheet and after).
+QString newSheetPrompt(const QStringList& names, int slot);
+
 // The message of the "Aide sur fichier comptes" box.
 QString accountsHelpText();
 

@@ -25,6 +25,9 @@ struct InputRequest {
     QString prompt;
     QString title;
     QString defaultAnswer;
+    // The most characters the answer may have (0: no limit), for an answer stored in a
+    // fixed-width field.
+    int maxLength = 0;
 };
 
 class Dialogs {

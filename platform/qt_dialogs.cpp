@@ -108,8 +108,11 @@ QString QtDialogs::input(const InputRequest& request) {
     // The question often stands in the title alone ("MONTANT des FRAIS pour ..."): the
     // box is wide enough for its title bar to show it whole, with room for its buttons.
     // The box sizes itself to its contents, so its text box carries the width.
-    if (auto* edit = box.findChild<QLineEdit*>())
+    if (auto* edit = box.findChild<QLineEdit*>()) {
         edit->setMinimumWidth(QFontMetrics(box.font()).horizontalAdvance(box.windowTitle()) + 150);
+        if (request.maxLength > 0)
+            edit->setMaxLength(request.maxLength);
+    }
     if (box.exec() != QDialog::Accepted)
         return QString();
     return box.textValue();

@@ -166,6 +166,52 @@ private slots:
         QCOMPARE(combo->itemText(0), QStringLiteral("Comptes du club"));
         QCOMPARE(script().pendingAnswers(), 0);
     }
+
+    // A new club's first "Nouveau dossier" makes the accounts sheet, and its naming box
+    // says so; the next one says that the race sheets start there.
+    void newFoldersTellWhereTheRaceSheetsStart() {
+        club = std::make_unique<ClubFixture>();
+        club->configureSession();
+        enjeu& w = open();
+        QAction* nouv = w.findChild<QAction*>("nouv");
+        script().answerInput(QStringLiteral("comptes"));
+        nouv->trigger();
+        const InputRequest first = script().asked().last().input;
+        QCOMPARE(first.title, QStringLiteral("ENTREZ UN NOUVEAU NOM POUR "));
+        QVERIFY2(first.prompt.startsWith(
+                     QStringLiteral("Ce premier dossier est le fichier des comptes de la société")),
+                 qPrintable(first.prompt));
+        QVERIFY(first.prompt.contains(QStringLiteral("le deuxième dossier est le jeu n° 1")));
+        QCOMPARE(first.maxLength, 50);
+        QCOMPARE(readBytes(club->path("fichenl.jeu")), QByteArray("comptes").leftJustified(50, ' '));
+        QVERIFY(QFile::exists(club->path("cptenl.jeu")));
+
+        script().answerInput(QStringLiteral("JEU A"));
+        nouv->trigger();
+        const InputRequest second = script().asked().last().input;
+        QCOMPARE(second.prompt,
+                 QStringLiteral("Le premier dossier, « comptes », est le fichier des comptes de la "
+                                "société : il garde ses lignes de comptes.\nCe nouveau dossier est "
+                                "la première feuille de jeu des concours, le jeu n° 1."));
+        QCOMPARE(w.windowTitle(), QStringLiteral("gestion des jeux de JEU A"));
+        QVERIFY(QFile::exists(club->path("gr1.jeu")));
+
+        // Once a race sheet exists, the naming box needs no explanation.
+        script().answerInput(QStringLiteral("JEU B"));
+        nouv->trigger();
+        QCOMPARE(script().asked().last().input.prompt, QString());
+        QCOMPARE(control<QComboBox>(w, "Combo1")->count(), 3);
+
+        // The help page of the editor says the same.
+        w.findChild<QAction*>("aideg")->trigger();
+        QCOMPARE(lastHelpTopic(), 7);
+        QFile page(QStringLiteral(":/help/topic7.html"));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(page.readAll());
+        QVERIFY(html.contains(QStringLiteral("c'est le fichier des comptes de la société")));
+        QVERIFY(html.contains(QStringLiteral("le deuxième dossier est le jeu n° 1")));
+        QCOMPARE(script().pendingAnswers(), 0);
+    }
 };
 
 QTEST_MAIN(EnjeuWindowTest)
