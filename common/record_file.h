@@ -34,7 +34,8 @@ public:
     bool exists() const;
     int count() const; // whole records only; a missing file counts 0
 
-    // Creates the file empty when it is missing (the Parts' "open" of a file).
+    // Creates the file empty when it is missing; an existing file is left as it is. Throws
+    // FileError when it cannot be created.
     void create();
 
     QByteArray readRaw(int n) const;   // zero record past the end

@@ -96,7 +96,7 @@ QString failureShown(bool succeeded, const ScriptedDialogs& dialogs) {
     return succeeded ? QString() : lastMessage(dialogs);
 }
 
-// The question of a Part that a save asks first, answered, and the dialogs kept for the save.
+// Dialogs that answer, in order, the questions a save asks before it writes.
 std::shared_ptr<ScriptedDialogs> answering(std::initializer_list<MsgAnswer> answers) {
     auto d = std::make_shared<ScriptedDialogs>();
     for (MsgAnswer a : answers)
