@@ -29,8 +29,8 @@ using namespace vt;
 
 namespace {
 
-// Shows the recap window once the chosen races are handed over. The recap window
-// belongs to the entries part of the program; until it is built there is nothing to show.
+// Shows the recap window once the chosen races are handed over, loaded afresh so that it
+// lists what the fanciers owe for the races just chosen.
 void showRecapWindow() {
     windows().unload<recapam>();
     windows().show<recapam>();
