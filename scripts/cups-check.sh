@@ -72,6 +72,7 @@ fail() {
 
 mkdir -p "$work"/{etc/ppd,spool,cache,state,log,out,home,cups-pdf-spool}
 mkdir -m 1777 "$work/tmp"
+mkdir -m 700 "$work/runtime"
 cat >"$work/etc/cupsd.conf" <<EOF
 Listen $work/cups.sock
 LogLevel info
@@ -107,6 +108,7 @@ EOF
 
 # The clients (lpadmin, lpstat and the program) talk to this cupsd only.
 export CUPS_SERVER=$work/cups.sock CUPS_SERVERROOT=$work/etc HOME=$work/home
+export XDG_RUNTIME_DIR=$work/runtime
 unset LPDEST PRINTER
 
 start=$(date +%s)
