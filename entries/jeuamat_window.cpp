@@ -174,8 +174,13 @@ void jeuamat::buildControls() {
     Text5 = box("Text5", central);
     Text6 = box("Text6", central);
     // Each identity box takes at most the width of its field in the fanciers file.
-    for (const auto& [b, width] : {std::pair{Text1, 23}, {Texte1, 7}, {Texte2, 30}, {Texte3, 20},
-                                   {Texte4, 28}, {Texte5, 7}, {Texte6, 17}})
+    for (const auto& [b, width] : {std::pair{Text1, 23},
+                                   {Texte1, 7},
+                                   {Texte2, 30},
+                                   {Texte3, 20},
+                                   {Texte4, 28},
+                                   {Texte5, 7},
+                                   {Texte6, 17}})
         b->setMaxLength(width);
     // The address complement (20 characters) is read whole in its narrow column.
     Texte3->setMinimumWidth(Texte3->fontMetrics().horizontalAdvance(QString(20, u'N')) + 16);
