@@ -76,6 +76,7 @@ void basedist::buildControls() {
     m_text6->setToolTip(QStringLiteral(
         "Oter le texte de cette case et presser Mémoriser pour supprimer le lieu de lâcher"));
     m_text6->setMinimumWidth(260);
+    m_text6->setMaxLength(25); // the width of a site name in distgen
     m_text1 = textBox(central, QStringLiteral("Text1"));
     m_text2 = textBox(central, QStringLiteral("Text2"));
     m_text7 = textBox(central, QStringLiteral("Text7"));

@@ -103,6 +103,7 @@ enjeu::enjeu(QWidget* parent) : QMainWindow(parent) {
     m_label1->setObjectName(QStringLiteral("Label1"));
     m_text1 = new QLineEdit(central);
     m_text1->setObjectName(QStringLiteral("Text1"));
+    m_text1->setMaxLength(14); // label 8, a space, code 5: the loaded form of a line
     m_text1->installEventFilter(this);
     m_list = new QListWidget(central);
     m_list->setObjectName(QStringLiteral("List1"));

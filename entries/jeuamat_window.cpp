@@ -30,6 +30,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace vt {
 
@@ -171,6 +172,15 @@ void jeuamat::buildControls() {
     Text4 = box("Text4", central);
     Text5 = box("Text5", central);
     Text6 = box("Text6", central);
+    // Each identity box takes at most the width of its field in the fanciers file.
+    for (const auto& [b, width] : {std::pair{Text1, 23},
+                                   {Texte1, 7},
+                                   {Texte2, 30},
+                                   {Texte3, 20},
+                                   {Texte4, 28},
+                                   {Texte5, 7},
+                                   {Texte6, 17}})
+        b->setMaxLength(width);
     // The address complement (20 characters) is read whole in its narrow column.
     Texte3->setMinimumWidth(Texte3->fontMetrics().horizontalAdvance(QString(20, u'N')) + 16);
     Label3 = caption("Label3", QStringLiteral(" SOCIETE ?? Cliquez ICI "), central);

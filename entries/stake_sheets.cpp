@@ -125,6 +125,14 @@ SheetRecords buildSheetRecords(const QList<SheetRow>& rows) {
                                          "programme ne peut pas enregistrer : « %2 »")
                               .arg(gridRow)
                               .arg(bad));
+        // A line keeps its first 8 characters as label and its last 5 as code: a longer
+        // text would lose the characters between them.
+        if (row.text.size() > 14 || (row.text.size() == 14 && row.text.at(8) != u' '))
+            return refuse(gridRow, 1,
+                          QStringLiteral("Le texte de la ligne %1 est trop long : 8 caractères "
+                                         "de libellé, un espace et 5 de code au plus (« %2 »)")
+                              .arg(gridRow)
+                              .arg(row.text));
         const std::optional<double> value = localeNumber(row.value);
         if (!value)
             return refuse(gridRow, 1, notANumber(gridRow, row.value));

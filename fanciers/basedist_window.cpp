@@ -81,6 +81,7 @@ basedist::basedist() {
     Text6 = makeBox(central, "Text6",
                     QStringLiteral("Oter le texte de cette case et presser Mémoriser pour "
                                    "supprimer le lieu de lâcher"));
+    Text6->setMaxLength(25); // the width of a site name in distgen
     Text1 = makeBox(central, "Text1");
     Text2 = makeBox(central, "Text2",
                     QStringLiteral("Tapez la longitude EST sans intervalle : 20309 pour "

@@ -136,6 +136,15 @@ CalendarRaceRecord storeCalendarRace(const QString& calendarPath, const QString&
     return record;
 }
 
+QString calendarSiteCutQuestion(const CalendarEntry& entry) {
+    const QString name = trim(entry.siteText);
+    if (entry.siteRecord < 1 || entry.day < 1 || entry.month < 1 || name.size() <= 15)
+        return QString();
+    return QStringLiteral("Le calendrier garde 15 caractères du nom du lieu de lâcher :\n"
+                          "« %1 » y sera « %2 ».\nMémoriser le concours ?")
+        .arg(name, trim(Left(name, 15)));
+}
+
 QString printCalendar(PrintSurface& surface, const QString& caption, const QStringList& lines) {
     if (lines.isEmpty())
         return QString();

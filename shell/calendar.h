@@ -72,6 +72,10 @@ struct CalendarEntry {
 CalendarRaceRecord storeCalendarRace(const QString& calendarPath, const QString& localSitesPath,
                                      const CalendarEntry& entry);
 
+// The calendar keeps 15 characters of a site's name: for a complete entry whose site has
+// a longer name, the question that says what will be kept; otherwise an empty text.
+QString calendarSiteCutQuestion(const CalendarEntry& entry);
+
 // Prints the calendar: the caption, an empty line, then the race lines two by line in
 // print zones (free positions skipped). Nothing is printed for an empty list. Returns
 // what the surface says about where the document went.

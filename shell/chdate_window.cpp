@@ -268,6 +268,11 @@ void chdate::store() {
     entry.day = day >= 0 ? int(val(m_lst3->item(day)->text())) : 0;
     entry.year = m_year;
     entry.category = m_category;
+    // A site name longer than the calendar's 15 characters is stored only when the user
+    // agrees to the shorter name.
+    if (const QString q = calendarSiteCutQuestion(entry);
+        !q.isEmpty() && !dialogs().askYesNo(q, windowTitle(), MsgAnswer::Yes))
+        return;
     CalendarRaceRecord stored;
     try {
         stored = storeCalendarRace(m_calendarPath, resolvePath(session().LocalSitesPath), entry);

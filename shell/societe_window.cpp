@@ -22,6 +22,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <utility>
+
 using namespace vt;
 
 namespace {
@@ -72,6 +74,15 @@ societe::societe() {
     rows->addRow(caption("Label8", QStringLiteral("Localité")), m_Text6);
     layout->addLayout(rows);
     layout->addStretch(1);
+    // Each text box takes at most the width of its field in the club file.
+    for (const auto& [b, width] : {std::pair{m_txt1, 23},
+                                   {m_Txt2, 5},
+                                   {m_Text2, 25},
+                                   {m_Text3, 25},
+                                   {m_Text4, 25},
+                                   {m_Text5, 5},
+                                   {m_Text6, 30}})
+        b->setMaxLength(width);
 
     m_quitte = menuBar()->addAction(QStringLiteral("Quitter"));
     m_quitte->setObjectName(QStringLiteral("quitte"));

@@ -183,7 +183,8 @@ private slots:
                  qPrintable(first.prompt));
         QVERIFY(first.prompt.contains(QStringLiteral("le deuxième dossier est le jeu n° 1")));
         QCOMPARE(first.maxLength, 50);
-        QCOMPARE(readBytes(club->path("fichenl.jeu")), QByteArray("comptes").leftJustified(50, ' '));
+        QCOMPARE(readBytes(club->path("fichenl.jeu")),
+                 QByteArray("comptes").leftJustified(50, ' '));
         QVERIFY(QFile::exists(club->path("cptenl.jeu")));
 
         script().answerInput(QStringLiteral("JEU A"));

@@ -158,6 +158,14 @@ TEST(SheetValues, RecordsAreBuiltFromNonBlankRowsOrRefusedNamingTheRow) {
         {{QStringLiteral("Mise    Ω"), "1", "", ""},
          "Le texte de la ligne 2 contient un caractère que le programme ne peut pas "
          "enregistrer : « Ω »"},
+        // Label 8 and code 5: a ninth character that is not the space between them, or a
+        // fifteenth, would be lost.
+        {{"Speciales Sp12", "1", "", ""},
+         "Le texte de la ligne 2 est trop long : 8 caractères de libellé, un espace et 5 de "
+         "code au plus (« Speciales Sp12 »)"},
+        {{"Speciale  Sp12x", "1", "", ""},
+         "Le texte de la ligne 2 est trop long : 8 caractères de libellé, un espace et 5 de "
+         "code au plus (« Speciale  Sp12x »)"},
     };
     for (const auto& r : refused) {
         const SheetRecords b = buildSheetRecords({rows[0], r.row});
@@ -165,6 +173,12 @@ TEST(SheetValues, RecordsAreBuiltFromNonBlankRowsOrRefusedNamingTheRow) {
         EXPECT_EQ(b.refusedRow, 2);
         EXPECT_EQ(b.refusal, QString::fromUtf8(r.refusal));
     }
+    // The catalogue form (13 characters), the loaded form (14, a space ninth) and shorter
+    // texts all keep every character.
+    EXPECT_TRUE(buildSheetRecords({{"Spéciale Sp12", "1", "", ""},
+                                   {"Spéciale  Sp12", "1", "", ""},
+                                   {"Poule", "1", "", ""}})
+                    .ok());
     // Counts are read with the decimal point and rounded halves to even.
     const SheetRecords counts = buildSheetRecords(
         {{"Série    Mixt", "1", "2.5", ""}, {"Série    Mixt", "1", "3,5", ""}, {"Mise", "1", "3.5", ""}});

@@ -141,6 +141,24 @@ private slots:
                  qPrintable(QStringLiteral("%1 %2").arg(width).arg(titleWidth)));
     }
 
+    // An answer kept in a fixed-width field stops at that width as it is typed.
+    void inputBoxStopsAtTheWidthOfItsField() {
+        int maxLength = 0;
+        whenBoxShows([&](QWidget* w) {
+            auto* edit = w->findChild<QLineEdit*>();
+            QVERIFY(edit);
+            maxLength = edit->maxLength();
+            edit->clear();
+            QTest::keyClicks(edit, QString(60, u'N'));
+            static_cast<QDialog*>(w)->accept();
+        });
+        vt::InputRequest in;
+        in.title = QStringLiteral("ENTREZ UN NOUVEAU NOM POUR ");
+        in.maxLength = 50;
+        QCOMPARE(vt::dialogs().input(in), QString(50, u'N'));
+        QCOMPARE(maxLength, 50);
+    }
+
     void folderChooserGivesTheChosenFolderOrNothing() {
         QTemporaryDir dir;
         QDir(dir.path()).mkdir(QStringLiteral("export"));

@@ -214,3 +214,27 @@ TEST(CalendarPrint, PrintsRacesTwoByLineAndNothingForAnEmptyList) {
     ASSERT_EQ(none.pages().size(), 1);
     EXPECT_EQ(none.pages().first().texts.size(), 1);
 }
+
+// The calendar keeps 15 characters of a site's name: only a complete entry whose site is
+// longer asks first.
+TEST(CalendarStore, AsksBeforeKeepingPartOfALongSiteName) {
+    CalendarEntry e;
+    e.position = 1;
+    e.siteRecord = 1;
+    e.day = 14;
+    e.month = 6;
+    e.year = 2005;
+    e.siteText = QStringLiteral("SAINT-QUENTIN-E          ");
+    EXPECT_EQ(calendarSiteCutQuestion(e), QString());
+    e.siteText = QStringLiteral("SAINT-QUENTIN-EST        ");
+    EXPECT_EQ(calendarSiteCutQuestion(e),
+              QStringLiteral("Le calendrier garde 15 caractères du nom du lieu de lâcher :\n"
+                             "« SAINT-QUENTIN-EST » y sera « SAINT-QUENTIN-E ».\n"
+                             "Mémoriser le concours ?"));
+    CalendarEntry noDay = e;
+    noDay.day = 0;
+    EXPECT_EQ(calendarSiteCutQuestion(noDay), QString()); // refused for the date instead
+    CalendarEntry noSite = e;
+    noSite.siteRecord = 0;
+    EXPECT_EQ(calendarSiteCutQuestion(noSite), QString());
+}

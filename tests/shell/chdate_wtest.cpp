@@ -141,9 +141,14 @@ private slots:
             QStringLiteral("Choisissez le lieu de lâcher, le mois et le jour avant de mémoriser."));
         QVERIFY(!QFile::exists(club->yearPath("gr1.cal")));
 
-        // A long site name is stored cut to 15 and found again from the line.
+        // A long site name is stored cut to 15, once the user agrees, and found again
+        // from the line.
         click(lst3, 0);
+        d->answer(MsgAnswer::Yes);
         editor->findChild<QPushButton*>("Commande1")->click();
+        QCOMPARE(d->messages().size(), 2);
+        QCOMPARE(RecordFileOf<CalendarRaceRecord>(club->yearPath("gr1.cal")).read(1).siteName(),
+                 QStringLiteral("SAINT-QUENTIN-E"));
         click(lst1, 0);
         click(list1, 0);
         QCOMPARE(lst1->currentRow(), 1);
@@ -171,9 +176,12 @@ private slots:
         QTest::keyClick(lst3, Qt::Key_Down);
         QCOMPARE(editor->summary(), QStringLiteral("SAINT-QUENTIN-EST 02 février 2005 VIEUX"));
 
-        // Enter on the focused MEMORISER stores the race.
+        // Enter on the focused MEMORISER stores the race (the user agrees to the site's
+        // first 15 characters).
         auto* memoriser = editor->findChild<QPushButton*>("Commande1");
         memoriser->setFocus();
+        ScriptedDialogsScope d;
+        d->answer(MsgAnswer::Yes);
         QTest::keyClick(memoriser, Qt::Key_Return);
         const QByteArray cal = readBytes(club->yearPath("gr1.cal"));
         QCOMPARE(cal.left(23), QByteArray("SAINT-QUENTIN-E02/02/05"));

@@ -1,0 +1,272 @@
+// Every box whose text goes into a fixed-width field of a data file stops at that width
+// as the user types, or refuses the text with a message: no text is ever cut unseen.
+#include "calculator/basedist_window.h"
+#include "entries/enjeu_window.h"
+#include "entries/jeuamat_window.h"
+#include "fanciers/adresse_window.h"
+#include "fanciers/basedist_window.h"
+#include "shell/calend_window.h"
+#include "shell/chdate_window.h"
+#include "shell/depart_window.h"
+#include "shell/societe_window.h"
+
+#include "common/record_file.h"
+#include "common/records.h"
+#include "common/session.h"
+#include "common/text.h"
+#include "platform/scripted_dialogs.h"
+#include "platform/window_registry.h"
+#include "tests/support/club_fixture.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QtTest>
+
+#include <memory>
+
+using namespace vt;
+using namespace vt::testing;
+
+namespace {
+
+// Letters and digits, so that a cut anywhere shows in the box's text.
+QString typedText(int length) {
+    const QString pattern = QStringLiteral("UNION COLOMBOPHILE AMIENS 0123456789 ");
+    QString out;
+    while (out.size() < length)
+        out += pattern;
+    return out.left(length);
+}
+
+void click(QListWidget* list, int row) {
+    list->setCurrentRow(row);
+    emit list->itemClicked(list->item(row));
+}
+
+const QString LongSite = QStringLiteral("SAINT QUENTIN EN YVELINES"); // 25 characters
+
+} // namespace
+
+class BoxWidthsTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<ClubFixture> club;
+    std::unique_ptr<ScriptedDialogsScope> scripted;
+
+    ScriptedDialogs& script() { return **scripted; }
+
+    // The window as the program opens it for an existing fancier, club or sheet.
+    QWidget& open(const QString& window) {
+        session().CurrentFancierNo = 1;
+        if (window == QLatin1String("societe")) {
+            windows().show<depart>();
+            return windows().show<societe>();
+        }
+        if (window == QLatin1String("adresse"))
+            return windows().show<adresse>();
+        if (window == QLatin1String("jeuamat"))
+            return windows().show<jeuamat>();
+        if (window == QLatin1String("basedist"))
+            return windows().show<basedist>();
+        if (window == QLatin1String("tarvio basedist"))
+            return windows().show<tarvio::basedist>();
+        return windows().show<enjeu>();
+    }
+    template <class T> T* control(QWidget& w, const char* name) {
+        T* c = w.findChild<T*>(QString::fromLatin1(name));
+        if (!c)
+            qFatal("control %s missing", name);
+        return c;
+    }
+
+private slots:
+    void init() {
+        club = std::make_unique<ClubFixture>();
+        club->writeSmallClub();
+        club->addLocalSite({LongSite, 484700, 20200, 0});
+        club->writeStakeSheet(0, QStringLiteral("COMPTES"), {});
+        club->writeStakeSheet(1, QStringLiteral("JEU A"),
+                              {stakeLineSpec(QStringLiteral("Mise     Mise"), 1.5f)});
+        club->configureSession();
+        scripted = std::make_unique<ScriptedDialogsScope>();
+    }
+    void cleanup() {
+        windows().unloadAll();
+        QCoreApplication::processEvents();
+        scripted.reset();
+        club.reset();
+    }
+
+    void eachBoxStopsAtTheWidthOfItsField_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("width");
+        const struct {
+            const char* window;
+            const char* box;
+            int width;
+        } rows[] = {
+            // The club record: name 23, code 5, correspondent, address and complement 25,
+            // postcode 5, town 30.
+            {"societe", "txt1", 23},
+            {"societe", "Txt2", 5},
+            {"societe", "Text2", 25},
+            {"societe", "Text3", 25},
+            {"societe", "Text4", 25},
+            {"societe", "Text5", 5},
+            {"societe", "Text6", 30},
+            // The fancier record, from the address editor and from the entry sheet: name
+            // 23, licence 7, address 30, complement 20, town 28, postcode 7, telephone 17.
+            {"adresse", "Text1", 23},
+            {"adresse", "Texte1", 7},
+            {"adresse", "Texte2", 30},
+            {"adresse", "Texte3", 20},
+            {"adresse", "Texte4", 28},
+            {"adresse", "Texte5", 7},
+            {"adresse", "Texte6", 17},
+            {"jeuamat", "Text1", 23},
+            {"jeuamat", "Texte1", 7},
+            {"jeuamat", "Texte2", 30},
+            {"jeuamat", "Texte3", 20},
+            {"jeuamat", "Texte4", 28},
+            {"jeuamat", "Texte5", 7},
+            {"jeuamat", "Texte6", 17},
+            // A release site's name, in both programs' editors of the general file.
+            {"basedist", "Text6", 25},
+            {"tarvio basedist", "Text6", 25},
+            // A stake line: label 8, a space, code 5.
+            {"enjeu", "Text1", 14},
+        };
+        for (const auto& r : rows)
+            QTest::addRow("%s %s", r.window, r.box)
+                << QString::fromLatin1(r.window) << QString::fromLatin1(r.box) << r.width;
+    }
+    void eachBoxStopsAtTheWidthOfItsField() {
+        QFETCH(QString, window);
+        QFETCH(QString, box);
+        QFETCH(int, width);
+        QWidget& w = open(window);
+        auto* edit = control<QLineEdit>(w, box.toLatin1().constData());
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, typedText(width + 5));
+        QCOMPARE(edit->text(), typedText(width));
+        QCOMPARE(script().asked().size(), 0);
+    }
+
+    // The name of the issue: the box shows what the club file then holds.
+    void theClubNameIsStoredAsTheBoxShowsIt() {
+        QWidget& w = open(QStringLiteral("societe"));
+        auto* name = control<QLineEdit>(w, "txt1");
+        name->setFocus();
+        name->selectAll();
+        QTest::keyClicks(name, QStringLiteral("UNION COLOMBOPHILE AMIENS"));
+        QCOMPARE(name->text(), QStringLiteral("UNION COLOMBOPHILE AMIE"));
+        QTest::keyClick(name, Qt::Key_Return);
+        script().answer(MsgAnswer::Yes);
+        control<QAction>(w, "quitte")->trigger();
+        QCOMPARE(RecordFileOf<ClubRecord>(club->path("societe.nom")).read(1).clubName(),
+                 QStringLiteral("UNION COLOMBOPHILE AMIE"));
+    }
+
+    // A stake sheet's name is asked in an input box that stops at 50 characters; a
+    // longer answer is refused with a message, and the names file keeps the old name.
+    void aSheetNameLongerThanItsFieldIsRefused() {
+        QWidget& w = open(QStringLiteral("enjeu"));
+        const QByteArray before = readBytes(club->path("fichenl.jeu"));
+        script().answerInput(QString(51, u'N')).answer(MsgAnswer::Ok);
+        control<QAction>(w, "modif")->trigger();
+        QCOMPARE(script().asked().first().input.maxLength, 50);
+        QCOMPARE(script().messages().last().text,
+                 QStringLiteral("Le nom du jeu ne peut pas dépasser 50 caractères."));
+        QCOMPARE(readBytes(club->path("fichenl.jeu")), before);
+        QCOMPARE(control<QComboBox>(w, "Combo1")->itemText(0), QStringLiteral("COMPTES"));
+
+        // Fifty characters fit.
+        script().answerInput(QString(50, u'N'));
+        control<QAction>(w, "modif")->trigger();
+        QCOMPARE(readBytes(club->path("fichenl.jeu")).left(50), QByteArray(50, 'N'));
+        QCOMPARE(script().pendingAnswers(), 0);
+    }
+
+    // Fourteen characters whose ninth is not the space between label and code would lose
+    // that character: Enter refuses the line, naming it, and the sheet stays as it was.
+    void aLineTextThatDoesNotSplitIntoLabelAndCodeIsRefused() {
+        QWidget& w = open(QStringLiteral("enjeu"));
+        auto* combo = control<QComboBox>(w, "Combo1");
+        combo->setCurrentIndex(1);
+        emit combo->activated(1);
+        auto* grid = control<QTableWidget>(w, "Grid1");
+        auto* text1 = control<QLineEdit>(w, "Text1");
+        const QByteArray before = readBytes(club->path("gr1.jeu"));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualRect(grid->model()->index(0, 1)).center());
+        text1->selectAll();
+        QTest::keyClicks(text1, QStringLiteral("Speciales Sp12"));
+        QCOMPARE(grid->item(0, 0)->text(), QStringLiteral("Speciales Sp12"));
+        script().answer(MsgAnswer::Ok);
+        QTest::keyClick(grid, Qt::Key_Return);
+        QCOMPARE(script().messages().last().text,
+                 QStringLiteral("Le texte de la ligne 1 est trop long : 8 caractères de libellé, "
+                                "un espace et 5 de code au plus (« Speciales Sp12 »)"));
+        QCOMPARE(readBytes(club->path("gr1.jeu")), before);
+
+        // The same line with its space in place is written.
+        text1->selectAll();
+        QTest::keyClicks(text1, QStringLiteral("Speciale Sp12"));
+        QTest::keyClick(grid, Qt::Key_Return);
+        QCOMPARE(decodeText(readBytes(club->path("gr1.jeu")).left(13)),
+                 QStringLiteral("Speciale Sp12"));
+        QCOMPARE(script().pendingAnswers(), 0);
+    }
+
+    // The calendar keeps 15 characters of a site's name: a longer one is stored only once
+    // the user has agreed to the shorter name.
+    void theCalendarAsksBeforeKeepingPartOfALongSiteName() {
+        session().ListMode = 1;
+        windows().window<calend>().chooseCalendar(1);
+        QVERIFY(windows().isLoaded<chdate>());
+        chdate& editor = windows().window<chdate>();
+        auto* list1 = control<QListWidget>(editor, "List1");
+        auto* lst1 = control<QListWidget>(editor, "lst1");
+        const QString calendar = club->yearPath(QStringLiteral("gr1.cal"));
+        QCOMPARE(RecordFileOf<CalendarRaceRecord>(calendar).count(), 2);
+        QCOMPARE(trim(lst1->item(2)->text()), LongSite);
+
+        auto compose = [&] {
+            click(list1, 2); // the free line after the two races
+            click(lst1, 2);
+            click(control<QListWidget>(editor, "Lst2"), 5);
+            click(control<QListWidget>(editor, "lst3"), 13);
+        };
+        compose();
+        script().answer(MsgAnswer::No);
+        control<QPushButton>(editor, "Commande1")->click();
+        const MessageRequest q = script().messages().last();
+        QCOMPARE(q.text, QStringLiteral("Le calendrier garde 15 caractères du nom du lieu de "
+                                        "lâcher :\n« SAINT QUENTIN EN YVELINES » y sera « SAINT "
+                                        "QUENTIN E ».\nMémoriser le concours ?"));
+        QCOMPARE(q.buttons, MsgButtons::YesNo);
+        QCOMPARE(RecordFileOf<CalendarRaceRecord>(calendar).count(), 2);
+
+        compose();
+        script().answer(MsgAnswer::Yes);
+        control<QPushButton>(editor, "Commande1")->click();
+        QCOMPARE(RecordFileOf<CalendarRaceRecord>(calendar).read(3).siteName(),
+                 QStringLiteral("SAINT QUENTIN E"));
+
+        // A name of 15 characters or fewer is stored without a question.
+        click(list1, 0);
+        click(lst1, 0);
+        control<QPushButton>(editor, "Commande1")->click();
+        QCOMPARE(script().pendingAnswers(), 0);
+        QCOMPARE(script().messages().size(), 2);
+    }
+};
+
+QTEST_MAIN(BoxWidthsTest)
+#include "box_widths_wtest.moc"
