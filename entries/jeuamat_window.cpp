@@ -5,7 +5,6 @@
 #include "common/text.h"
 #include "entries/entry_sheet.h"
 #include "entries/recapam_window.h"
-#include "fanciers/fancier_list.h"
 #include "fanciers/gnoms_window.h"
 #include "platform/box_keys.h"
 #include "platform/dialogs.h"
@@ -520,11 +519,9 @@ bool jeuamat::save() {
         focusEntryBox(r.focus);
         return false;
     }
-    // The fanciers list keeps the fancier, with his saved identity; a deleted one leaves it.
-    if (trim(r.plan.finalRecord.fancierName()).isEmpty())
-        removeFancierListLine(m_recordNo);
-    else
-        replaceFancierListLine(fancierListItem(r.plan.finalRecord, m_recordNo));
+    // The fancier's line leaves the open fanciers list; the address editor puts it back,
+    // and the list's next load shows him again.
+    removeFancierListLine(m_recordNo);
     if (windows().isLoaded<recapam>())
         windows().window<recapam>().replaceLine(m_recordNo, r.plan.recapLine);
     m_closing = true;
