@@ -244,12 +244,12 @@ EntrySavePlan planEntrySave(const EntrySaveInput& input, const RaceGrids& grids)
                                "choisis ?")
                     .arg(p.recordNo)
                     .arg(storedName);
-        const QString masterName = trim(master.read(p.recordNo).fancierName());
-        if (!masterName.isEmpty() && masterName != storedName && masterName != typedName)
-            p.masterQuestion = QStringLiteral("La fiche n° %1 du fichier général contient « %2 ». "
-                                              "La remplacer ?")
-                                   .arg(p.recordNo)
-                                   .arg(masterName);
+        // Another window may have saved a fancier into this record since the sheet opened.
+        const QString opened = input.nameAtOpen ? *input.nameAtOpen : storedName;
+        const QString overwritten =
+            overwrittenFancier(master.read(p.recordNo).fancierName(), opened, typedName);
+        if (!overwritten.isEmpty())
+            p.masterQuestion = overwriteQuestion(p.recordNo, overwritten);
 
         QStringList paths{p.seasonPath, p.masterPath};
         for (const StakeBlockWrite& w : p.blocks)

@@ -19,6 +19,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace vt {
 
@@ -80,6 +81,9 @@ struct EntrySaveInput {
     int recordNo = 0; // the record the sheet edits (claimed when it opened)
     int clubNo = 1;   // the club shown in Label4
     EntryBoxes boxes;
+    // The name the sheet opened with; unset, the name the season record holds at the save.
+    // A master record holding any other name is written over only after a question.
+    std::optional<QString> nameAtOpen;
 };
 
 struct StakeBlockWrite {

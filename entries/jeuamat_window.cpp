@@ -17,6 +17,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHideEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -123,6 +124,8 @@ jeuamat::jeuamat() {
     if (!o.error.isEmpty())
         dialogs().inform(o.error, windowTitle(), MsgIcon::Exclamation);
     m_recordNo = o.recordNo;
+    m_claim = o.claim;
+    m_nameAtOpen = o.boxes.name;
     m_clubNo = o.clubNo;
     Text1->setText(o.boxes.name);
     Texte1->setText(o.boxes.licence);
@@ -514,7 +517,8 @@ bool jeuamat::save() {
     m_grids.commitAll();
     for (int k = 1; k <= m_grids.count(); ++k)
         refreshGrid(k);
-    const EntrySaveResult r = saveEntrySheet({m_recordNo, m_clubNo, boxes()}, m_grids, dialogs());
+    const EntrySaveResult r =
+        saveEntrySheet({m_recordNo, m_clubNo, boxes(), m_nameAtOpen}, m_grids, dialogs());
     if (!r.saved) {
         focusEntryBox(r.focus);
         return false;
@@ -540,6 +544,14 @@ void jeuamat::closeEvent(QCloseEvent* event) {
     if (!m_closing)
         quit();
     event->accept();
+}
+
+void jeuamat::hideEvent(QHideEvent* event) {
+    // Unloading hides the sheet before deleting it later: from now on the record claimed
+    // for a new fancier may be claimed again.
+    if (!event->spontaneous())
+        m_claim.release();
+    QMainWindow::hideEvent(event);
 }
 
 void jeuamat::mousePressEvent(QMouseEvent* event) {
