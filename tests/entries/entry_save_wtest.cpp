@@ -130,6 +130,56 @@ private slots:
         fx.reset();
     }
 
+    // Race 1 withdrawn in the calendar editor while a fancier's sheet is open with entries
+    // in it: the save stores nothing for that race (no mise.101 made again, no amount owed
+    // for it) and says so; the other race is stored as usual.
+    void aRaceWithdrawnMeanwhileGetsNothingFromTheSave() {
+        jeuamat& s = openSheetOf(1);
+        typeCount(s, 1, "10"); // ENGAGES
+        typeCount(s, 2, "10"); // Mise at 1,00
+        QTest::keyClick(s.grid(1), Qt::Key_Plus); // the next race
+        QCOMPARE(s.currentTab(), 2);
+        typeCount(s, 1, "4");
+        typeCount(s, 2, "4");
+
+        find<QAction>(windows().window<depart>(), "cal")->trigger();
+        processPending();
+        windows().window<calend>().chooseCalendar(1); // the club's calendar
+        processPending();
+        chdate& editor = windows().window<chdate>();
+        QListWidget* races = find<QListWidget>(editor, "List1");
+        QVERIFY(races->item(0)->text().startsWith(QStringLiteral("001 ORLEANS")));
+        clickRow(races, 0);
+        script().answer(MsgAnswer::Yes); // "Pour mettre à zéro les fichiers de ce concours"
+        QTest::mouseClick(find<QPushButton>(editor, "Command3"), Qt::LeftButton);
+        QVERIFY(!QFile::exists(misePath(fx->yearFolder(), 101)));
+        QVERIFY(!QFile::exists(fx->yearPath("bases.101")));
+
+        script().answer(MsgAnswer::Ok); // the race withdrawn is named
+        QTest::mouseClick(find<QPushButton>(s, "Command1"), Qt::LeftButton);
+        processPending();
+        QVERIFY(!windows().isLoaded<jeuamat>());
+        const MessageRequest told = script().messages().last();
+        QVERIFY2(told.text.contains(QStringLiteral("ORLEANS")), qPrintable(told.text));
+        QVERIFY(told.text.contains(QStringLiteral("retiré")));
+
+        QVERIFY(!QFile::exists(misePath(fx->yearFolder(), 101)));
+        const FancierRecord saved = RecordFileOf<FancierRecord>(season()).read(1);
+        QCOMPARE(saved.raceAmount(101), 0);
+        QCOMPARE(saved.raceAmount(102), 4000);
+        const StakeAmountBlock b102 =
+            RecordFileOf<StakeAmountBlock>(misePath(fx->yearFolder(), 102)).read(1);
+        QCOMPARE(b102.stakeCount(0), 4.0f);
+        QCOMPARE(b102.stakeCount(1), 4.0f);
+        // The recap line charges the race that is left, 4,000, not 14,000.
+        const QStringList lines = recap().lines();
+        const auto line = std::find_if(lines.begin(), lines.end(), [](const QString& l) {
+            return l.startsWith(QStringLiteral("DUPONT Jean"));
+        });
+        QVERIFY(line != lines.end());
+        QVERIFY2(line->endsWith(QStringLiteral("    4,000")), qPrintable(*line));
+    }
+
     // The address editor and the entry sheet opened each on a new fancier, in either order,
     // and saved in either order: each claims a record of its own, and both fanciers are
     // stored in both files without a question.
