@@ -5,7 +5,9 @@
 #include "text.h"
 
 #include <QDir>
-#include <algorithm>
+#include <QFileInfo>
+#include <QHash>
+#include <QSet>
 
 namespace vt {
 
@@ -32,18 +34,85 @@ FancierRecord blankFancierRecord() {
     return r;
 }
 
+namespace {
+
+// The records held by open windows, per season file.
+QHash<QString, QSet<int>>& heldClaims() {
+    static QHash<QString, QSet<int>> held;
+    return held;
+}
+
+QString claimKey(const QString& seasonFile) {
+    return QDir::cleanPath(QFileInfo(seasonFile).absoluteFilePath());
+}
+
+} // namespace
+
+struct FancierClaim::Hold {
+    QString key;
+    int recordNo = 0;
+    Hold(QString k, int n) : key(std::move(k)), recordNo(n) { heldClaims()[key].insert(n); }
+    ~Hold() { end(); }
+    Hold(const Hold&) = delete;
+    Hold& operator=(const Hold&) = delete;
+    void end() {
+        if (recordNo == 0)
+            return;
+        auto it = heldClaims().find(key);
+        if (it != heldClaims().end()) {
+            it->remove(recordNo);
+            if (it->isEmpty())
+                heldClaims().erase(it);
+        }
+        recordNo = 0;
+    }
+};
+
+int FancierClaim::recordNo() const { return m_hold ? m_hold->recordNo : 0; }
+
+void FancierClaim::release() {
+    if (m_hold)
+        m_hold->end();
+    m_hold.reset();
+}
+
+bool isClaimHeld(const QString& seasonFile, int recordNo) {
+    const auto it = heldClaims().constFind(claimKey(seasonFile));
+    return it != heldClaims().constEnd() && it->contains(recordNo);
+}
+
 int findClaimableRecord(const QString& seasonFile, const QString& masterFile) {
     RecordFileOf<FancierRecord> season(seasonFile), master(masterFile);
     const QList<FancierRecord> s = season.readAll();
     const QList<FancierRecord> m = master.readAll();
-    const int last = static_cast<int>(std::max(s.size(), m.size()));
-    for (int n = 1; n <= last; ++n) {
+    for (int n = 1;; ++n) {
         const bool blankS = n > s.size() || isBlankName(s[n - 1].fancierName());
         const bool blankM = n > m.size() || isBlankName(m[n - 1].fancierName());
-        if (blankS && blankM)
+        if (blankS && blankM && !isClaimHeld(seasonFile, n))
             return n;
     }
-    return last + 1;
+}
+
+FancierClaim claimFancierRecord(const QString& seasonFile, const QString& masterFile) {
+    FancierClaim claim;
+    claim.m_hold = std::make_shared<FancierClaim::Hold>(
+        claimKey(seasonFile), findClaimableRecord(seasonFile, masterFile));
+    return claim;
+}
+
+QString overwrittenFancier(const QString& storedName, const QString& openedName,
+                           const QString& typedName) {
+    const QString stored = trim(storedName);
+    const auto same = [&stored](const QString& other) {
+        return stored.compare(trim(other), Qt::CaseInsensitive) == 0;
+    };
+    return stored.isEmpty() || same(openedName) || same(typedName) ? QString() : stored;
+}
+
+QString overwriteQuestion(int recordNo, const QString& storedName) {
+    return QStringLiteral("La fiche n° %1 du fichier général contient « %2 ». La remplacer ?")
+        .arg(recordNo)
+        .arg(trim(storedName));
 }
 
 void clearStaleStakes(int recordNo, const QList<int>& chosenRaceCodes, const QString& yearFolder,

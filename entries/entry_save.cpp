@@ -220,14 +220,31 @@ EntrySavePlan planEntrySave(const EntrySaveInput& input, const RaceGrids& grids)
             for (int c = 0; c <= FancierRecord::MaxRaceCode; ++c)
                 rec.setRaceAmount(c, 0);
         }
+        // A race withdrawn while the sheet was open has lost its files: nothing is stored
+        // for it, neither its stakes nor an amount owed.
+        QList<int> withdrawn;
+        for (int tab = 1; tab <= grids.count(); ++tab) {
+            const int code = grids.raceCode(tab);
+            const QString base = raceFileName(QStringLiteral("bases"), code);
+            if (RecordFileOf<RaceBaseRecord>(resolveFile(s.YearFolder, base)).count() >= 1)
+                continue;
+            withdrawn << code;
+            p.warnings << QStringLiteral("Le concours %1 a été retiré (le fichier %2 n'existe "
+                                         "plus) : ses engagements ne sont pas enregistrés.")
+                              .arg(grids.grid(tab).caption(), base);
+        }
+
         p.seasonRecord = rec;
         p.masterRecord = rec;
         p.finalRecord = rec;
         if (!p.deletion)
             for (const auto& [code, thousandths] : *amounts)
-                p.finalRecord.setRaceAmount(code, thousandths);
+                if (!withdrawn.contains(code))
+                    p.finalRecord.setRaceAmount(code, thousandths);
 
         for (int tab = 1; tab <= grids.count(); ++tab) {
+            if (withdrawn.contains(grids.raceCode(tab)))
+                continue;
             StakeBlockWrite w;
             w.raceCode = grids.raceCode(tab);
             RecordFileOf<StakeAmountBlock> mise(
@@ -244,12 +261,12 @@ EntrySavePlan planEntrySave(const EntrySaveInput& input, const RaceGrids& grids)
                                "choisis ?")
                     .arg(p.recordNo)
                     .arg(storedName);
-        const QString masterName = trim(master.read(p.recordNo).fancierName());
-        if (!masterName.isEmpty() && masterName != storedName && masterName != typedName)
-            p.masterQuestion = QStringLiteral("La fiche n° %1 du fichier général contient « %2 ». "
-                                              "La remplacer ?")
-                                   .arg(p.recordNo)
-                                   .arg(masterName);
+        // Another window may have saved a fancier into this record since the sheet opened.
+        const QString opened = input.nameAtOpen ? *input.nameAtOpen : storedName;
+        const QString overwritten =
+            overwrittenFancier(master.read(p.recordNo).fancierName(), opened, typedName);
+        if (!overwritten.isEmpty())
+            p.masterQuestion = overwriteQuestion(p.recordNo, overwritten);
 
         QStringList paths{p.seasonPath, p.masterPath};
         for (const StakeBlockWrite& w : p.blocks)

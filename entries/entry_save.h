@@ -19,6 +19,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace vt {
 
@@ -80,6 +81,9 @@ struct EntrySaveInput {
     int recordNo = 0; // the record the sheet edits (claimed when it opened)
     int clubNo = 1;   // the club shown in Label4
     EntryBoxes boxes;
+    // The name the sheet opened with; unset, the name the season record holds at the save.
+    // A master record holding any other name is written over only after a question.
+    std::optional<QString> nameAtOpen;
 };
 
 struct StakeBlockWrite {
@@ -112,7 +116,9 @@ struct EntrySavePlan {
 };
 
 // Builds and checks every byte of the save. `grids` are the sheet's race grids with every
-// edit committed (RaceGrids::commitAll). Reads the files, writes nothing.
+// edit committed (RaceGrids::commitAll). A race whose base file is gone (withdrawn while
+// the sheet was open) gets neither a stake block nor an amount owed, and a warning names
+// it. Reads the files, writes nothing.
 EntrySavePlan planEntrySave(const EntrySaveInput& input, const RaceGrids& grids);
 // Writes a ready plan in order: season record, master record, each race's block, the
 // season record again with the new amounts. Stops at the first failure and returns its

@@ -25,7 +25,8 @@ EntrySheetOpening openEntrySheet(int requestedRecordNo) {
         RecordFileOf<FancierRecord> season(s.FancierFilePath);
         int n = requestedRecordNo;
         if (n < 1) {
-            n = findClaimableRecord(s.FancierFilePath, s.MasterFancierPath);
+            o.claim = claimFancierRecord(s.FancierFilePath, s.MasterFancierPath);
+            n = o.claim.recordNo();
             FancierRecord blank = blankFancierRecord();
             blank.setClubNumber(QStringLiteral("1"));
             season.write(n, blank);

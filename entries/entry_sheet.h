@@ -1,5 +1,6 @@
 #pragma once
 // What the entry sheet reads when it opens, and its distance line, without any window.
+#include "common/fancier_slots.h"
 #include "entries/entry_save.h"
 #include "fanciers/geodesy.h"
 
@@ -12,6 +13,7 @@ namespace vt {
 
 struct EntrySheetOpening {
     int recordNo = 0;     // the record the sheet edits
+    FancierClaim claim;   // a new fancier's record, held while the sheet is open
     FancierRecord record; // as stored in the season file (after the repairs below)
     int clubNo = 1;       // the club shown in Label4
     EntryBoxes boxes;     // the texts of the boxes
@@ -19,8 +21,9 @@ struct EntrySheetOpening {
 };
 
 // Opens the fancier of record `requestedRecordNo` of the season's fanciers file. Below 1, a
-// new fancier: the lowest record blank in both the season and the master file (or the next
-// one after both) is claimed and written in the season file as a blank record of club "1",
+// new fancier: the lowest record blank in both the season and the master file and held by
+// no open window (or the next one after both) is claimed, held in `claim`, and written in
+// the season file as a blank record of club "1",
 // and his blocks left in the chosen races' mise files are zeroed. A club number outside 1 to
 // ClubCount becomes 1 and is written back. Coordinates are shown with the decimal comma; a
 // longitude of 0 leaves its box empty.

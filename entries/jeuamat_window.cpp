@@ -5,7 +5,6 @@
 #include "common/text.h"
 #include "entries/entry_sheet.h"
 #include "entries/recapam_window.h"
-#include "fanciers/fancier_list.h"
 #include "fanciers/gnoms_window.h"
 #include "platform/box_keys.h"
 #include "platform/dialogs.h"
@@ -17,6 +16,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHideEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -124,6 +124,8 @@ jeuamat::jeuamat() {
     if (!o.error.isEmpty())
         dialogs().inform(o.error, windowTitle(), MsgIcon::Exclamation);
     m_recordNo = o.recordNo;
+    m_claim = o.claim;
+    m_nameAtOpen = o.boxes.name;
     m_clubNo = o.clubNo;
     Text1->setText(o.boxes.name);
     Texte1->setText(o.boxes.licence);
@@ -524,16 +526,15 @@ bool jeuamat::save() {
     m_grids.commitAll();
     for (int k = 1; k <= m_grids.count(); ++k)
         refreshGrid(k);
-    const EntrySaveResult r = saveEntrySheet({m_recordNo, m_clubNo, boxes()}, m_grids, dialogs());
+    const EntrySaveResult r =
+        saveEntrySheet({m_recordNo, m_clubNo, boxes(), m_nameAtOpen}, m_grids, dialogs());
     if (!r.saved) {
         focusEntryBox(r.focus);
         return false;
     }
-    // The fanciers list keeps the fancier, with his saved identity; a deleted one leaves it.
-    if (trim(r.plan.finalRecord.fancierName()).isEmpty())
-        removeFancierListLine(m_recordNo);
-    else
-        replaceFancierListLine(fancierListItem(r.plan.finalRecord, m_recordNo));
+    // The fancier's line leaves the open fanciers list; the address editor puts it back,
+    // and the list's next load shows him again.
+    removeFancierListLine(m_recordNo);
     if (windows().isLoaded<recapam>())
         windows().window<recapam>().replaceLine(m_recordNo, r.plan.recapLine);
     m_closing = true;
@@ -552,6 +553,14 @@ void jeuamat::closeEvent(QCloseEvent* event) {
     if (!m_closing)
         quit();
     event->accept();
+}
+
+void jeuamat::hideEvent(QHideEvent* event) {
+    // Unloading hides the sheet before deleting it later: from now on the record claimed
+    // for a new fancier may be claimed again.
+    if (!event->spontaneous())
+        m_claim.release();
+    QMainWindow::hideEvent(event);
 }
 
 void jeuamat::mousePressEvent(QMouseEvent* event) {

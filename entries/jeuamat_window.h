@@ -1,6 +1,7 @@
 #pragma once
 // jeuamat: the entry sheet of one fancier for the current basketing: his identity, club and
 // loft, and on one tab per chosen race the pigeons he enters and what he stakes.
+#include "common/fancier_slots.h"
 #include "entries/entry_save.h"
 #include "entries/race_grids.h"
 #include "fanciers/geodesy.h"
@@ -54,6 +55,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -78,6 +80,8 @@ private:
 
     RaceGrids m_grids;
     int m_recordNo = 0;
+    FancierClaim m_claim; // held from the load until the sheet is left
+    QString m_nameAtOpen; // the name the record held at the load, trimmed
     int m_clubNo = 1;
     std::optional<PackedPoint> m_site;
     bool m_syncing = false;

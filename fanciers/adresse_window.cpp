@@ -14,6 +14,7 @@
 
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -234,6 +235,14 @@ void adresse::Commande1_Click() {
 }
 
 void adresse::Commande3_Click() { close(); }
+
+void adresse::hideEvent(QHideEvent* event) {
+    // Unloading hides the editor before deleting it later: from now on the record claimed
+    // for a new fancier may be claimed again.
+    if (!event->spontaneous())
+        m_edited.claim.release();
+    QWidget::hideEvent(event);
+}
 
 void adresse::closeEvent(QCloseEvent* event) {
     // Leaving without saving, as "QUITTER" does; the window is unloaded once its own

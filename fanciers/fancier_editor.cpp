@@ -57,10 +57,11 @@ QString clubCode(int k) {
     return k >= 0 && k < codes.size() ? codes[k] : QString();
 }
 
-int claimNewFancier(int defaultClub) {
+FancierClaim claimNewFancier(int defaultClub) {
     const Session& s = session();
     const int club = validClub(defaultClub);
-    const int n = findClaimableRecord(s.FancierFilePath, s.MasterFancierPath);
+    FancierClaim claim = claimFancierRecord(s.FancierFilePath, s.MasterFancierPath);
+    const int n = claim.recordNo();
     WrittenFiles written;
     try {
         clearStaleStakes(n, s.chosenRaces(), s.YearFolder, &written);
@@ -73,7 +74,7 @@ int claimNewFancier(int defaultClub) {
     } catch (const Error& e) {
         throw FileError(e.message() + written.note());
     }
-    return n;
+    return claim;
 }
 
 FancierSave refuse(FancierBox box) {
@@ -127,7 +128,9 @@ QString fancierCoordinateRefusal(FancierBox box, const QString& text) {
 EditedFancier openFancier(int recordNo, int defaultClub) {
     const Session& s = session();
     EditedFancier e;
-    e.recordNo = recordNo < 1 ? claimNewFancier(defaultClub) : recordNo;
+    if (recordNo < 1)
+        e.claim = claimNewFancier(defaultClub);
+    e.recordNo = recordNo < 1 ? e.claim.recordNo() : recordNo;
     const FancierRecord r = RecordFileOf<FancierRecord>(s.FancierFilePath).read(e.recordNo);
 
     int k = static_cast<int>(val(r.clubNumber()));
@@ -174,6 +177,16 @@ FancierSave saveFancier(const EditedFancier& edited, const FancierForm& form, Di
     }
     const int n = edited.recordNo;
     RecordFileOf<FancierRecord> season(s.FancierFilePath), master(s.MasterFancierPath);
+
+    // Another window may have saved a fancier into this record since the editor opened.
+    QString overwritten;
+    try {
+        overwritten = overwrittenFancier(master.read(n).fancierName(), edited.nameAtLoad, name);
+    } catch (const Error& e) {
+        return failed(dialogs, e, WrittenFiles());
+    }
+    if (!overwritten.isEmpty() && !ask(dialogs, overwriteQuestion(n, overwritten), MsgAnswer::No))
+        return refuse(FancierBox::Name);
 
     if (name.isEmpty()) {
         // A fancier who had a name is erased only on Yes; a new fancier left unnamed

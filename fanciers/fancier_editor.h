@@ -1,6 +1,7 @@
 #pragma once
 // The address editor's rules: the record a new fancier claims, what the boxes show, and
 // the save into both fanciers files (or the deletion of the fancier).
+#include "common/fancier_slots.h"
 #include "common/records.h"
 #include "platform/dialogs.h"
 
@@ -37,6 +38,7 @@ struct FancierForm {
 // One fancier as the editor holds him from its load to its save.
 struct EditedFancier {
     int recordNo = 0;   // the record the editor writes, fixed at load
+    FancierClaim claim; // a new fancier's record, held while the editor is open
     int clubNo = 1;     // Label4
     QString clubName;   // Label3
     QString nameAtLoad; // trimmed
@@ -52,7 +54,8 @@ QString fancierCoordinateRefusal(FancierBox box, const QString& text);
 QString coordinateText(double value, bool emptyWhenZero);
 
 // Opens record `recordNo` of the season file; below 1, a new fancier first claims the
-// lowest record free in both fanciers files and writes it there with the default club.
+// lowest record free in both fanciers files and held by no open window, holds it in
+// `claim`, and writes it there with the default club.
 // Throws Error with a French message when a file cannot be read or written.
 EditedFancier openFancier(int recordNo, int defaultClub);
 
@@ -69,7 +72,8 @@ struct FancierSave {
 
 // Checks the boxes, asks what must be asked, then writes: the master first, then the
 // season copy. An empty name deletes the fancier after a question (default No), and
-// clears his stake blocks in the chosen races.
+// clears his stake blocks in the chosen races. A master record that now holds another
+// fancier than the one opened is written over only on Yes to a question (default No).
 FancierSave saveFancier(const EditedFancier& edited, const FancierForm& form, Dialogs& dialogs);
 
 } // namespace vt

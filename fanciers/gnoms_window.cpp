@@ -37,11 +37,6 @@ void removeFancierListLine(int recordNo) {
         windows().window<gnoms>().removeLine(recordNo);
 }
 
-void replaceFancierListLine(const QString& line) {
-    if (windows().isLoaded<gnoms>() && windows().window<gnoms>().hasLine(recordNoOfLine(line)))
-        windows().window<gnoms>().putLine(line);
-}
-
 void putFancierListLine(const QString& line) {
     if (windows().isLoaded<gnoms>())
         windows().window<gnoms>().putLine(line);

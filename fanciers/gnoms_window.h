@@ -19,13 +19,10 @@ class QListWidgetItem;
 
 namespace vt {
 
-// The line of that record number leaves the open fanciers list. When the window is not
-// loaded nothing happens (it reads the file afresh when it opens).
+// The line of that record number leaves the open fanciers list: the entry sheet's save
+// and the address editor's deletion call it. When the window is not loaded nothing
+// happens (it reads the file afresh when it opens).
 void removeFancierListLine(int recordNo);
-// The entry sheet calls this after its save: the fancier's line in the open fanciers list
-// becomes the given line (a FancierListItem), at its sorted place. A fancier the list
-// does not show (another club shown) stays out of it.
-void replaceFancierListLine(const QString& line);
 // Puts a fancier's line (a FancierListItem) at its sorted place in the open fanciers
 // list, in place of any line of the same record number. Nothing when it is not loaded.
 void putFancierListLine(const QString& line);

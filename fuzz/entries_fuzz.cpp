@@ -122,7 +122,7 @@ void saveSheet(const Setup& u, const vt::EntrySheetOpening& o, const fuzz::Parts
                 (void)grid.key(r, vt::GridKey::Digit, QChar(u'0' + in.param(5 + r) % 10));
     }
     grids.commitAll();
-    const vt::EntrySaveInput input{o.recordNo, o.clubNo, o.boxes};
+    const vt::EntrySaveInput input{o.recordNo, o.clubNo, o.boxes, o.boxes.name};
     const vt::EntrySavePlan plan = vt::planEntrySave(input, grids);
     if (plan.status != vt::EntrySavePlan::Ready || !plan.deletionQuestion.isEmpty())
         return;

@@ -116,7 +116,7 @@ void BM_SaveEntrySheet(benchmark::State& state) {
     RaceGrids grids;
     grids.load(s.YearFolder, s.ChosenRaceCodes, recordNo);
     grids.commitAll();
-    const EntrySaveInput input{recordNo, opening.clubNo, opening.boxes};
+    const EntrySaveInput input{recordNo, opening.clubNo, opening.boxes, opening.boxes.name};
     for (auto _ : state) {
         const EntrySavePlan plan = planEntrySave(input, grids);
         if (plan.status != EntrySavePlan::Ready || !applyEntrySave(plan).isEmpty()) {

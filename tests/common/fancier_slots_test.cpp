@@ -78,3 +78,52 @@ TEST(FancierSlots, ClearStaleStakesZeroesOnlyNonZeroBlocks) {
     EXPECT_EQ(mise.count(), 2);
     EXPECT_FALSE(QFileInfo::exists(fx.yearPath("mise.402")));
 }
+
+TEST(FancierSlots, AHeldClaimIsPassedOverUntilItIsReleased) {
+    vt::testing::ClubFixture fx;
+    const QString season = fx.yearPath("noms.vba"), master = fx.path("noms.vba");
+    FancierRecord a = blankFancierRecord();
+    a.setFancierName(QStringLiteral("A"));
+    RecordFileOf<FancierRecord>(season).rewrite({a, blankFancierRecord(), a});
+    RecordFileOf<FancierRecord>(master).rewrite({a, blankFancierRecord(), a});
+
+    FancierClaim first = claimFancierRecord(season, master);
+    EXPECT_EQ(first.recordNo(), 2);
+    EXPECT_TRUE(isClaimHeld(season, 2));
+    EXPECT_FALSE(isClaimHeld(fx.path("autre/noms.vba"), 2)); // another season's file
+    FancierClaim second = claimFancierRecord(season, master);
+    EXPECT_EQ(second.recordNo(), 4); // past the end of both files
+    EXPECT_EQ(claimFancierRecord(season, master).recordNo(), 5);
+    {
+        const FancierClaim copy = second; // copies share the hold
+        second.release();
+        EXPECT_EQ(copy.recordNo(), 0);
+    }
+    EXPECT_FALSE(isClaimHeld(season, 4));
+    EXPECT_EQ(findClaimableRecord(season, master), 4);
+    first = FancierClaim(); // the last copy gone
+    EXPECT_EQ(findClaimableRecord(season, master), 2);
+}
+
+TEST(FancierSlots, OverwrittenFancier) {
+    struct Case {
+        const char *stored, *opened, *typed, *expected;
+    };
+    const Case cases[] = {
+        {"", "", "LEROY Marc", ""},
+        {"  ", "DUPONT Jean", "", ""},
+        {"DUPONT Jean", "DUPONT Jean", "DUPONT Jean-Pierre", ""}, // a rename of his own
+        {"DUPONT Jean", "", "DUPONT JEAN", ""},
+        {"DUPONT Michel", "DUPONT michel", "DUPONT michel", ""}, // case mended meanwhile
+        {"MOREL Yves", "", "LEROY Marc", "MOREL Yves"},
+        {" MOREL Yves ", "DUPONT Jean", "", "MOREL Yves"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(overwrittenFancier(QString::fromUtf8(c.stored), QString::fromUtf8(c.opened),
+                                     QString::fromUtf8(c.typed)),
+                  QString::fromUtf8(c.expected))
+            << c.stored << " / " << c.opened << " / " << c.typed;
+    EXPECT_EQ(overwriteQuestion(4, QStringLiteral("MOREL Yves ")),
+              QStringLiteral("La fiche n° 4 du fichier général contient « MOREL Yves ». La "
+                             "remplacer ?"));
+}

@@ -84,7 +84,7 @@ void saveEntrySheet(int n, int version) {
     const EntrySheetOpening opening = openEntrySheet(n);
     if (!opening.error.isEmpty())
         throw std::runtime_error(opening.error.toStdString());
-    EntrySaveInput input{opening.recordNo, opening.clubNo, opening.boxes};
+    EntrySaveInput input{opening.recordNo, opening.clubNo, opening.boxes, opening.boxes.name};
     input.boxes.town = version == 0 ? QStringLiteral("LILLE") : QStringLiteral("ROUBAIX");
     input.boxes.telephone = QStringLiteral("0320%1").arg(n * 10 + version, 6, 10, QChar(u'0'));
     RaceGrids grids;

@@ -292,7 +292,7 @@ const QList<SavePath>& savePaths() {
         {"entry sheet across the chosen races", "noms.vba",
          [](ClubFixture& club) {
              const EntrySheetOpening o = openEntrySheet(1);
-             EntrySaveInput input{o.recordNo, o.clubNo, o.boxes};
+             EntrySaveInput input{o.recordNo, o.clubNo, o.boxes, o.boxes.name};
              input.boxes.town = QStringLiteral("ROUBAIX");
              auto grids = std::make_shared<RaceGrids>();
              grids->load(club.yearFolder(), session().ChosenRaceCodes, 1);

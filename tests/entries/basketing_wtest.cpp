@@ -5,6 +5,7 @@
 #include "entries/jeuamat_window.h"
 #include "entries/recapam_window.h"
 #include "entry_test_support.h"
+#include "fanciers/adresse_window.h"
 #include "fanciers/gnoms_window.h"
 #include "platform/clock.h"
 #include "platform/help.h"
@@ -221,21 +222,36 @@ private slots:
         QCOMPARE(recap().lines(), lines);
     }
 
-    // A saved entry sheet keeps the fancier in the open fanciers list, with his new
-    // identity; the prints of that list (distance sheets, envelopes) still find him.
-    void theOpenFanciersListKeepsTheSavedFancier() {
+    // A saved entry sheet takes the fancier's line out of the open fanciers list and puts
+    // none back; the address editor's save puts it back, and so does the list's next load.
+    void theOpenFanciersListLosesTheSavedFancier() {
         gnoms& fanciers = windows().show<gnoms>();
         const int listed = fanciers.lines().size();
+        QVERIFY(fanciers.hasLine(1));
         jeuamat& sheet = openSheetOf(1);
         find<QLineEdit>(sheet, "Texte4")->setText(QStringLiteral("ARMENTIERES"));
         find<QAction>(sheet, "enreg")->trigger();
         QVERIFY(!windows().isLoaded<jeuamat>());
+        QCOMPARE(fanciers.lines().size(), listed - 1);
+        QVERIFY(!fanciers.hasLine(1));
+        QVERIFY(fanciers.hasLine(2));
+
+        session().CurrentFancierNo = 1; // as a double-click in the list sets it
+        adresse& editor = windows().show<adresse>();
+        QTest::mouseClick(find<QPushButton>(editor, "Commande1"), Qt::LeftButton);
         QCOMPARE(fanciers.lines().size(), listed);
-        QVERIFY(fanciers.hasLine(1));
         const QStringList lines = fanciers.lines();
         QVERIFY(std::any_of(lines.begin(), lines.end(), [](const QString& l) {
             return l.endsWith(QStringLiteral("    1")) && l.contains(QStringLiteral("ARMENTIERES"));
         }));
+
+        // Without the address editor, the list's next load lists him again.
+        openSheetOf(1);
+        find<QAction>(windows().window<jeuamat>(), "enreg")->trigger();
+        QVERIFY(!fanciers.hasLine(1));
+        windows().unload<gnoms>();
+        QVERIFY(windows().show<gnoms>().hasLine(1));
+        QCOMPARE(windows().window<gnoms>().lines().size(), listed);
     }
 
     // A full 20-character address complement can be read whole in its box.

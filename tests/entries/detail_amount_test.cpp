@@ -99,7 +99,7 @@ TEST_P(OwedAmount, PrintedSubTotalsChargeWhatTheSheetSays) {
 
     ScriptedDialogsScope dialogs;
     const EntrySheetOpening o = openEntrySheet(Fancier);
-    const EntrySaveResult saved = saveEntrySheet({o.recordNo, o.clubNo, o.boxes}, grids, *dialogs);
+    const EntrySaveResult saved = saveEntrySheet({o.recordNo, o.clubNo, o.boxes, o.boxes.name}, grids, *dialogs);
     ASSERT_TRUE(saved.saved) << saved.plan.message.toStdString();
     const int32_t owed =
         RecordFileOf<FancierRecord>(s->FancierFilePath).read(Fancier).raceAmount(Race);

@@ -40,7 +40,7 @@ protected:
     }
     EntrySaveInput input(int recordNo) {
         const EntrySheetOpening o = openEntrySheet(recordNo);
-        return {o.recordNo, o.clubNo, o.boxes};
+        return {o.recordNo, o.clubNo, o.boxes, o.boxes.name};
     }
     QList<QByteArray> allFiles() {
         return {readBytes(fx.yearPath("noms.vba")), readBytes(fx.path("noms.vba")),
