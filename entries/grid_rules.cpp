@@ -166,7 +166,7 @@ void recalculateRow(GridState& g, int r, long long v) {
             const long long c = stakeLineRules(g, row, row.count, N);
             row.setCount(c);
             if (row.is(StakeKind::RiTwo) && c > 0)
-                row.setCount(2);
+                row.setCount(RiTwoShownCount);
             if (row.is(StakeKind::SerThreeFive) && c > (N + 2) / 5)
                 row.setCount((N + 2) / 5);
             if (row.is(StakeKind::SerTwoThree) && c > (N + 1) / 3)

@@ -41,6 +41,9 @@ long long cutSeries(long long count, int group);
 // The largest count a NOMBRE cell takes: seven digits.
 constexpr long long MaxGridCount = 9999999;
 
+// A "Ri.2" entry is shown and stored as this count, and charged once.
+constexpr long long RiTwoShownCount = 2;
+
 // One row of a race grid: the three texts the grid shows, with the values the rules read
 // from them, kept in step by the setters.
 struct GridRow {
@@ -59,6 +62,10 @@ struct GridRow {
     long long unitMilli = 0;  // VALEUR in thousandths
     bool valeurBlank = true;  // VALEUR is blank
     bool valeurReadable = true; // VALEUR reads as a number the grids compute with
+    // What the row adds to the sub-total the fancier owes, written by the totals pass: a
+    // stake line its unit x the count charged, a fee line its amount (free entries
+    // negative); 0 on the end lines and after the sub-total.
+    GridAmount charge;
 
     bool is(StakeKind k) const { return kinds.is(k); }
     void setCount(long long c);             // NOMBRE = the plain text of c

@@ -21,6 +21,8 @@ void computeGridTotals(GridState& g, std::optional<GridEdit> edit) {
     const long long N = g.pigeonsEntered();
     g.totals = GridTotals{};
     g.tabLabel = g.caption;
+    for (GridRow& row : g.rows)
+        row.charge = GridAmount();
 
     // Every row before TOTAL du jeu holds at most the pigeons entered, BELGE included.
     for (int k = 2; k <= R - 1; ++k) {
@@ -58,10 +60,11 @@ void computeGridTotals(GridState& g, std::optional<GridEdit> edit) {
             row.setCount(c);
             long long charged = c;
             if (row.is(StakeKind::RiTwo) && c > 0) {
-                row.setCount(2);
+                row.setCount(RiTwoShownCount);
                 charged = 1;
             }
-            S += lineAmount(row.unitMilli, charged);
+            row.charge = lineAmount(row.unitMilli, charged);
+            S += row.charge;
             break;
         }
         case Fees:
@@ -79,10 +82,11 @@ void computeGridTotals(GridState& g, std::optional<GridEdit> edit) {
             }
             if (row.is(StakeKind::Free)) {
                 row.setValeur(feeRow ? feeRow->valeur : QString());
-                F -= lineAmount(row.unitMilli, row.count);
+                row.charge = GridAmount() - lineAmount(row.unitMilli, row.count);
             } else {
-                F += lineAmount(row.unitMilli, row.count);
+                row.charge = lineAmount(row.unitMilli, row.count);
             }
+            F += row.charge;
             break;
         case Deductions:
             if (row.is(StakeKind::DeductionTotal)) {

@@ -129,7 +129,23 @@ RaceGrid RaceGrid::build(const QString& caption, const QList<StakeTypeRecord>& l
         row.capped = s.firstJeuRow == 0 || k < s.firstJeuRow || row.is(StakeKind::Free);
     }
     markComputedRows(s);
+    grid.fill(block);
+    return grid;
+}
 
+RaceGrid RaceGrid::withBlock(const StakeAmountBlock& block) const {
+    RaceGrid grid;
+    grid.m_lines = m_lines;
+    grid.m_state = m_state;
+    grid.fill(block);
+    return grid;
+}
+
+void RaceGrid::fill(const StakeAmountBlock& block) {
+    // Every count and every text the totals write is set again, so that a grid of the same
+    // lines filled before gives what a grid just laid out gives.
+    GridState& s = m_state;
+    const int L = static_cast<int>(m_lines.size());
     const long long N = storedGridCount(block.pigeonsEntered());
     s.rows[1].setCount(N);
     for (int j = 1; j <= std::min(L, int(StakeAmountBlock::MaxLine)); ++j) {
@@ -144,7 +160,6 @@ RaceGrid RaceGrid::build(const QString& caption, const QList<StakeTypeRecord>& l
     s.target = 1;
     s.currentRow = 1;
     s.topRow = 1;
-    return grid;
 }
 
 void RaceGrid::rebuild() {

@@ -70,6 +70,10 @@ public:
     static RaceGrid build(const QString& caption, const QList<StakeTypeRecord>& lines,
                           const StakeAmountBlock& block);
 
+    // The same race's grid for another fancier's block: build(caption(), its lines, block)
+    // without reading and classifying the lines again. Commits nothing of this grid.
+    RaceGrid withBlock(const StakeAmountBlock& block) const;
+
     // The same race built again from the counts the grid holds now (a pending edit is
     // committed first), as the entry sheet does after a club pick: nothing typed is lost.
     void rebuild();
@@ -130,6 +134,7 @@ public:
     static QString refusalMessage();
 
 private:
+    void fill(const StakeAmountBlock& block);
     GridKeyOutcome outcome(GridKeyOutcome::Result result) const;
     void preview();
     void capBufferToEntered();

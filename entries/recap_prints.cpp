@@ -3,6 +3,7 @@
 #include "common/numbers.h"
 #include "common/record_file.h"
 #include "common/text.h"
+#include "entries/amount_owed.h"
 #include "entries/grid_amount.h"
 #include "entries/race_grid.h"
 #include "entries/recap_grid.h"
@@ -155,12 +156,19 @@ RecapSheet buildRecapSheet(Dialogs& dialogs, const RaceFiles& race, const RaceRe
             ++k;
             break;
         }
-        G += times(count(k), unit);
+        // A "Ri.2" entry is stored as 2 and charged once, as on the entry sheet: the line's
+        // total counts each entry twice.
+        const GridAmount amount =
+            kinds.testFlag(StakeKind::RiTwo)
+                ? GridAmount::fromRaw(GridAmount::Raw(count(k)) * unit * GridAmount::PerThousandth /
+                                      RiTwoShownCount)
+                : times(count(k), unit);
+        G += amount;
         const QString code = kinds.testFlag(StakeKind::Poule) && !kinds.testFlag(StakeKind::PouleAs)
                                  ? Space(5)
                                  : line.stakeCode();
         add(line.stakeLabel() + code + R(6, milliText(unit)) + R(6, QString::number(count(k))) +
-            R(9, M(times(count(k), unit))));
+            R(9, M(amount)));
     }
     // Fees, up to the sub-total: free entries are valued at the fee price and taken off.
     if (open) {
@@ -439,11 +447,8 @@ QString printFancierDetail(Dialogs& dialogs, PrintSurface& p, const Session& s,
                 if (trim(race.lines[j - 1].stakeLabel()) == QLatin1String("S/total"))
                     last = j;
             QList<DetailColumn> kinds;
-            QList<long long> units;
-            for (int j = 1; j <= last; ++j) {
+            for (int j = 1; j <= last; ++j)
                 kinds.append(columnKind(race.lines[j - 1]));
-                units.append(unitMilli(race.lines[j - 1]));
-            }
 
             p.print(Space(23) + QStringLiteral("Pig."));
             DetailWrap head{p};
@@ -461,49 +466,38 @@ QString printFancierDetail(Dialogs& dialogs, PrintSurface& p, const Session& s,
             }
             p.endLine();
 
-            // Counts are summed as stored; amounts exactly, with the entry sheet's fee rule.
-            QList<double> countTotals(last + 1, 0.0);
+            // Each fancier's columns are his entry sheet's: the counts it shows and what it
+            // charges, so that his S/total is what he owes.
+            const RaceAmountsOwed owed(race.lines);
+            QList<long long> countTotals(last + 1, 0);
             QList<GridAmount> amountTotals(last + 1);
             for (int recordNo : fanciers) {
                 const StakeAmountBlock block = stakes.read(recordNo);
                 if (!(block.pigeonsEntered() > 0))
                     continue;
+                const RaceGrid grid = owed.grid(block);
                 p.print(names.read(recordNo).fancierName() +
-                        applyMask(block.pigeonsEntered(), QStringLiteral("@@@@")));
-                countTotals[0] += block.pigeonsEntered();
+                        applyMask(grid.pigeonsEntered(), QStringLiteral("@@@@")));
+                countTotals[0] += grid.pigeonsEntered();
                 GridAmount running;
-                bool afterGameTotal = false;
-                long long feeUnit = 0;
                 DetailWrap row{p};
                 for (int j = 1; j <= last; ++j) {
                     row.next();
-                    const float stored = j <= StakeAmountBlock::MaxLine ? block.stakeCount(j) : 0.0f;
-                    // The count the entry sheet charges for (a damaged Single reads 0).
-                    const long long count = storedGridCount(stored);
-                    const StakeTypeRecord& line = race.lines[j - 1];
+                    const GridRow& line = grid.row(j + 1);
+                    running += line.charge;
                     switch (kinds[j - 1]) {
                     case DetailColumn::BetsTotal:
                         amountTotals[j] += running;
                         p.print(R(9, M(running)));
-                        afterGameTotal = true;
                         break;
                     case DetailColumn::SubTotal:
                         amountTotals[j] += running;
                         p.printLine(R(9, M(running)));
                         break;
-                    case DetailColumn::Count: {
-                        const StakeKinds lineKinds = recordKinds(line);
-                        long long unit = units[j - 1];
-                        if (afterGameTotal && lineKinds.testFlag(StakeKind::Fees))
-                            feeUnit = unit;
-                        if (afterGameTotal && lineKinds.testFlag(StakeKind::Free))
-                            running -= times(count, feeUnit);
-                        else
-                            running += times(count, unit);
-                        countTotals[j] += stored;
-                        p.print(applyMask(stored, QStringLiteral("@@@@")));
+                    case DetailColumn::Count:
+                        countTotals[j] += line.count;
+                        p.print(applyMask(line.count, QStringLiteral("@@@@")));
                         break;
-                    }
                     }
                 }
                 p.endLine();

@@ -2,7 +2,7 @@
 
 #include "calendar.h"
 
-#include "entries/race_grid.h"
+#include "entries/amount_owed.h"
 #include "entries/stake_catalogue.h"
 
 #include "common/dates.h"
@@ -58,7 +58,6 @@ bool isKind(const StakeTypeRecord& line, StakeKind kind) {
     return recordKinds(line).testFlag(kind);
 }
 bool isBetTotalLine(const StakeTypeRecord& l) { return isKind(l, StakeKind::GameTotal); }
-bool isSubTotalLine(const StakeTypeRecord& l) { return isKind(l, StakeKind::SubTotal); }
 bool isFeesLine(const StakeTypeRecord& l) { return isKind(l, StakeKind::Fees); }
 bool isResultLine(const StakeTypeRecord& l) { return isKind(l, StakeKind::Result); }
 
@@ -194,12 +193,14 @@ RaceSetupResult setupRace(Dialogs& dialogs, const RaceSetupPaths& paths, int rac
         const bool changed = sheet != stored;
 
         const QString where = record.siteName() + CategoryNames[category];
-        bool asked = false;
+        bool asked = false, repriced = false;
         const auto askLine = [&](const std::function<bool(const StakeTypeRecord&)>& is,
                                  const QString& prefix) {
             for (StakeTypeRecord& line : lines)
                 if (is(line)) {
-                    line.setUnitValue(askAmount(dialogs, prefix + where, line.unitValue()));
+                    const float typed = askAmount(dialogs, prefix + where, line.unitValue());
+                    repriced = repriced || typed != line.unitValue();
+                    line.setUnitValue(typed);
                     asked = true;
                     return;
                 }
@@ -207,23 +208,15 @@ RaceSetupResult setupRace(Dialogs& dialogs, const RaceSetupPaths& paths, int rac
         askLine(isFeesLine, QStringLiteral("MONTANT des FRAIS pour "));
         askLine(isResultLine, QStringLiteral("MONTANT du Résultat pour "));
 
-        // The amounts owed are recomputed from the counts against the new sheet.
+        // A new sheet, or a new fee or result price, changes what the fanciers owe: each
+        // amount is what his entry sheet now shows, computed from his counts against the
+        // race's lines.
         QList<std::pair<int, FancierRecord>> owed;
-        if (changed) {
+        if (changed || repriced) {
+            const RaceAmountsOwed amounts(lines);
             for (int f = 1; f <= n; ++f) {
-                const StakeAmountBlock& block = blocks[f - 1];
-                double total = 0;
-                if (block.pigeonsEntered() > 0)
-                    for (int k = 1; k <= lines.size() && k <= StakeAmountBlock::MaxLine; ++k) {
-                        if (isSubTotalLine(lines[k - 1]))
-                            break;
-                        // Each count as the entry sheet reads it: a damaged or negative
-                        // Single is no stake.
-                        total += double(storedGridCount(block.stakeCount(k))) *
-                                 double(lines[k - 1].unitValue());
-                    }
                 FancierRecord fancier = fanciers.read(f);
-                const std::optional<int32_t> amount = clng(total * 1000.0);
+                const std::optional<int32_t> amount = amounts.thousandths(blocks[f - 1]);
                 if (!amount)
                     throw Error(QStringLiteral("Le montant dû par %1 pour ce concours est trop "
                                                "grand : le concours n'est pas ajouté.")
@@ -245,12 +238,12 @@ RaceSetupResult setupRace(Dialogs& dialogs, const RaceSetupPaths& paths, int rac
             base.setStakeSheet(static_cast<int16_t>(sheet));
             bases.write(1, base);
             written.add(bases.path());
-            // Every fancier's new amount in one rewrite of the file, so that an
-            // interruption never leaves some amounts recalculated and others not.
-            if (!owed.isEmpty()) {
-                fanciers.writeRecords(owed);
-                written.add(fanciers.path());
-            }
+        }
+        // Every fancier's new amount in one rewrite of the file, so that an interruption
+        // never leaves some amounts recalculated and others not.
+        if (!owed.isEmpty()) {
+            fanciers.writeRecords(owed);
+            written.add(fanciers.path());
         }
         result.added = true;
         result.sheet = sheet;

@@ -3,10 +3,13 @@
 #include "common/fancier_slots.h"
 #include "common/record_file.h"
 #include "common/records.h"
+#include "entries/amount_owed.h"
+#include "entries/grid_rules.h"
 #include "tests/support/club_fixture.h"
 
 #include <QDir>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -83,6 +86,30 @@ QList<StakeLineSpec> accountLines() {
             stakeLineSpec(QStringLiteral("    % à  dedu"), 10.0f),
             stakeLineSpec(QStringLiteral("Total    s/td")),
             stakeLineSpec(QStringLiteral("TOTAL    t/ge"))};
+}
+
+// A count typed on a bet line, as the entry sheet keeps it with `pigeons` entered.
+long long keptCount(const GridRowKinds& line, long long typed, long long pigeons) {
+    if (line.is(StakeKind::DotOne) || line.is(StakeKind::Prem))
+        return std::min<long long>(typed, 1);
+    if (line.is(StakeKind::RiTwo))
+        return RiTwoShownCount;
+    if (line.series.group != 0)
+        typed = cutSeries(typed, line.series.group);
+    if (line.is(StakeKind::SerTwoThree))
+        typed = std::min(typed, (pigeons + 1) / 3);
+    if (line.is(StakeKind::SerThreeFive))
+        typed = std::min(typed, (pigeons + 2) / 5);
+    return typed;
+}
+
+// Pools one after the other, cheaper first: no dearer pool takes more pigeons than a
+// cheaper one above it, as the entry sheet's cascade leaves them.
+void orderPools(StakeAmountBlock& b, const QList<GridRowKinds>& lines) {
+    for (int line = 2; line <= int(lines.size()); ++line)
+        if (lines[line - 1].is(StakeKind::Poule) && lines[line - 2].is(StakeKind::Poule) &&
+            b.stakeCount(line) > b.stakeCount(line - 1))
+            b.setStakeCount(line, b.stakeCount(line - 1));
 }
 
 QList<SiteSpec> siteSpecs(int count, Series& series) {
@@ -210,6 +237,11 @@ BenchFolder writeBenchFolder(const QString& startDir, const FolderSize& size, in
     RecordFileOf<FancierRecord>(data.filePath(QStringLiteral("noms.vba"))).rewrite(fanciers);
 
     const QList<StakeTypeRecord> raceLines = bets + accounts;
+    QList<GridRowKinds> rules;
+    for (const StakeTypeRecord& line : bets)
+        rules.append(classifyGridRow(line.stakeLabel() + line.stakeCode()));
+    const int feesLine = int(bets.size()) + 2; // after the bet lines and TOTAL du jeu
+    const RaceAmountsOwed amounts(raceLines);
     for (int k = 1; k <= size.chosenRaces; ++k) {
         const int code = 100 + k; // level 0, race k
         out.chosenRaceCodes.append(code);
@@ -235,10 +267,15 @@ BenchFolder writeBenchFolder(const QString& startDir, const FolderSize& size, in
             if (series.below(10) < 6) { // six fanciers in ten enter this race
                 const int pigeons = 1 + series.below(20);
                 b.setStakeCount(0, float(pigeons));
-                for (int line = 1; line <= 92; ++line)
+                for (int line = 1; line <= int(rules.size()); ++line)
                     if (series.below(4) == 0)
-                        b.setStakeCount(line, float(1 + series.below(pigeons)));
-                fanciers[n - 1].setRaceAmount(code, 500 * (1 + series.below(200)));
+                        b.setStakeCount(line, float(keptCount(rules[line - 1],
+                                                              1 + series.below(pigeons), pigeons)));
+                orderPools(b, rules);
+                // FRAIS takes the pigeons entered, as the entry sheet saves it; he owes what
+                // his entry sheet says.
+                b.setStakeCount(feesLine, float(pigeons));
+                fanciers[n - 1].setRaceAmount(code, amounts.thousandths(b).value_or(0));
             }
             blocks.append(b);
         }

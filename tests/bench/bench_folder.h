@@ -1,8 +1,9 @@
 #pragma once
 // A large club's data folder for measuring the programs: N fanciers with addresses and
 // lofts, the general release-site list, a 99-race calendar, two stake sheets and the
-// accounts, 11 chosen races with every fancier's entries, and the season's copy of the
-// fanciers file with what each fancier owes. Everything is written with the program's own
+// accounts, 11 chosen races with every fancier's entries (the counts an entry sheet keeps
+// and saves), and the season's copy of the fanciers file with what each fancier owes for
+// them (his entry sheet's sub-total). Everything is written with the program's own
 // record layouts and is the same from one run to the next (a fixed pseudo-random series).
 #include "common/session.h"
 

@@ -52,17 +52,21 @@ TEST(DamagedRaceFiles, DetailChargesDamagedCountsAsTheEntrySheetDoes) {
     ASSERT_EQ(surface.pages().size(), 1);
     const QStringList lines = RecordingSurface::pageLines(surface.pages()[0]);
     ASSERT_GE(lines.size(), 5);
-    // NaN and negative counts charge nothing; fees 10 × 0,50 less 2 free entries.
+    // The counts as the entry sheet shows them: NaN and negative counts are 0, FRAIS the
+    // pigeons entered; fees 10 × 0,50 less 2 free entries.
     EXPECT_EQ(lines[2],
-              QStringLiteral("DUPONT                   10   0  -3    0,000  10   2    4,000"));
-    // Beyond seven digits, the grid's largest count; an infinite count is no number.
-    EXPECT_TRUE(lines[3].startsWith(QStringLiteral("MARTIN"))) << lines[3].toStdString();
-    EXPECT_TRUE(lines[3].endsWith(QStringLiteral("09999999,000"))) << lines[3].toStdString();
-    EXPECT_TRUE(lines[4].endsWith(QStringLiteral("4,000"))) << lines[4].toStdString();
+              QStringLiteral("DUPONT                   10   0   0    0,000  10   2    4,000"));
+    // Beyond seven digits, the grid's largest count, capped by the 5 pigeons entered; an
+    // infinite count is no number.
+    EXPECT_EQ(lines[3],
+              QStringLiteral("MARTIN                    5   5   0    5,000   5   0    7,500"));
+    EXPECT_EQ(lines[4],
+              QStringLiteral("BERNARD                   4   0   2    4,000   4   0    6,000"));
 
-    // What the entry sheet says the first one owes for the race.
-    EXPECT_EQ(loadRaceGrid(club.yearFolder(), 101, 1).subTotalThousandths(),
-              std::optional<int32_t>(4000));
+    // What the entry sheet says each one owes for the race.
+    for (auto [f, owed] : {std::pair{1, 4000}, {2, 7500}, {3, 6000}})
+        EXPECT_EQ(loadRaceGrid(club.yearFolder(), 101, f).subTotalThousandths(),
+                  std::optional<int32_t>(owed));
 }
 
 TEST(DamagedRaceFiles, ChangingTheSheetChargesDamagedCountsAsTheEntrySheetDoes) {
@@ -76,6 +80,7 @@ TEST(DamagedRaceFiles, ChangingTheSheetChargesDamagedCountsAsTheEntrySheetDoes) 
     const QList<vt::testing::StakeLineSpec> lines = {
         {QStringLiteral("Simple"), QStringLiteral("simp"), 0.5f},
         {QStringLiteral("Double"), QStringLiteral("doub"), 1.0f},
+        {QStringLiteral("TOTAL du"), QStringLiteral("jeu"), 0},
         {QStringLiteral("S/TOTAL"), QStringLiteral("s/to"), 0}};
     club.writeStakeSheet(1, QStringLiteral("JEU A"), lines);
     club.writeStakeSheet(2, QStringLiteral("JEU B"), lines);
@@ -103,7 +108,7 @@ TEST(DamagedRaceFiles, ChangingTheSheetChargesDamagedCountsAsTheEntrySheetDoes) 
     const RecordFileOf<FancierRecord> season(club.yearPath("noms.vba"));
     EXPECT_EQ(season.read(1).raceAmount(101), 2000); // 2 doubles at 1,00
     EXPECT_EQ(season.read(2).raceAmount(101), 1000);
-    EXPECT_EQ(season.read(3).raceAmount(101), 3000);
+    EXPECT_EQ(season.read(3).raceAmount(101), 2000); // 3 doubles capped by 2 pigeons
 }
 
 } // namespace

@@ -260,7 +260,9 @@ TEST_F(PrintFixture, DetailWrapsAfterTwentyFiveStakeColumns) {
     EXPECT_EQ(lines[4], QStringLiteral("                          1   1   27,000   2   28,000"));
 }
 
-TEST_F(PrintFixture, DetailKeepsTheStoredCountOfARiTwoLine) {
+// A "Ri.2" line shows the stored 2 and charges it once, as the entry sheet does: what he
+// owes is 1,00 + 4 x 0,50.
+TEST_F(PrintFixture, DetailShowsARiTwoLineAsStoredAndChargesItOnce) {
     RaceFilesSpec r;
     r.raceCode = 101;
     r.site = QStringLiteral("PERONNE");
@@ -271,7 +273,7 @@ TEST_F(PrintFixture, DetailKeepsTheStoredCountOfARiTwoLine) {
     ClubFixture::chooseRaces(*s, {101});
     ScriptedDialogsScope dialogs;
     printFancierDetail(*dialogs, surface, *s, {1});
-    EXPECT_EQ(page()[2], QStringLiteral("DUPONT                    4   2    2,000   4    4,000"));
+    EXPECT_EQ(page()[2], QStringLiteral("DUPONT                    4   2    1,000   4    3,000"));
 }
 
 TEST_F(PrintFixture, DetailWithoutSubTotalAndElevenRaces) {

@@ -20,12 +20,11 @@ namespace {
 QByteArray hex(const char* h) { return QByteArray::fromHex(QByteArray(h).replace(' ', "")); }
 
 const QList<StakeLineSpec> kSheetA = {{QStringLiteral("Simple"), QStringLiteral("simp"), 0.5f},
-                                      {QStringLiteral("Double"), QStringLiteral("doub"), 1.0f},
-                                      {QStringLiteral("S/TOTAL"), QStringLiteral("s/to"), 0},
-                                      {QStringLiteral("FRAIS"), QStringLiteral("frai"), 0}};
+                                      {QStringLiteral("Double"), QStringLiteral("doub"), 1.0f}};
 
 // A season of three fanciers, a calendar whose race 5 is ORLEANS 12/05/05 UN AN, the
-// accounts sheet and sheet 1 "JEU A".
+// accounts sheet (the bets total, the fees, the sub-total, then a line that is not owed)
+// and sheet 1 "JEU A" (bet lines only, so the accounts follow them in a race's lines).
 struct SetupFolder {
     ClubFixture club;
     RaceSetupPaths paths{club.yearFolder(), club.dataFolder(), club.yearPath("noms.vba"),
@@ -46,7 +45,10 @@ struct SetupFolder {
         races.append({QStringLiteral("ORLEANS"), QStringLiteral("12/05/05"), 2, 475400, 15400, 0});
         club.writeCalendar(races);
         club.writeStakeSheet(0, QStringLiteral("COMPTES"),
-                             {{QStringLiteral("TOTAL du"), QStringLiteral("jeu"), 0}});
+                             {{QStringLiteral("TOTAL du"), QStringLiteral("jeu"), 0},
+                              {QStringLiteral("FRAIS"), QStringLiteral("frai"), 0},
+                              {QStringLiteral("S/total"), QStringLiteral("s/to"), 0},
+                              {QStringLiteral("Bagues"), QStringLiteral("bagu"), 0.2f}});
         club.writeStakeSheet(1, QStringLiteral("JEU A"), kSheetA);
     }
     RaceSetupResult choose(Dialogs& d, int race = 5, int level = 0) {
@@ -132,9 +134,9 @@ TEST(RaceSetup, FirstSetUpMakesTheRaceFiles) {
                                 QStringLiteral("ORLEANS        12/05/05 .105"));
     EXPECT_EQ(s.bytes("mise.105"), QByteArray(1212, '\0'));
     const QByteArray jeu = s.bytes("basejeu.105");
-    ASSERT_EQ(jeu.size(), 5 * 19); // sheet 1 and the accounts line (no "jeu" line)
+    ASSERT_EQ(jeu.size(), 6 * 19); // sheet 1 and the accounts lines (no "jeu" line)
+    EXPECT_EQ(jeu.mid(2 * 19 + 8, 5), QByteArray("jeu  "));
     EXPECT_EQ(jeu.mid(3 * 19 + 15, 4), hex("00 00 48 41"));
-    EXPECT_EQ(jeu.mid(4 * 19 + 8, 5), QByteArray("jeu  "));
     EXPECT_EQ(s.bytes("bases.105").mid(77, 2), hex("01 00"));
     for (int f = 1; f <= 3; ++f)
         EXPECT_EQ(s.amount(f, 105), 0);
@@ -167,7 +169,8 @@ TEST(RaceSetup, ChangingTheSheetRecalculatesTheAmountsAfterTheQuestion) {
     EXPECT_EQ(s.bytes("bases.105").mid(75), bases.mid(75));
     EXPECT_EQ(s.bytes("noms.vba"), noms);
 
-    // Yes: 10 × 0.50 + 5 × 1.00 before the sub-total = 10.00, stored as 10000.
+    // Yes, with fees of 0: 10 × 0.50 + 5 × 1.00 before the sub-total = 10.00, stored as
+    // 10000; the rings after the sub-total are not owed.
     ScriptedDialogsScope d;
     d->answerInput(QStringLiteral("2")).answer(MsgAnswer::Yes).answerInput(QString());
     const RaceSetupResult r = s.choose(*d);
@@ -186,14 +189,27 @@ TEST(RaceSetup, TheSameSheetKeepsAmountsAndLinesButAsksTheFeesAgain) {
     FancierRecord f = season.read(1);
     f.setRaceAmount(105, 777);
     season.write(1, f);
-    const QByteArray jeu = s.bytes("basejeu.105");
+    const QByteArray jeu = s.bytes("basejeu.105"), noms = s.bytes("noms.vba");
+
+    // The same fees again: nothing is recalculated.
+    {
+        ScriptedDialogsScope d;
+        d->answerInput(QStringLiteral("abc")).answer(MsgAnswer::Ok).answerInput(QStringLiteral("12,5"));
+        EXPECT_TRUE(s.choose(*d).added);
+        ASSERT_EQ(d->asked().size(), 3);
+        EXPECT_EQ(d->asked()[0].input.defaultAnswer, QStringLiteral("12,5"));
+        EXPECT_EQ(d->asked()[1].message.text, QStringLiteral("Tapez un montant, par exemple 12,50."));
+    }
+    EXPECT_EQ(s.bytes("noms.vba"), noms);
+    EXPECT_EQ(s.bytes("basejeu.105"), jeu);
+
+    // New fees change what the fanciers owe, as their entry sheets show it: 10 × 0.50 +
+    // 5 × 1.00 + 10 pigeons × 12.35.
     ScriptedDialogsScope d;
-    d->answerInput(QStringLiteral("abc")).answer(MsgAnswer::Ok).answerInput(QStringLiteral("12,345"));
+    d->answerInput(QStringLiteral("12,345"));
     EXPECT_TRUE(s.choose(*d).added);
-    ASSERT_EQ(d->asked().size(), 3);
-    EXPECT_EQ(d->asked()[0].input.defaultAnswer, QStringLiteral("12,5"));
-    EXPECT_EQ(d->asked()[1].message.text, QStringLiteral("Tapez un montant, par exemple 12,50."));
-    EXPECT_EQ(s.amount(1, 105), 777);
+    EXPECT_EQ(s.amount(1, 105), 133500);
+    EXPECT_EQ(s.amount(2, 105), 0);
     const QByteArray now = s.bytes("basejeu.105");
     EXPECT_EQ(now.left(3 * 19), jeu.left(3 * 19));
     EXPECT_FLOAT_EQ(RecordFileOf<StakeTypeRecord>(s.club.yearPath("basejeu.105")).read(4).unitValue(),
