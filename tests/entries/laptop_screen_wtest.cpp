@@ -40,6 +40,19 @@ std::vector<Line> longSheet(int count) {
     return lines;
 }
 
+// The x of the first (or last) dark pixel of a text drawn in `area` of `image`: where a
+// header's or a cell's text starts, or ends.
+int inkEdge(const QImage& image, const QRect& area, bool fromRight) {
+    const QRect a = area.adjusted(2, area.height() / 4, -2, -area.height() / 4);
+    for (int i = 0; i < a.width(); ++i) {
+        const int x = fromRight ? a.right() - i : a.left() + i;
+        for (int y = a.top(); y <= a.bottom(); ++y)
+            if (QColor(image.pixel(x, y)).lightness() < 110)
+                return x;
+    }
+    return -1;
+}
+
 } // namespace
 
 class LaptopScreenTest : public QObject {
@@ -89,6 +102,28 @@ class LaptopScreenTest : public QObject {
             else
                 QTest::keyClick(g, *p);
         }
+    }
+
+    // Race 105 of the fees example and race 212 with one stake line; fanciers 1 to n have
+    // entered pigeons in both.
+    void enterFanciers(int count) {
+        writeRaceFiles(fx->yearFolder(), {105, "Brive", 451000, 13000, 0, ExampleSheet, 3});
+        writeRaceFiles(fx->yearFolder(), {212, "Tours", 472338, 4122, 0, SimpleSheet, 3});
+        for (int k = 4; k <= count; ++k)
+            fx->addFancier(
+                namedFancier(QStringLiteral("VASSEUR Fancier %1").arg(k, 2, 10, QLatin1Char('0'))));
+        for (int r = 1; r <= count; ++r) {
+            RecordFileOf<StakeAmountBlock>(misePath(fx->yearFolder(), 105))
+                .write(r, stakeBlock({float(r + 9), 10, 6, 22, 10, 2.5f, 26}));
+            RecordFileOf<StakeAmountBlock>(misePath(fx->yearFolder(), 212))
+                .write(r, stakeBlock({float(r), 1}));
+        }
+    }
+    // Presses "Visuel" until the grid shows race 105.
+    static void showBrive(recapam& r) {
+        for (int i = 0; i < 2 && !r.windowTitle().startsWith(QStringLiteral("BRIVE")); ++i)
+            r.ecranAction()->trigger();
+        QVERIFY(r.windowTitle().startsWith(QStringLiteral("BRIVE")));
     }
 
 private slots:
@@ -195,6 +230,128 @@ private slots:
         QCOMPARE(grid->currentRow(), 1);
         QCOMPARE(scrolledRows(sheet), 0);
         QCOMPARE(currentCellHidden(sheet), QString());
+    }
+    // "Visuel" lays the grid over the list: the list hidden, each header aligned as its
+    // cells, each column as wide as its header or its widest cell, the grid as tall as its
+    // rows; "Effacer grille" gives the list back.
+    void visuelShowsTheGridInPlaceOfTheList() {
+        enterFanciers(3);
+        recapam& r = recap();
+        QVERIFY(QTest::qWaitForWindowExposed(&r));
+        QListWidget* list = r.list();
+        QTableWidget* grid = r.grid();
+        showBrive(r);
+        QVERIFY(grid->isVisible());
+        QVERIFY(!list->isVisible());
+        // Amateurs, Pig., then Mise, Série, FRAIS and GRATUITS (TOTAL du jeu left out).
+        QCOMPARE(grid->columnCount(), 6);
+        QCOMPARE(grid->rowCount(), 4); // 3 fanciers and the empty row
+        QCOMPARE(grid->item(0, 1)->text(), QStringLiteral("10"));
+        QCOMPARE(grid->item(0, 5)->text(), QStringLiteral("2,5"));
+
+        QCoreApplication::processEvents();
+        const QImage shot = grid->grab().toImage();
+        QHeaderView* header = grid->horizontalHeader();
+        const QPoint cells = grid->viewport()->mapTo(grid, QPoint(0, 0));
+        const QPoint headers = header->mapTo(grid, QPoint(0, 0));
+        for (int c = 0; c < grid->columnCount(); ++c) {
+            const int width = grid->columnWidth(c);
+            const QString title = grid->horizontalHeaderItem(c)->text();
+            int widest = header->fontMetrics().horizontalAdvance(title);
+            for (int row = 0; row < 3; ++row)
+                widest = std::max(
+                    widest, grid->fontMetrics().horizontalAdvance(grid->item(row, c)->text()));
+            QVERIFY2(
+                width >= widest && width <= widest + 24,
+                qPrintable(QStringLiteral("column %1: %2 for %3").arg(c).arg(width).arg(widest)));
+            // The header's text starts (names) or ends (numbers) where its cells' do.
+            const int x = grid->columnViewportPosition(c);
+            const QRect headerArea(headers.x() + x, headers.y(), width, header->height());
+            const QRect cellArea(QPoint(cells.x() + x, cells.y() + grid->rowViewportPosition(0)),
+                                 QSize(width, grid->rowHeight(0)));
+            const bool right = c > 0;
+            const int headerInk = inkEdge(shot, headerArea, right);
+            const int cellInk = inkEdge(shot, cellArea, right);
+            QVERIFY2(headerInk >= 0 && cellInk >= 0 && std::abs(headerInk - cellInk) <= 3,
+                     qPrintable(QStringLiteral("column %1 \"%2\": header at %3, cell at %4")
+                                    .arg(c)
+                                    .arg(title)
+                                    .arg(headerInk)
+                                    .arg(cellInk)));
+        }
+        // Every row shows, and the grid is no taller than its rows and four more.
+        QCOMPARE(grid->verticalScrollBar()->maximum(), 0);
+        QVERIFY(grid->height() <=
+                8 * grid->verticalHeader()->defaultSectionSize() + 2 * grid->frameWidth());
+
+        r.effAction()->trigger();
+        QVERIFY(!grid->isVisible());
+        QVERIFY(list->isVisible());
+        QCOMPARE(r.windowTitle(), QStringLiteral("CHOIX des AMATEURS"));
+    }
+
+    // With more fanciers than the screen holds, the grid takes the window's height down to
+    // its edge, and scrolls.
+    void aLongGridFillsTheWindowOnTheScreen() {
+        enterFanciers(40);
+        recapam& r = recap();
+        QVERIFY(QTest::qWaitForWindowExposed(&r));
+        showBrive(r);
+        QCoreApplication::processEvents();
+        QTableWidget* grid = r.grid();
+        QCOMPARE(grid->rowCount(), 41);
+        QVERIFY(r.frameGeometry().height() <= r.screen()->availableGeometry().height());
+        const QRect inWindow(grid->mapTo(&r, QPoint(0, 0)), grid->size());
+        QVERIFY(r.centralWidget()->geometry().contains(inWindow));
+        QVERIFY2(inWindow.bottom() >= r.centralWidget()->geometry().bottom() - 30,
+                 qPrintable(QStringLiteral("grid %1 to %2 in a window of %3")
+                                .arg(inWindow.top())
+                                .arg(inWindow.bottom())
+                                .arg(r.height())));
+        QVERIFY(grid->verticalScrollBar()->maximum() > 0);
+    }
+
+    // A race file that cannot be read is named in a French message; the window stays on
+    // its list, and the next "Visuel" goes on with the next race.
+    void anUnreadableRaceFileIsNamed() {
+        enterFanciers(3);
+        for (int code : {105, 212}) {
+            QFile::remove(misePath(fx->yearFolder(), code));
+            QVERIFY(QDir().mkdir(misePath(fx->yearFolder(), code)));
+        }
+        recapam& r = recap();
+        QStringList named;
+        for (int i = 0; i < 2; ++i) {
+            (**dialogs).answer(MsgAnswer::Ok);
+            r.ecranAction()->trigger();
+            QCOMPARE((**dialogs).messages().size(), i + 1);
+            const MessageRequest m = (**dialogs).messages().last();
+            QVERIFY2(m.text.startsWith(QStringLiteral("Impossible de lire le fichier")),
+                     qPrintable(m.text));
+            named << QFileInfo(m.text.section(u' ', 5, 5)).fileName();
+            QVERIFY(r.list()->isVisible());
+            QVERIFY(!r.grid()->isVisible());
+            QVERIFY(!r.effAction()->isVisible());
+            QVERIFY(r.quitteAction()->isVisible());
+            QCOMPARE(r.windowTitle(), QStringLiteral("CHOIX DES AMATEURS"));
+        }
+        QStringList both = named;
+        both.sort();
+        QCOMPARE(both, QStringList({QStringLiteral("mise.105"), QStringLiteral("mise.212")}));
+
+        // Races come round in the same order: the one named first comes next.
+        QVERIFY(QDir().rmdir(misePath(fx->yearFolder(), 212)));
+        RecordFileOf<StakeAmountBlock>(misePath(fx->yearFolder(), 212))
+            .write(2, stakeBlock({4, 1}));
+        if (named[0] == QLatin1String("mise.105")) {
+            (**dialogs).answer(MsgAnswer::Ok);
+            r.ecranAction()->trigger();
+            QVERIFY(!r.grid()->isVisible());
+        }
+        r.ecranAction()->trigger();
+        QVERIFY(r.windowTitle().startsWith(QStringLiteral("TOURS")));
+        QVERIFY(r.grid()->isVisible());
+        QCOMPARE(r.grid()->item(0, 0)->text().trimmed(), QStringLiteral("MARTIN Paul"));
     }
 };
 
