@@ -440,13 +440,15 @@ bool jeuamat::coordinateEnter(QLineEdit* box, const QString& caption) {
 
 // The grids are as tall as the longest sheet's rows plus one, so that a short sheet shows
 // whole; a longer sheet scrolls in a grid that leaves the whole window on the screen, its
-// boxes, tabs and "Enregistrer" included.
+// boxes, tabs and "Enregistrer" included. The window opens at that height; the grids give
+// up rows to the club list while it shows, so the window does not grow past the screen.
 void jeuamat::fitGridsToRows() {
     int wanted = 0;
+    int fewRows = 0;
     for (const RaceGridView* view : ggrid1) {
-        const int rows = view->rowCount() + 1;
-        wanted = std::max(wanted, rows * view->verticalHeader()->defaultSectionSize() +
-                                      2 * view->frameWidth());
+        const int row = view->verticalHeader()->defaultSectionSize();
+        wanted = std::max(wanted, (view->rowCount() + 1) * row + 2 * view->frameWidth());
+        fewRows = std::max(fewRows, 5 * row + 2 * view->frameWidth());
     }
     m_stack->setMinimumHeight(0);
     const QScreen* s = screen();
@@ -455,15 +457,18 @@ void jeuamat::fitGridsToRows() {
     for (int i = 0; top && i < top->count() && !races; ++i)
         if (QLayout* l = top->itemAt(i)->layout(); l && l->indexOf(m_stack) >= 0)
             races = l;
-    if (s && races) {
-        top->invalidate();
-        // Everything but the grids: the menu bar, the boxes, the labels under the grids,
-        // the tabs, the button, and the window's title bar.
-        const int others = sizeHint().height() - races->sizeHint().height() +
-                           style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
-        wanted = std::min(wanted, s->availableGeometry().height() - others);
+    if (!s || !races) {
+        m_stack->setMinimumHeight(wanted);
+        return;
     }
-    m_stack->setMinimumHeight(std::max(wanted, 0));
+    top->invalidate();
+    // Everything but the grids: the menu bar, the boxes, the labels under the grids, the
+    // tabs and the button; then the window's title bar.
+    const int others = sizeHint().height() - races->sizeHint().height();
+    const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    wanted = std::max(0, std::min(wanted, s->availableGeometry().height() - titleBar - others));
+    m_stack->setMinimumHeight(std::min(wanted, fewRows));
+    resize(sizeHint().width(), others + std::max(wanted, races->sizeHint().height()));
 }
 
 void jeuamat::longitudeEnter(QLineEdit* box, QLineEdit* other, const QString& caption) {

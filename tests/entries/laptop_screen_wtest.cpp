@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScreen>
@@ -170,6 +171,13 @@ private slots:
         QVERIFY2(sheet.frameGeometry().height() <= screen.height(),
                  qPrintable(QStringLiteral("%1 high").arg(sheet.frameGeometry().height())));
         QVERIFY(grid->height() > screen.height() / 2);
+        // So it stays while the club list shows.
+        QTest::mouseClick(find<QLabel>(sheet, "Label3"), Qt::LeftButton);
+        QVERIFY(find<QListWidget>(sheet, "List1")->isVisible());
+        QVERIFY(sheet.frameGeometry().height() <= screen.height());
+        QTest::mouseClick(&sheet, Qt::LeftButton, {},
+                          QPoint(sheet.width() - 5, sheet.height() / 2));
+        QVERIFY(!find<QListWidget>(sheet, "List1")->isVisible());
         // The sheet opens on ENGAGES at the grid's first row.
         QCOMPARE(sheet.currentTab(), 1);
         QCOMPARE(grid->currentRow(), 1);
