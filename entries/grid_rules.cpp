@@ -123,8 +123,6 @@ void cascadePools(GridState& g, int r, long long v) {
 void placeCursor(GridState& g) {
     const int R = g.rowCount();
     const int t = g.target;
-    if (t > 17 && g.topRow == 1 && R >= 22)
-        g.topRow = R - 21;
     g.currentRow = t < R - 2 ? t + 1 : 1;
 }
 

@@ -95,7 +95,6 @@ struct GridState {
     GridTotals totals;
     int target = 1;            // the row the cursor placement starts from
     int currentRow = 1;
-    int topRow = 1;
 
     int rowCount() const { return static_cast<int>(rows.size()); }
     long long pigeonsEntered() const { return rows[1].count; }
@@ -116,8 +115,7 @@ long long stakeLineRules(const GridState& g, const GridRow& row, long long c, lo
 void cascadePools(GridState& g, int r, long long v);
 
 // The cursor placement after a recalculation: the row after the target, back to 1 after
-// the last line, with the grid scrolled so that the last 21 rows show when the target
-// lies below row 17.
+// the last line. The window scrolls the grid so that the cursor's row is in view.
 void placeCursor(GridState& g);
 
 } // namespace vt

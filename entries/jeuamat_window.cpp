@@ -25,6 +25,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -369,8 +370,12 @@ void jeuamat::applyOutcome(const GridKeyOutcome& outcome) {
         if (QTableWidgetItem* item = view->item(r, RaceGrid::NombreColumn))
             item->setBackground(r == outcome.currentRow ? QBrush(QColor(0xcc, 0xe8, 0xff))
                                                         : QBrush());
-    if (QTableWidgetItem* item = view->item(outcome.topRow, 0))
-        view->scrollToItem(item, QAbstractItemView::PositionAtTop);
+    // The cell that takes the next digits is always in view: ENGAGES with the grid at its
+    // first row, any other row scrolled to when it is out of sight.
+    if (outcome.currentRow <= 1)
+        view->scrollToTop();
+    else if (QTableWidgetItem* item = view->item(outcome.currentRow, RaceGrid::NombreColumn))
+        view->scrollToItem(item, QAbstractItemView::EnsureVisible);
     m_syncing = false;
 }
 
@@ -445,18 +450,36 @@ bool jeuamat::coordinateEnter(QLineEdit* box, const QString& caption) {
 }
 
 // The grids are as tall as the longest sheet's rows plus one, so that a short sheet shows
-// whole; a sheet taller than the screen leaves room for the boxes and scrolls.
+// whole; a longer sheet scrolls in a grid that leaves the whole window on the screen, its
+// boxes, tabs and "Enregistrer" included. The window opens at that height; the grids give
+// up rows to the club list while it shows, so the window does not grow past the screen.
 void jeuamat::fitGridsToRows() {
     int wanted = 0;
+    int fewRows = 0;
     for (const RaceGridView* view : ggrid1) {
-        const int rows = view->rowCount() + 1;
-        wanted = std::max(wanted, rows * view->verticalHeader()->defaultSectionSize() +
-                                      view->horizontalHeader()->sizeHint().height() +
-                                      2 * view->frameWidth());
+        const int row = view->verticalHeader()->defaultSectionSize();
+        wanted = std::max(wanted, (view->rowCount() + 1) * row + 2 * view->frameWidth());
+        fewRows = std::max(fewRows, 5 * row + 2 * view->frameWidth());
     }
-    if (const QScreen* s = screen())
-        wanted = std::min(wanted, s->availableGeometry().height() * 2 / 3);
-    m_stack->setMinimumHeight(wanted);
+    m_stack->setMinimumHeight(0);
+    const QScreen* s = screen();
+    QLayout* top = centralWidget()->layout();
+    QLayout* races = nullptr;
+    for (int i = 0; top && i < top->count() && !races; ++i)
+        if (QLayout* l = top->itemAt(i)->layout(); l && l->indexOf(m_stack) >= 0)
+            races = l;
+    if (!s || !races) {
+        m_stack->setMinimumHeight(wanted);
+        return;
+    }
+    top->invalidate();
+    // Everything but the grids: the menu bar, the boxes, the labels under the grids, the
+    // tabs and the button; then the window's title bar.
+    const int others = sizeHint().height() - races->sizeHint().height();
+    const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    wanted = std::max(0, std::min(wanted, s->availableGeometry().height() - titleBar - others));
+    m_stack->setMinimumHeight(std::min(wanted, fewRows));
+    resize(sizeHint().width(), others + std::max(wanted, races->sizeHint().height()));
 }
 
 void jeuamat::longitudeEnter(QLineEdit* box, QLineEdit* other, const QString& caption) {

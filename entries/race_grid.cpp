@@ -159,7 +159,6 @@ void RaceGrid::fill(const StakeAmountBlock& block) {
     computeGridTotals(s, std::nullopt);
     s.target = 1;
     s.currentRow = 1;
-    s.topRow = 1;
 }
 
 void RaceGrid::rebuild() {
@@ -194,7 +193,6 @@ GridKeyOutcome RaceGrid::outcome(GridKeyOutcome::Result result) const {
     GridKeyOutcome o;
     o.result = result;
     o.currentRow = m_state.currentRow;
-    o.topRow = m_state.topRow;
     return o;
 }
 
@@ -321,12 +319,7 @@ GridKeyOutcome RaceGrid::moveTo(int r) {
         return outcome(GridKeyOutcome::Ignored);
     if (isEditing() && r != m_editRow)
         commitEdit();
-    if (r == rowCount() - 1) {
-        m_state.currentRow = 1;
-        m_state.topRow = 1;
-    } else {
-        m_state.currentRow = r;
-    }
+    m_state.currentRow = r == rowCount() - 1 ? 1 : r;
     return outcome(GridKeyOutcome::Changed);
 }
 

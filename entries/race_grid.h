@@ -51,8 +51,7 @@ struct GridKeyOutcome {
         Refused,      // the count would have more than seven digits: show refusalMessage()
         OpenNextRace, // "+": the edit is committed; the window selects the next race tab
     } result = Ignored;
-    int currentRow = 1; // the row the cursor goes to
-    int topRow = 1;     // the first row the grid shows
+    int currentRow = 1; // the row the cursor goes to; the window keeps it in view
 };
 
 class RaceGrid {
@@ -91,7 +90,6 @@ public:
     int16_t ixtCount() const { return m_state.ixtCount; }
     float remUnit() const { return m_state.remUnit; }
     int currentRow() const { return m_state.currentRow; }
-    int topRow() const { return m_state.topRow; }
 
     // Row 1, and the stake and accounting lines up to line 100 that have a label and whose
     // NOMBRE the totals do not write. Only these take keys.

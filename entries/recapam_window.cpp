@@ -75,9 +75,11 @@ recapam::recapam() {
     Grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Grid1->verticalHeader()->setVisible(false);
     Grid1->setFont(QFont(QStringLiteral("Courier New"), 10));
+    Grid1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     Grid1->hide();
-    layout->addWidget(Grid1, 2);
+    layout->addWidget(Grid1, 1);
     layout->addWidget(Liste1, 1);
+    layout->addStretch(0); // under a short grid, while the list is hidden
     setCentralWidget(central);
 
     StatusBar1 = new QStatusBar(this);
@@ -197,45 +199,67 @@ namespace {
 // The slot of the race shown last; it lasts for the whole run, so a reopened recap
 // window goes on with the next race.
 int recapGridPosition = 0;
+
+// The fancier's name on the left, the numbers on the right, headers as their cells.
+Qt::Alignment recapGridAlignment(int column) {
+    return (column == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter;
+}
 } // namespace
 
 void recapam::showNextRecapGrid() {
+    // The race is read first: a file that cannot be read is named in a message and the
+    // window stays as it was; the next "Visuel" goes on with the race after it.
+    recapGridPosition = nextRecapGridPosition(recapGridPosition, session());
+    RecapGridView view;
+    if (recapGridPosition > 0) {
+        QList<int> records;
+        for (const QString& line : lines())
+            if (const auto r = recapLineRecord(line))
+                records.append(*r);
+        try {
+            view = buildRecapGrid(session(), session().ChosenRaceCodes[recapGridPosition], records);
+        } catch (const Error& e) {
+            dialogs().inform(e.message(), windowTitle(), MsgIcon::Exclamation);
+            return;
+        }
+    }
+
+    // The grid takes the list's place until "Effacer grille".
     eff->setVisible(true);
-    Grid1->show();
     quitte->setVisible(false);
+    Liste1->hide();
+    Grid1->show();
     Grid1->clear();
     Grid1->setRowCount(0);
     Grid1->setColumnCount(3);
-    recapGridPosition = nextRecapGridPosition(recapGridPosition, session());
-    if (recapGridPosition == 0)
-        return;
-    QList<int> records;
-    for (const QString& line : lines())
-        if (const auto r = recapLineRecord(line))
-            records.append(*r);
-    RecapGridView view;
-    try {
-        view = buildRecapGrid(session(), session().ChosenRaceCodes[recapGridPosition], records);
-    } catch (const Error&) {
-        return; // the grid is for reading only: a file that cannot be read shows it empty
-    }
-    setWindowTitle(view.caption);
-    Grid1->setColumnCount(static_cast<int>(view.headers.size()));
-    Grid1->setHorizontalHeaderLabels(view.headers);
-    Grid1->setRowCount(static_cast<int>(view.rows.size()) + 1);
-    for (int r = 0; r < view.rows.size(); ++r)
-        for (int c = 0; c < view.rows[r].size(); ++c) {
-            auto* item = new QTableWidgetItem(view.rows[r][c]);
-            if (c > 0)
-                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            Grid1->setItem(r, c, item);
+    if (recapGridPosition > 0) {
+        setWindowTitle(view.caption);
+        Grid1->setColumnCount(static_cast<int>(view.headers.size()));
+        for (int c = 0; c < view.headers.size(); ++c) {
+            auto* header = new QTableWidgetItem(view.headers[c]);
+            header->setTextAlignment(recapGridAlignment(c));
+            Grid1->setHorizontalHeaderItem(c, header);
         }
+        Grid1->setRowCount(static_cast<int>(view.rows.size()) + 1);
+        for (int r = 0; r < view.rows.size(); ++r)
+            for (int c = 0; c < view.rows[r].size(); ++c) {
+                auto* item = new QTableWidgetItem(view.rows[r][c]);
+                item->setTextAlignment(recapGridAlignment(c));
+                Grid1->setItem(r, c, item);
+            }
+    }
     Grid1->resizeColumnsToContents();
+    // As tall as its fanciers and four rows more (headers, the empty row, a margin), or
+    // the room the window has: the layout stops it at the window's edge.
+    const int rows = static_cast<int>(view.rows.size()) + 4;
+    Grid1->setMaximumHeight(rows * Grid1->verticalHeader()->defaultSectionSize() +
+                            2 * Grid1->frameWidth());
 }
 
 void recapam::hideRecapGrid() {
     eff->setVisible(false);
     Grid1->hide();
+    Liste1->show();
     quitte->setVisible(true);
     setWindowTitle(QStringLiteral("CHOIX des AMATEURS"));
 }

@@ -11,6 +11,7 @@
 #include "platform/help.h"
 #include "platform/scripted_dialogs.h"
 #include "platform/window_registry.h"
+#include "recap_list_clicks.h"
 #include "tests/support/club_fixture.h"
 
 #include <QAction>
@@ -36,19 +37,7 @@ class BasketingTest : public QObject {
     template <class W> W* find(QWidget& window, const char* name) {
         return window.findChild<W*>(QString::fromLatin1(name));
     }
-    jeuamat& openSheetOf(int recordNo) {
-        recapam& r = recap();
-        QListWidget* list = find<QListWidget>(r, "Liste1");
-        for (int i = 0; i < list->count(); ++i) {
-            if (r.recordNoAt(i) == recordNo) {
-                const QRect rect = list->visualItemRect(list->item(i));
-                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
-                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
-            }
-        }
-        [&] { QVERIFY(windows().isLoaded<jeuamat>()); }();
-        return windows().window<jeuamat>();
-    }
+    jeuamat& openSheetOf(int recordNo) { return doubleClickFancier(recap(), recordNo); }
     // Puts the cursor on a row of the open grid and types the keys there.
     void typeOnRow(jeuamat& sheet, int row, const char* keys) {
         QTableWidget* g = sheet.grid(sheet.currentTab());
