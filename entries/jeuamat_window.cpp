@@ -120,6 +120,7 @@ jeuamat::jeuamat() {
     // "Quitter" does, so that it never writes into the season opened after it.
     markSeasonWindow(this);
     buildControls();
+    installEventFilter(this);
 
     const EntrySheetOpening o = openEntrySheet(session().CurrentFancierNo);
     if (!o.error.isEmpty())
@@ -592,6 +593,16 @@ void jeuamat::mousePressEvent(QMouseEvent* event) {
 }
 
 bool jeuamat::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == this && (event->type() == QEvent::Resize || event->type() == QEvent::Move)) {
+        // A title bar taller than foreseen, or a resize, never takes the window past the
+        // screen's height: the grids give up the rows.
+        if (const QScreen* s = screen()) {
+            const int excess = frameGeometry().height() - s->availableGeometry().height();
+            if (excess > 0 && height() - excess >= minimumSizeHint().height())
+                resize(width(), height() - excess);
+        }
+        return false;
+    }
     if (event->type() == QEvent::MouseButtonPress) {
         if (watched == Label3) {
             List1->show();

@@ -178,6 +178,9 @@ private slots:
         QTest::mouseClick(&sheet, Qt::LeftButton, {},
                           QPoint(sheet.width() - 5, sheet.height() / 2));
         QVERIFY(!find<QListWidget>(sheet, "List1")->isVisible());
+        // Made taller than the screen, it comes back to the screen's height.
+        sheet.resize(sheet.width(), screen.height() + 100);
+        QTRY_VERIFY(sheet.frameGeometry().height() <= screen.height());
         // The sheet opens on ENGAGES at the grid's first row.
         QCOMPARE(sheet.currentTab(), 1);
         QCOMPARE(grid->currentRow(), 1);
