@@ -3,12 +3,15 @@
 #include "platform/clock.h"
 #include "platform/printing.h"
 
+#include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
-#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinterInfo>
 
@@ -18,6 +21,11 @@ namespace {
 
 constexpr double PdfMarginMm = 4;
 constexpr double LineWidthMm = 0.25;
+// The resolution of the PDF device: the metrics of the fonts are those of a 1200 dpi
+// printer.
+constexpr int PdfResolution = 1200;
+// Pictures kept to be drawn again from the same copy (a document draws one or two).
+constexpr int SharedImages = 8;
 
 QPageLayout pdfLayout(Orientation o) {
     return QPageLayout(QPageSize(QPageSize::A4),
@@ -35,14 +43,22 @@ QColor qtColor(int color) {
     return QColor(colorRed(color), colorGreen(color), colorBlue(color));
 }
 
-// A name that a file system accepts, from a document name.
-QString fileNamePart(const QString& documentName) {
-    QString s = documentName.trimmed();
+// A name that a file system accepts, from a document or run name.
+QString fileNamePart(const QString& name) {
+    QString s = name.trimmed();
     for (QChar& c : s) {
         if (QStringLiteral("/\\:*?\"<>|").contains(c) || c.unicode() < 32)
             c = QLatin1Char('_');
     }
     return s.isEmpty() ? QStringLiteral("Impression") : s;
+}
+
+std::unique_ptr<QPdfWriter> newPdfWriter(QIODevice* out, Orientation o) {
+    auto pdf = std::make_unique<QPdfWriter>(out);
+    pdf->setResolution(PdfResolution);
+    pdf->setCreator(QtPrintSurface::pdfCreator());
+    pdf->setPageLayout(pdfLayout(o));
+    return pdf;
 }
 
 } // namespace
@@ -56,8 +72,9 @@ QtPrintSurface::QtPrintSurface(Target target) : m_target(target) {
 }
 
 QtPrintSurface::~QtPrintSurface() {
-    if (painting())
-        m_painter->end();
+    // A run still open leaves no file behind.
+    if (inRun() || inDocument())
+        abandonRun();
 }
 
 QString QtPrintSurface::familyFor(const QString& fontName) {
@@ -71,17 +88,26 @@ QString QtPrintSurface::familyFor(const QString& fontName) {
     return fontName.trimmed();
 }
 
+QString QtPrintSurface::pdfCreator() {
+    const QString name = QCoreApplication::applicationName();
+    const QString version = QCoreApplication::applicationVersion();
+    return version.isEmpty() ? name : name + QLatin1Char(' ') + version;
+}
+
+bool QtPrintSurface::printingToPdf() const {
+    return m_target == Target::Pdf || m_userChosePdf ||
+           (!m_userChosePrinter && QPrinterInfo::defaultPrinter().isNull());
+}
+
 bool QtPrintSurface::runPrinterSetup(QWidget* parent) {
-    const bool toFiles = m_target == Target::Pdf || m_userChosePdf ||
-                         (!m_userChosePrinter && QPrinterInfo::defaultPrinter().isNull());
-    if (toFiles) // the dialog shows where the files go
+    if (printingToPdf()) // the dialog shows where the files go
         m_printer.setOutputFileName(QDir(pdfFolder()).filePath(QStringLiteral("Impression.pdf")));
     QPrintDialog dialog(&m_printer, parent);
     dialog.setWindowTitle(QStringLiteral("Configuration de l'imprimante"));
     if (dialog.exec() != QDialog::Accepted)
         return false;
     if (m_printer.outputFormat() == QPrinter::PdfFormat) {
-        // Printing to a file: every document still gets its own file, in the folder chosen.
+        // Printing to a file: every run still gets its own file, in the folder chosen.
         const QString file = m_printer.outputFileName();
         if (!file.isEmpty())
             setPdfFolder(QFileInfo(file).absolutePath());
@@ -95,16 +121,18 @@ bool QtPrintSurface::runPrinterSetup(QWidget* parent) {
     return true;
 }
 
-QPrinter* QtPrintSurface::device() const {
-    if (m_pdf)
-        return m_pdf.get();
+QPagedPaintDevice* QtPrintSurface::device() const {
     if (!m_toPdf)
         return const_cast<QPrinter*>(&m_printer);
-    if (!m_metricsPrinter) {
-        m_metricsPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        m_metricsPrinter->setOutputFormat(QPrinter::PdfFormat);
+    if (m_pdf)
+        return m_pdf.get();
+    if (!m_metricsDevice) {
+        // A PDF device on nothing: the same metrics as the files, no file.
+        if (!m_nowhere)
+            m_nowhere = std::make_unique<QBuffer>();
+        m_metricsDevice = newPdfWriter(m_nowhere.get(), Orientation::Portrait);
     }
-    return m_metricsPrinter.get();
+    return m_metricsDevice.get();
 }
 
 void QtPrintSurface::styleChanged() { m_fontDirty = true; }
@@ -124,15 +152,25 @@ const QFont& QtPrintSurface::currentFont() const {
         // The underline is drawn by hand, across spaces too.
         f.setUnderline(false);
         f.setKerning(false);
-        m_font = QFont(f, device());
+        QFont font(f, device());
+        if (!(font == m_font)) {
+            m_font = font;
+            m_painterFontSet = false;
+        }
+        m_metrics.emplace(m_font, device());
         m_fontDirty = false;
     }
     return m_font;
 }
 
-double QtPrintSurface::toDevice(double mm) const { return mm * device()->resolution() / 25.4; }
+const QFontMetricsF& QtPrintSurface::metrics() const {
+    currentFont();
+    return *m_metrics;
+}
 
-double QtPrintSurface::toMm(double units) const { return units * 25.4 / device()->resolution(); }
+double QtPrintSurface::toDevice(double mm) const { return mm * device()->logicalDpiY() / 25.4; }
+
+double QtPrintSurface::toMm(double units) const { return units * 25.4 / device()->logicalDpiY(); }
 
 bool QtPrintSurface::painting() const { return m_painter && m_painter->isActive(); }
 
@@ -145,40 +183,95 @@ QSizeF QtPrintSurface::printableSize(Orientation o) const {
 }
 
 double QtPrintSurface::advance(const QString& text) const {
-    return toMm(QFontMetricsF(currentFont(), device()).horizontalAdvance(text));
+    return toMm(metrics().horizontalAdvance(text));
 }
 
-double QtPrintSurface::lineSpacing() const {
-    return toMm(QFontMetricsF(currentFont(), device()).lineSpacing());
-}
+double QtPrintSurface::lineSpacing() const { return toMm(metrics().lineSpacing()); }
 
-double QtPrintSurface::averageCharWidth() const {
-    return toMm(QFontMetricsF(currentFont(), device()).averageCharWidth());
-}
+double QtPrintSurface::averageCharWidth() const { return toMm(metrics().averageCharWidth()); }
 
-QString QtPrintSurface::newPdfPath() const {
+QString QtPrintSurface::freePdfPath() const {
     const QDir folder(pdfFolder());
-    const QString base = fileNamePart(documentName()) + QLatin1Char(' ') +
-                         now().toString(QStringLiteral("yyyy-MM-dd HH'h'mm"));
+    const QString base = fileNamePart(runName()) + QLatin1Char(' ') + m_runStamp;
     QString path = folder.filePath(base + QStringLiteral(".pdf"));
     for (int n = 2; QFileInfo::exists(path); ++n)
         path = folder.filePath(QStringLiteral("%1 (%2).pdf").arg(base).arg(n));
     return path;
 }
 
-void QtPrintSurface::documentStarted() {
+void QtPrintSurface::runStarted() {
+    closePdf();
     m_failed = false;
+    m_failedDocuments = 0;
     m_pdfPath.clear();
+    // Where the run goes is settled once, for all its documents.
+    m_toPdf = printingToPdf();
+    m_runStamp = now().toString(QStringLiteral("yyyy-MM-dd HH'h'mm"));
+    m_fontDirty = true;
+}
+
+void QtPrintSurface::closePdf() {
+    if (painting())
+        m_painter->end();
+    m_painter.reset();
     m_pdf.reset();
-    m_toPdf = m_target == Target::Pdf || m_userChosePdf ||
-              (!m_userChosePrinter && QPrinterInfo::defaultPrinter().isNull());
-    if (m_toPdf) {
-        m_pdf = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        m_pdf->setOutputFormat(QPrinter::PdfFormat);
-        m_pdf->setDocName(documentName());
-        m_pdf->setCreator(QStringLiteral("Vorel"));
-    } else {
+    if (m_pdfFile) {
+        m_pdfFile->close();
+        m_pdfFile->remove();
+        m_pdfFile.reset();
+    }
+    m_images.clear();
+}
+
+void QtPrintSurface::runAbandoned() {
+    if (!m_toPdf && painting())
+        m_printer.abort();
+    closePdf();
+    m_fontDirty = true;
+}
+
+QString QtPrintSurface::runFinished(int documents, int pages) {
+    QString where;
+    if (!m_toPdf) {
+        if (documents > 0 && m_failedDocuments < documents)
+            where = QStringLiteral("Impression envoyée à l'imprimante %1 : %2")
+                        .arg(m_printer.printerName(), pagesText(pages));
+        else if (m_failedDocuments > 0)
+            where = QStringLiteral("Impression impossible sur l'imprimante %1")
+                        .arg(m_printer.printerName());
+        m_fontDirty = true;
+        return where;
+    }
+    if (pages > 0) {
+        const QString path = freePdfPath();
+        bool written = !m_failed && painting() && m_painter->end();
+        written = written && m_pdfFile->flush() && m_pdfFile->error() == QFileDevice::NoError;
+        if (written) {
+            m_pdfFile->close();
+            written = m_pdfFile->rename(path);
+        }
+        if (written) {
+            m_pdfFile.reset();
+            m_pdfPath = path;
+            where = QStringLiteral("Impression enregistrée dans %1 : %2")
+                        .arg(QDir::toNativeSeparators(path), pagesText(pages));
+        } else {
+            where = QStringLiteral("Impression impossible : le fichier %1 ne peut pas être "
+                                   "écrit, rien n'est enregistré")
+                        .arg(QDir::toNativeSeparators(path));
+        }
+    }
+    closePdf(); // a file not renamed is removed
+    m_fontDirty = true;
+    return where;
+}
+
+void QtPrintSurface::documentStarted() {
+    if (!m_toPdf) {
+        m_failed = false;
         m_printer.setDocName(documentName());
+    } else if (m_pdf && documentRun()) {
+        m_pdf->setTitle(documentName());
     }
     m_fontDirty = true;
 }
@@ -186,66 +279,109 @@ void QtPrintSurface::documentStarted() {
 void QtPrintSurface::pageStarted(Orientation o) {
     if (m_failed)
         return;
-    QPrinter* printer = device();
-    if (!painting()) {
+    if (painting()) {
         if (m_toPdf) {
-            m_pdfPath = newPdfPath();
-            QDir().mkpath(QFileInfo(m_pdfPath).absolutePath());
-            m_pdf->setOutputFileName(m_pdfPath);
             m_pdf->setPageLayout(pdfLayout(o));
+            m_pdf->newPage();
         } else {
             m_printer.setPageOrientation(qtOrientation(o));
+            m_printer.newPage();
         }
-        m_painter = std::make_unique<QPainter>();
-        if (!m_painter->begin(printer)) {
+        return;
+    }
+    m_painter = std::make_unique<QPainter>();
+    if (m_toPdf) {
+        // The run is written under a passing name beside its final one, which it takes
+        // only once it is whole.
+        const QString folder = pdfFolder();
+        const QString part = QDir(folder).filePath(
+            QStringLiteral(".%1 %2.pdf.part").arg(fileNamePart(runName()), m_runStamp));
+        m_pdfFile = std::make_unique<QFile>(part);
+        if (!QDir().mkpath(folder) || !m_pdfFile->open(QIODevice::WriteOnly)) {
+            m_pdfFile.reset();
             m_failed = true;
             m_painter.reset();
             return;
         }
+        m_pdf = newPdfWriter(m_pdfFile.get(), o);
+        m_pdf->setTitle(documentRun() ? documentName() : runName());
+        m_metricsDevice.reset(); // the writer answers the metrics now
     } else {
-        if (m_toPdf)
-            printer->setPageLayout(pdfLayout(o));
-        else
-            printer->setPageOrientation(qtOrientation(o));
-        printer->newPage();
+        m_printer.setPageOrientation(qtOrientation(o));
     }
+    if (!m_painter->begin(device())) {
+        m_failed = true;
+        m_painter.reset();
+        return;
+    }
+    m_penColor = -1;
+    m_penWidth = -1;
+    m_painterFontSet = false;
     m_fontDirty = true;
+}
+
+void QtPrintSurface::setPainterPen(int color, double width) {
+    if (color != m_penColor || width != m_penWidth) {
+        m_painter->setPen(QPen(qtColor(color), width));
+        m_penColor = color;
+        m_penWidth = width;
+    }
 }
 
 void QtPrintSurface::drawTextAt(double x, double y, const QString& text, double clipRight) {
     if (!painting())
         return;
     const QFont& font = currentFont();
-    const QFontMetricsF metrics(font, device());
-    const QPointF baseline(toDevice(x), toDevice(y) + metrics.ascent());
+    const QFontMetricsF& m = metrics();
+    const QPointF baseline(toDevice(x), toDevice(y) + m.ascent());
     QPainter& p = *m_painter;
-    p.save();
-    p.setClipRect(QRectF(0, 0, toDevice(clipRight), toDevice(scaleHeight())));
-    p.setFont(font);
-    p.setPen(qtColor(style().color));
+    if (!m_painterFontSet) {
+        p.setFont(font);
+        m_painterFontSet = true;
+    }
+    setPainterPen(style().color, 0);
+    const double width = m.horizontalAdvance(text);
+    const double right = toDevice(clipRight);
+    // Only a text that passes the right edge needs cutting there.
+    const bool cut = baseline.x() + width > right;
+    if (cut) {
+        p.save();
+        p.setClipRect(QRectF(0, 0, right, toDevice(scaleHeight())));
+    }
     p.drawText(baseline, text);
     if (style().underline) {
-        const double under = baseline.y() + metrics.underlinePos();
-        const double width = metrics.horizontalAdvance(text);
-        p.fillRect(QRectF(baseline.x(), under, width, std::max(1.0, metrics.lineWidth())),
+        const double under = baseline.y() + m.underlinePos();
+        p.fillRect(QRectF(baseline.x(), under, width, std::max(1.0, m.lineWidth())),
                    qtColor(style().color));
     }
-    p.restore();
+    if (cut)
+        p.restore();
 }
 
 void QtPrintSurface::drawLineAt(double x1, double y1, double x2, double y2, bool rect) {
     if (!painting())
         return;
     QPainter& p = *m_painter;
-    p.save();
-    p.setPen(QPen(qtColor(style().color), toDevice(LineWidthMm)));
+    setPainterPen(style().color, toDevice(LineWidthMm));
     p.setBrush(Qt::NoBrush);
     const QPointF a(toDevice(x1), toDevice(y1)), b(toDevice(x2), toDevice(y2));
     if (rect)
         p.drawRect(QRectF(a, b).normalized());
     else
         p.drawLine(a, b);
-    p.restore();
+}
+
+const QImage& QtPrintSurface::sharedImage(const QImage& image) {
+    // The PDF stores a picture once for every copy of the same QImage: a picture drawn
+    // again with the same pixels is drawn from the copy already stored.
+    for (const QImage& known : m_images) {
+        if (known.cacheKey() == image.cacheKey() || known == image)
+            return known;
+    }
+    if (m_images.size() >= SharedImages)
+        m_images.removeFirst();
+    m_images.append(image);
+    return m_images.last();
 }
 
 void QtPrintSurface::drawImageAt(double x, double y, const QImage& image) {
@@ -256,31 +392,32 @@ void QtPrintSurface::drawImageAt(double x, double y, const QImage& image) {
     const double dpmY = image.dotsPerMeterY() > 0 ? image.dotsPerMeterY() : 96 / 0.0254;
     const QRectF target(toDevice(x), toDevice(y), toDevice(image.width() / dpmX * 1000),
                         toDevice(image.height() / dpmY * 1000));
-    m_painter->drawImage(target, image);
+    m_painter->drawImage(target, m_toPdf ? sharedImage(image) : image);
 }
 
 QString QtPrintSurface::documentFinished(int pages) {
     QString where;
-    if (pages > 0) {
-        if (m_failed) {
-            where = m_toPdf ? QStringLiteral("Impression impossible : le fichier %1 ne peut "
-                                             "pas être écrit")
-                                  .arg(QDir::toNativeSeparators(m_pdfPath))
-                            : QStringLiteral("Impression impossible sur l'imprimante %1")
-                                  .arg(m_printer.printerName());
+    if (m_toPdf) {
+        // The file is written when the run ends; a document says it is in it.
+        if (pages > 0)
+            where = m_failed ? QStringLiteral("Impression impossible : le fichier de « %1 » ne "
+                                              "peut pas être écrit")
+                                   .arg(runName())
+                             : QStringLiteral("Impression « %1 » : %2")
+                                   .arg(documentName(), pagesText(pages));
+    } else if (pages > 0) {
+        const bool sent = !m_failed && painting() && m_painter->end();
+        if (sent) {
+            where = QStringLiteral("Impression envoyée à l'imprimante %1 : %2")
+                        .arg(m_printer.printerName(), pagesText(pages));
         } else {
-            m_painter->end();
-            where = m_toPdf ? QStringLiteral("Impression enregistrée dans %1")
-                                  .arg(QDir::toNativeSeparators(m_pdfPath))
-                            : QStringLiteral("Impression envoyée à l'imprimante %1")
-                                  .arg(m_printer.printerName());
+            ++m_failedDocuments;
+            where = QStringLiteral("Impression impossible sur l'imprimante %1")
+                        .arg(m_printer.printerName());
         }
+        m_painter.reset();
     }
-    m_painter.reset();
-    m_pdf.reset();
     m_fontDirty = true;
-    if (m_failed)
-        m_pdfPath.clear();
     return where;
 }
 

@@ -1,14 +1,21 @@
 #pragma once
-// The print surface that users print on: QPainter on a high-resolution QPrinter, the
-// default printer when one is installed, otherwise one PDF file per document.
+// The print surface that users print on: QPainter on the default printer when one is
+// installed, one job per document; otherwise one PDF file per print run.
 #include "platform/layout_surface.h"
 
 #include <QFont>
+#include <QFontMetricsF>
+#include <QList>
 #include <QPrinter>
 
 #include <memory>
+#include <optional>
 
+class QBuffer;
+class QFile;
+class QPagedPaintDevice;
 class QPainter;
+class QPdfWriter;
 class QWidget;
 
 namespace vt {
@@ -23,13 +30,15 @@ public:
     ~QtPrintSurface() override;
 
     // The printer set-up dialog on this surface's printer; false when the user gives up.
-    // Choosing a PDF file there sends every later document to a PDF of its own in that
-    // file's folder.
+    // Choosing a PDF file there sends every later run to a PDF of its own in that file's
+    // folder.
     bool runPrinterSetup(QWidget* parent = nullptr);
-    // The PDF file of the last document that went to a file, empty otherwise.
+    // The PDF file of the last run that went to a file, empty otherwise.
     QString lastPdfPath() const { return m_pdfPath; }
     // The family that answers for a font name ("Courier New" gives "Liberation Mono").
     static QString familyFor(const QString& fontName);
+    // The creator written in every PDF: the running program's name and version.
+    static QString pdfCreator();
 
 private:
     QSizeF printableSize(Orientation o) const override;
@@ -37,6 +46,9 @@ private:
     double lineSpacing() const override;
     double averageCharWidth() const override;
     void styleChanged() override;
+    void runStarted() override;
+    QString runFinished(int documents, int pages) override;
+    void runAbandoned() override;
     void documentStarted() override;
     void pageStarted(Orientation o) override;
     void drawTextAt(double x, double y, const QString& text, double clipRight) override;
@@ -44,24 +56,40 @@ private:
     void drawImageAt(double x, double y, const QImage& image) override;
     QString documentFinished(int pages) override;
 
-    QPrinter* device() const;
+    QPagedPaintDevice* device() const;
     const QFont& currentFont() const;
+    const QFontMetricsF& metrics() const;
     double toDevice(double mm) const;
     double toMm(double deviceUnits) const;
     bool painting() const;
-    QString newPdfPath() const;
+    bool printingToPdf() const;
+    QString freePdfPath() const;
+    void closePdf();
+    void setPainterPen(int color, double width);
+    const QImage& sharedImage(const QImage& image);
 
     Target m_target;
-    QPrinter m_printer{QPrinter::HighResolution};          // the printer the user set up
-    std::unique_ptr<QPrinter> m_pdf;                        // the PDF of the current job
-    mutable std::unique_ptr<QPrinter> m_metricsPrinter;     // metrics outside a PDF job
+    QPrinter m_printer{QPrinter::HighResolution};       // the printer the user set up
+    std::unique_ptr<QFile> m_pdfFile;                    // the run's PDF, under a passing name
+    std::unique_ptr<QPdfWriter> m_pdf;                   // writing it
+    mutable std::unique_ptr<QBuffer> m_nowhere;
+    mutable std::unique_ptr<QPdfWriter> m_metricsDevice; // the PDF metrics outside a run
     std::unique_ptr<QPainter> m_painter;
     bool m_toPdf = true;
     bool m_userChosePrinter = false;
     bool m_userChosePdf = false;
-    bool m_failed = false;
+    bool m_failed = false;          // the current printer job or PDF run cannot be printed
+    int m_failedDocuments = 0;      // printer jobs of the run that failed
+    QString m_runStamp;             // the run's time in its file name
     QString m_pdfPath;
+    // What the painter holds, so that a text changes it only when it must.
+    int m_penColor = -1;
+    double m_penWidth = -1;
+    mutable bool m_painterFontSet = false;
+    // Images already given to the PDF, so that one picture is stored once per file.
+    QList<QImage> m_images;
     mutable QFont m_font;
+    mutable std::optional<QFontMetricsF> m_metrics;
     mutable bool m_fontDirty = true;
 };
 

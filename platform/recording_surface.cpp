@@ -19,6 +19,7 @@ double advanceAt(double points) { return AdvanceEm * points * MillimetresPerPoin
 
 struct RecordingSurface::Impl {
     QList<RecordedDocument> documents;
+    QList<RecordedRun> runs;
     RecordedDocument current;
     bool open = false;
 };
@@ -26,6 +27,8 @@ struct RecordingSurface::Impl {
 RecordingSurface::RecordingSurface() : d(std::make_shared<Impl>()) {}
 
 const QList<RecordedDocument>& RecordingSurface::documents() const { return d->documents; }
+
+const QList<RecordedRun>& RecordingSurface::runs() const { return d->runs; }
 
 const QList<RecordedPage>& RecordingSurface::pages() const {
     if (d->open || d->documents.isEmpty())
@@ -35,6 +38,7 @@ const QList<RecordedPage>& RecordingSurface::pages() const {
 
 void RecordingSurface::clear() {
     d->documents.clear();
+    d->runs.clear();
     d->current = RecordedDocument();
 }
 
@@ -76,10 +80,7 @@ QString RecordingSurface::allText() const {
 }
 
 QString RecordingSurface::statusText(const QString& documentName, int pages) {
-    return QStringLiteral("Impression « %1 » : %2 page%3")
-        .arg(documentName)
-        .arg(pages)
-        .arg(pages > 1 ? QStringLiteral("s") : QString());
+    return QStringLiteral("Impression « %1 » : %2").arg(documentName, pagesText(pages));
 }
 
 QSizeF RecordingSurface::printableSize(Orientation o) const {
@@ -96,6 +97,21 @@ double RecordingSurface::lineSpacing() const {
 }
 
 double RecordingSurface::averageCharWidth() const { return advanceAt(style().size); }
+
+void RecordingSurface::runStarted() {
+    d->runs.append({runName(), static_cast<int>(d->documents.size()), 0, false});
+}
+
+QString RecordingSurface::runFinished(int, int pages) {
+    return pages > 0 ? statusText(runName(), pages) : QString();
+}
+
+void RecordingSurface::runAbandoned() {
+    d->current = RecordedDocument();
+    d->open = false;
+    if (!d->runs.isEmpty())
+        d->runs.last().abandoned = true;
+}
 
 void RecordingSurface::documentStarted() {
     d->current = RecordedDocument();
@@ -136,6 +152,8 @@ void RecordingSurface::drawImageAt(double x, double y, const QImage& image) {
 
 QString RecordingSurface::documentFinished(int pages) {
     d->documents.append(d->current);
+    if (!d->runs.isEmpty())
+        ++d->runs.last().documentCount;
     d->current = RecordedDocument();
     d->open = false;
     return pages > 0 ? statusText(d->documents.last().name, pages) : QString();

@@ -62,6 +62,8 @@ private slots:
 
     void namesListsOfTheWholeFileAndOfAClub() {
         RecordingPrinterScope printed;
+        ScriptedDialogsScope asked;
+        asked->answer(MsgAnswer::Ok).answer(MsgAnswer::Ok);
         for (const char* item : {"lst", "envel1", "envel2", "envel1n", "envel2n", "etiqu",
                                  "socdist", "amdist", "chdist"})
             QVERIFY2(action(item)->isEnabled(), item);
@@ -70,6 +72,10 @@ private slots:
         QCOMPARE(page.size(), 4);
         QCOMPARE(page.at(0), Space(14) + QStringLiteral("Liste des NOMS Fichier complet"));
         QVERIFY(page.at(1).startsWith(QStringLiteral("DUPONT Jean")));
+        // Said once, over the fanciers window.
+        QCOMPARE(asked->messages().size(), 1);
+        QCOMPARE(asked->messages().at(0).text, QStringLiteral("Impression « Liste des noms » : 1 page"));
+        QCOMPARE(asked->messages().at(0).title, window().windowTitle());
 
         action("lstsoc")->trigger(); // hidden with one club, still reachable
         QVERIFY(list("List2")->isVisible());
@@ -86,6 +92,8 @@ private slots:
 
     void envelopesOfTheSelectionThenNoneSelected() {
         RecordingPrinterScope printed;
+        ScriptedDialogsScope asked;
+        asked->answer(MsgAnswer::Ok).answer(MsgAnswer::Ok);
         select(0);
         select(2);
         action("envel2")->trigger();
@@ -105,7 +113,7 @@ private slots:
     void labelsAskToLoadTheSheetsFirst() {
         RecordingPrinterScope printed;
         ScriptedDialogsScope asked;
-        asked->answer(MsgAnswer::No).answer(MsgAnswer::Yes);
+        asked->answer(MsgAnswer::No).answer(MsgAnswer::Yes).answer(MsgAnswer::Ok);
         select(0);
         select(1);
         action("etiqu")->trigger();
@@ -136,7 +144,11 @@ private slots:
         QCOMPARE(m.at(0).defaultButton, MsgAnswer::Yes);
         QCOMPARE(m.at(1).text,
                  QStringLiteral("L'impression sélectionnée est mémorisée vous pouvez retravailler \n"
-                                "Feuilles imprimées : 3\nSans coordonnées : 0\nEn échec : 0"));
+                                "Feuilles imprimées : 3\nSans coordonnées : 0\nEn échec : 0\n"
+                                "Impression « Feuilles de distance » : 3 pages"));
+        // One run for the three sheets.
+        QCOMPARE(printed->runs().size(), 1);
+        QCOMPARE(printed->runs().at(0).documentCount, 3);
         QVERIFY(list("List1")->isVisible());
         QVERIFY(!list("List2")->isVisible());
     }
@@ -159,6 +171,8 @@ private slots:
 
     void distanceListOfOneChosenSite() {
         RecordingPrinterScope printed;
+        ScriptedDialogsScope asked;
+        asked->answer(MsgAnswer::Ok);
         QVERIFY(!action("lst1")->isVisible());
         action("chdist")->trigger();
         QListWidget* sites = list("List3");
