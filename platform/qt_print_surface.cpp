@@ -1,6 +1,7 @@
 #include "platform/qt_print_surface.h"
 
 #include "platform/clock.h"
+#include "platform/pdf_writer.h"
 #include "platform/printing.h"
 
 #include <QBuffer>
@@ -124,8 +125,6 @@ bool QtPrintSurface::runPrinterSetup(QWidget* parent) {
 QPagedPaintDevice* QtPrintSurface::device() const {
     if (!m_toPdf)
         return const_cast<QPrinter*>(&m_printer);
-    if (m_pdf)
-        return m_pdf.get();
     if (!m_metricsDevice) {
         // A PDF device on nothing: the same metrics as the files, no file.
         if (!m_nowhere)
@@ -158,10 +157,31 @@ const QFont& QtPrintSurface::currentFont() const {
             m_painterFontSet = false;
         }
         m_metrics.emplace(m_font, device());
+        m_rawFont.reset();
+        std::shared_ptr<Advances>& known = m_advances[m_font.key()];
+        if (!known) {
+            known = std::make_shared<Advances>();
+            const QFontMetricsF& m = *m_metrics;
+            known->fixedPitch = m.horizontalAdvance(u'i') == m.horizontalAdvance(u'M') &&
+                                m.horizontalAdvance(u'i') == m.horizontalAdvance(u' ');
+            known->of.fill(-1);
+        }
+        m_fontAdvances = known.get();
         m_fontDirty = false;
     }
     return m_font;
 }
+
+const QRawFont& QtPrintSurface::rawFont() const {
+    currentFont();
+    if (!m_rawFont)
+        m_rawFont = std::make_unique<QRawFont>(QRawFont::fromFont(m_font));
+    return *m_rawFont;
+}
+
+double QtPrintSurface::toPoints(double mm) const { return (mm + PdfMarginMm) * 72 / 25.4; }
+
+bool QtPrintSurface::drawingPdf() const { return m_toPdf && m_pdf && !m_failed; }
 
 const QFontMetricsF& QtPrintSurface::metrics() const {
     currentFont();
@@ -182,9 +202,26 @@ QSizeF QtPrintSurface::printableSize(Orientation o) const {
     return layout.paintRect(QPageLayout::Millimeter).size();
 }
 
-double QtPrintSurface::advance(const QString& text) const {
-    return toMm(metrics().horizontalAdvance(text));
+double QtPrintSurface::deviceAdvance(const QString& text) const {
+    const QFontMetricsF& m = metrics();
+    if (!m_fontAdvances->fixedPitch)
+        return m.horizontalAdvance(text);
+    std::array<double, 256>& known = m_fontAdvances->of;
+    // The printed documents are lines of a fixed-pitch font, nearly all: their advance is
+    // the sum of the characters' own, which shaping every line again would only repeat.
+    double width = 0;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u >= known.size())
+            return m.horizontalAdvance(text);
+        if (known[u] < 0)
+            known[u] = m.horizontalAdvance(c);
+        width += known[u];
+    }
+    return width;
 }
+
+double QtPrintSurface::advance(const QString& text) const { return toMm(deviceAdvance(text)); }
 
 double QtPrintSurface::lineSpacing() const { return toMm(metrics().lineSpacing()); }
 
@@ -215,6 +252,7 @@ void QtPrintSurface::closePdf() {
         m_painter->end();
     m_painter.reset();
     m_pdf.reset();
+    m_rawFont.reset();
     if (m_pdfFile) {
         m_pdfFile->close();
         m_pdfFile->remove();
@@ -244,7 +282,7 @@ QString QtPrintSurface::runFinished(int documents, int pages) {
     }
     if (pages > 0) {
         const QString path = freePdfPath();
-        bool written = !m_failed && painting() && m_painter->end();
+        bool written = !m_failed && m_pdf && m_pdf->finish();
         written = written && m_pdfFile->flush() && m_pdfFile->error() == QFileDevice::NoError;
         if (written) {
             m_pdfFile->close();
@@ -270,8 +308,6 @@ void QtPrintSurface::documentStarted() {
     if (!m_toPdf) {
         m_failed = false;
         m_printer.setDocName(documentName());
-    } else if (m_pdf && documentRun()) {
-        m_pdf->setTitle(documentName());
     }
     m_fontDirty = true;
 }
@@ -279,36 +315,32 @@ void QtPrintSurface::documentStarted() {
 void QtPrintSurface::pageStarted(Orientation o) {
     if (m_failed)
         return;
-    if (painting()) {
-        if (m_toPdf) {
-            m_pdf->setPageLayout(pdfLayout(o));
-            m_pdf->newPage();
-        } else {
-            m_printer.setPageOrientation(qtOrientation(o));
-            m_printer.newPage();
+    if (m_toPdf) {
+        if (!m_pdf) {
+            // The run is written under a passing name beside its final one, which it
+            // takes only once it is whole.
+            const QString folder = pdfFolder();
+            const QString part = QDir(folder).filePath(
+                QStringLiteral(".%1 %2.pdf.part").arg(fileNamePart(runName()), m_runStamp));
+            m_pdfFile = std::make_unique<QFile>(part);
+            if (!QDir().mkpath(folder) || !m_pdfFile->open(QIODevice::WriteOnly)) {
+                m_pdfFile.reset();
+                m_failed = true;
+                return;
+            }
+            m_pdf = std::make_unique<PdfWriter>(m_pdfFile.get(), pdfCreator(),
+                                                documentRun() ? documentName() : runName());
         }
+        m_pdf->beginPage(pdfLayout(o).fullRect(QPageLayout::Point).size());
+        return;
+    }
+    if (painting()) {
+        m_printer.setPageOrientation(qtOrientation(o));
+        m_printer.newPage();
         return;
     }
     m_painter = std::make_unique<QPainter>();
-    if (m_toPdf) {
-        // The run is written under a passing name beside its final one, which it takes
-        // only once it is whole.
-        const QString folder = pdfFolder();
-        const QString part = QDir(folder).filePath(
-            QStringLiteral(".%1 %2.pdf.part").arg(fileNamePart(runName()), m_runStamp));
-        m_pdfFile = std::make_unique<QFile>(part);
-        if (!QDir().mkpath(folder) || !m_pdfFile->open(QIODevice::WriteOnly)) {
-            m_pdfFile.reset();
-            m_failed = true;
-            m_painter.reset();
-            return;
-        }
-        m_pdf = newPdfWriter(m_pdfFile.get(), o);
-        m_pdf->setTitle(documentRun() ? documentName() : runName());
-        m_metricsDevice.reset(); // the writer answers the metrics now
-    } else {
-        m_printer.setPageOrientation(qtOrientation(o));
-    }
+    m_printer.setPageOrientation(qtOrientation(o));
     if (!m_painter->begin(device())) {
         m_failed = true;
         m_painter.reset();
@@ -329,6 +361,23 @@ void QtPrintSurface::setPainterPen(int color, double width) {
 }
 
 void QtPrintSurface::drawTextAt(double x, double y, const QString& text, double clipRight) {
+    if (drawingPdf()) {
+        const QFontMetricsF& m = metrics();
+        const double baseline = y + toMm(m.ascent());
+        const double width = toMm(deviceAdvance(text));
+        const QColor color = qtColor(style().color);
+        // Only a text that passes the right edge needs cutting there.
+        m_pdf->drawText(toPoints(x), toPoints(baseline), text, rawFont(), style().size, color,
+                        x + width > clipRight ? toPoints(clipRight) : -1);
+        if (style().underline) {
+            const double under = baseline + toMm(m.underlinePos());
+            const double thickness = std::max(toMm(1), toMm(m.lineWidth()));
+            m_pdf->fillRect(QRectF(toPoints(x), toPoints(under), width * 72 / 25.4,
+                                   thickness * 72 / 25.4),
+                            color);
+        }
+        return;
+    }
     if (!painting())
         return;
     const QFont& font = currentFont();
@@ -340,7 +389,7 @@ void QtPrintSurface::drawTextAt(double x, double y, const QString& text, double 
         m_painterFontSet = true;
     }
     setPainterPen(style().color, 0);
-    const double width = m.horizontalAdvance(text);
+    const double width = deviceAdvance(text);
     const double right = toDevice(clipRight);
     // Only a text that passes the right edge needs cutting there.
     const bool cut = baseline.x() + width > right;
@@ -359,6 +408,15 @@ void QtPrintSurface::drawTextAt(double x, double y, const QString& text, double 
 }
 
 void QtPrintSurface::drawLineAt(double x1, double y1, double x2, double y2, bool rect) {
+    if (drawingPdf()) {
+        const QPointF a(toPoints(x1), toPoints(y1)), b(toPoints(x2), toPoints(y2));
+        const double width = LineWidthMm * 72 / 25.4;
+        if (rect)
+            m_pdf->strokeRect(QRectF(a, b).normalized(), width, qtColor(style().color));
+        else
+            m_pdf->strokeLine(a, b, width, qtColor(style().color));
+        return;
+    }
     if (!painting())
         return;
     QPainter& p = *m_painter;
@@ -385,14 +443,18 @@ const QImage& QtPrintSurface::sharedImage(const QImage& image) {
 }
 
 void QtPrintSurface::drawImageAt(double x, double y, const QImage& image) {
-    if (!painting() || image.isNull())
+    if (image.isNull() || !(drawingPdf() || painting()))
         return;
     // The image keeps its own size: its resolution when it has one, else 96 dpi.
     const double dpmX = image.dotsPerMeterX() > 0 ? image.dotsPerMeterX() : 96 / 0.0254;
     const double dpmY = image.dotsPerMeterY() > 0 ? image.dotsPerMeterY() : 96 / 0.0254;
-    const QRectF target(toDevice(x), toDevice(y), toDevice(image.width() / dpmX * 1000),
-                        toDevice(image.height() / dpmY * 1000));
-    m_painter->drawImage(target, m_toPdf ? sharedImage(image) : image);
+    const double w = image.width() / dpmX * 1000, h = image.height() / dpmY * 1000;
+    if (drawingPdf()) {
+        m_pdf->drawImage(QRectF(toPoints(x), toPoints(y), w * 72 / 25.4, h * 72 / 25.4),
+                         sharedImage(image));
+        return;
+    }
+    m_painter->drawImage(QRectF(toDevice(x), toDevice(y), toDevice(w), toDevice(h)), image);
 }
 
 QString QtPrintSurface::documentFinished(int pages) {

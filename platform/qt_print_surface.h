@@ -1,13 +1,16 @@
 #pragma once
 // The print surface that users print on: QPainter on the default printer when one is
-// installed, one job per document; otherwise one PDF file per print run.
+// installed, one job per document; otherwise one PDF file per print run, written by the
+// program's own PdfWriter with the metrics of a 1200 dpi PDF device.
 #include "platform/layout_surface.h"
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QList>
 #include <QPrinter>
 
+#include <array>
 #include <memory>
 #include <optional>
 
@@ -16,9 +19,12 @@ class QFile;
 class QPagedPaintDevice;
 class QPainter;
 class QPdfWriter;
+class QRawFont;
 class QWidget;
 
 namespace vt {
+
+class PdfWriter;
 
 class QtPrintSurface : public LayoutSurface {
 public:
@@ -59,6 +65,7 @@ private:
     QPagedPaintDevice* device() const;
     const QFont& currentFont() const;
     const QFontMetricsF& metrics() const;
+    double deviceAdvance(const QString& text) const;
     double toDevice(double mm) const;
     double toMm(double deviceUnits) const;
     bool painting() const;
@@ -67,11 +74,14 @@ private:
     void closePdf();
     void setPainterPen(int color, double width);
     const QImage& sharedImage(const QImage& image);
+    bool drawingPdf() const;
+    const QRawFont& rawFont() const;
+    double toPoints(double mm) const;
 
     Target m_target;
     QPrinter m_printer{QPrinter::HighResolution};       // the printer the user set up
     std::unique_ptr<QFile> m_pdfFile;                    // the run's PDF, under a passing name
-    std::unique_ptr<QPdfWriter> m_pdf;                   // writing it
+    std::unique_ptr<PdfWriter> m_pdf;                    // writing it
     mutable std::unique_ptr<QBuffer> m_nowhere;
     mutable std::unique_ptr<QPdfWriter> m_metricsDevice; // the PDF metrics outside a run
     std::unique_ptr<QPainter> m_painter;
@@ -90,6 +100,15 @@ private:
     QList<QImage> m_images;
     mutable QFont m_font;
     mutable std::optional<QFontMetricsF> m_metrics;
+    mutable std::unique_ptr<QRawFont> m_rawFont; // the current font as the PDF stores it
+    // A fixed-pitch font's advance of the characters met so far, up to U+00FF (-1: not
+    // met): a text's advance is their sum, with no shaping of the text.
+    struct Advances {
+        bool fixedPitch = false;
+        std::array<double, 256> of{};
+    };
+    mutable QHash<QString, std::shared_ptr<Advances>> m_advances; // by font
+    mutable Advances* m_fontAdvances = nullptr;
     mutable bool m_fontDirty = true;
 };
 
