@@ -44,8 +44,9 @@ void gnoms::wirePrints() {
                      {"envel1n", EnvelopeSize::Size220x110, false},
                      {"envel2n", EnvelopeSize::Size230x160, false}};
     for (const auto& e : envelopes)
-        connect(m_actions.value(QString::fromLatin1(e.name)), &QAction::triggered, this,
-                [this, size = e.size, urgent = e.urgent] { printEnvelopesOfSelection(size, urgent); });
+        connect(
+            m_actions.value(QString::fromLatin1(e.name)), &QAction::triggered, this,
+            [this, size = e.size, urgent = e.urgent] { printEnvelopesOfSelection(size, urgent); });
 }
 
 // Runs one print job: a file that cannot be read shows its message and nothing is
@@ -64,7 +65,9 @@ void gnoms::printNamesListOf(int club) {
     runPrint([&] { return printNamesList(lines(), club, printer()); });
 }
 
-void gnoms::lst_Click() { printNamesListOf(0); }
+void gnoms::lst_Click() {
+    printNamesListOf(0);
+}
 
 void gnoms::printEnvelopesOfSelection(EnvelopeSize size, bool urgent) {
     const QStringList chosen = selectedLines();

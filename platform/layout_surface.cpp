@@ -11,9 +11,15 @@ constexpr double Tolerance = 1e-6;
 constexpr int ZoneColumns = 14;
 } // namespace
 
-int colorRed(int color) { return color & 0xFF; }
-int colorGreen(int color) { return (color >> 8) & 0xFF; }
-int colorBlue(int color) { return (color >> 16) & 0xFF; }
+int colorRed(int color) {
+    return color & 0xFF;
+}
+int colorGreen(int color) {
+    return (color >> 8) & 0xFF;
+}
+int colorBlue(int color) {
+    return (color >> 16) & 0xFF;
+}
 
 QString pagesText(int pages) {
     return pages == 1 ? QStringLiteral("1 page") : QStringLiteral("%1 pages").arg(pages);
@@ -23,7 +29,9 @@ bool printFailed(const QString& where) {
     return where.startsWith(QStringLiteral("Impression impossible"));
 }
 
-LayoutSurface::LayoutSurface() { resetJob(); }
+LayoutSurface::LayoutSurface() {
+    resetJob();
+}
 
 void LayoutSurface::resetJob() {
     m_style = TextStyle();
@@ -135,13 +143,21 @@ void LayoutSurface::newPage() {
     m_y = m_top;
 }
 
-void LayoutSurface::setOrientation(Orientation o) { m_orientation = o; }
+void LayoutSurface::setOrientation(Orientation o) {
+    m_orientation = o;
+}
 
-void LayoutSurface::setScaleMillimetres(double top) { m_top = top; }
+void LayoutSurface::setScaleMillimetres(double top) {
+    m_top = top;
+}
 
-double LayoutSurface::scaleWidth() const { return printableSize(pageOrientation()).width(); }
+double LayoutSurface::scaleWidth() const {
+    return printableSize(pageOrientation()).width();
+}
 
-double LayoutSurface::scaleHeight() const { return printableSize(pageOrientation()).height(); }
+double LayoutSurface::scaleHeight() const {
+    return printableSize(pageOrientation()).height();
+}
 
 void LayoutSurface::setFontName(const QString& name) {
     m_style.fontName = name;

@@ -36,8 +36,8 @@ QByteArray deflated(const QByteArray& data) {
     uLongf size = compressBound(static_cast<uLong>(data.size()));
     QByteArray out(static_cast<qsizetype>(size), Qt::Uninitialized);
     if (compress2(reinterpret_cast<Bytef*>(out.data()), &size,
-                  reinterpret_cast<const Bytef*>(data.constData()),
-                  static_cast<uLong>(data.size()), Z_DEFAULT_COMPRESSION) != Z_OK)
+                  reinterpret_cast<const Bytef*>(data.constData()), static_cast<uLong>(data.size()),
+                  Z_DEFAULT_COMPRESSION) != Z_OK)
         return QByteArray();
     out.truncate(static_cast<qsizetype>(size));
     return out;
@@ -180,7 +180,9 @@ void PdfWriter::writeStream(int object, const QByteArray& dictionary, const QByt
     write("\nendstream\nendobj\n");
 }
 
-QByteArray PdfWriter::pageY(double y) const { return num(m_pageSize.height() - y); }
+QByteArray PdfWriter::pageY(double y) const {
+    return num(m_pageSize.height() - y);
+}
 
 void PdfWriter::beginPage(const QSizeF& points) {
     endPage();
@@ -295,8 +297,8 @@ void PdfWriter::drawText(double x, double baseline, const QString& text, const Q
 }
 
 void PdfWriter::fillRect(const QRectF& r, const QColor& color) {
-    m_content += colour(color, "rg") + num(r.x()) + ' ' + pageY(r.bottom()) + ' ' +
-                 num(r.width()) + ' ' + num(r.height()) + " re f\n";
+    m_content += colour(color, "rg") + num(r.x()) + ' ' + pageY(r.bottom()) + ' ' + num(r.width()) +
+                 ' ' + num(r.height()) + " re f\n";
 }
 
 void PdfWriter::strokeLine(const QPointF& a, const QPointF& b, double width, const QColor& color) {
@@ -337,8 +339,8 @@ bool PdfWriter::finish() {
     write("<</Creator " + m_creator + " /Producer " + m_creator + " /Title " + m_title +
           ">>\nendobj\n");
     const qint64 xref = m_offset;
-    QByteArray table = "xref\n0 " + QByteArray::number(m_objects.size() + 1) +
-                       "\n0000000000 65535 f \n";
+    QByteArray table =
+        "xref\n0 " + QByteArray::number(m_objects.size() + 1) + "\n0000000000 65535 f \n";
     for (qint64 offset : std::as_const(m_objects))
         table += QByteArray::number(offset).rightJustified(10, '0') + " 00000 n \n";
     write(table);

@@ -41,7 +41,7 @@ public:
 
 private:
     struct Font {
-        int id = 0;       // /F<id> in the resources
+        int id = 0; // /F<id> in the resources
         int object = 0;
     };
     int newObject();

@@ -82,7 +82,9 @@ void PrintProgressWindow::stop() {
     Label2->setText(QStringLiteral("Arrêt après le document en cours"));
 }
 
-void PrintProgressWindow::reject() { stop(); }
+void PrintProgressWindow::reject() {
+    stop();
+}
 
 void PrintProgressWindow::closeEvent(QCloseEvent* event) {
     // The window goes when the run ends; closing it asks the run to stop.

@@ -6,8 +6,8 @@
 // in the middle of a run.
 #include "platform/print_progress.h"
 
-#include <QDialog>
 #include <QDateTime>
+#include <QDialog>
 
 class QLabel;
 class QProgressBar;

@@ -30,8 +30,7 @@ constexpr int SharedImages = 8;
 
 QPageLayout pdfLayout(Orientation o) {
     return QPageLayout(QPageSize(QPageSize::A4),
-                       o == Orientation::Landscape ? QPageLayout::Landscape
-                                                   : QPageLayout::Portrait,
+                       o == Orientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
                        QMarginsF(PdfMarginMm, PdfMarginMm, PdfMarginMm, PdfMarginMm),
                        QPageLayout::Millimeter);
 }
@@ -134,7 +133,9 @@ QPagedPaintDevice* QtPrintSurface::device() const {
     return m_metricsDevice.get();
 }
 
-void QtPrintSurface::styleChanged() { m_fontDirty = true; }
+void QtPrintSurface::styleChanged() {
+    m_fontDirty = true;
+}
 
 const QFont& QtPrintSurface::currentFont() const {
     if (m_fontDirty) {
@@ -179,20 +180,30 @@ const QRawFont& QtPrintSurface::rawFont() const {
     return *m_rawFont;
 }
 
-double QtPrintSurface::toPoints(double mm) const { return (mm + PdfMarginMm) * 72 / 25.4; }
+double QtPrintSurface::toPoints(double mm) const {
+    return (mm + PdfMarginMm) * 72 / 25.4;
+}
 
-bool QtPrintSurface::drawingPdf() const { return m_toPdf && m_pdf && !m_failed; }
+bool QtPrintSurface::drawingPdf() const {
+    return m_toPdf && m_pdf && !m_failed;
+}
 
 const QFontMetricsF& QtPrintSurface::metrics() const {
     currentFont();
     return *m_metrics;
 }
 
-double QtPrintSurface::toDevice(double mm) const { return mm * device()->logicalDpiY() / 25.4; }
+double QtPrintSurface::toDevice(double mm) const {
+    return mm * device()->logicalDpiY() / 25.4;
+}
 
-double QtPrintSurface::toMm(double units) const { return units * 25.4 / device()->logicalDpiY(); }
+double QtPrintSurface::toMm(double units) const {
+    return units * 25.4 / device()->logicalDpiY();
+}
 
-bool QtPrintSurface::painting() const { return m_painter && m_painter->isActive(); }
+bool QtPrintSurface::painting() const {
+    return m_painter && m_painter->isActive();
+}
 
 QSizeF QtPrintSurface::printableSize(Orientation o) const {
     if (m_toPdf)
@@ -221,11 +232,17 @@ double QtPrintSurface::deviceAdvance(const QString& text) const {
     return width;
 }
 
-double QtPrintSurface::advance(const QString& text) const { return toMm(deviceAdvance(text)); }
+double QtPrintSurface::advance(const QString& text) const {
+    return toMm(deviceAdvance(text));
+}
 
-double QtPrintSurface::lineSpacing() const { return toMm(metrics().lineSpacing()); }
+double QtPrintSurface::lineSpacing() const {
+    return toMm(metrics().lineSpacing());
+}
 
-double QtPrintSurface::averageCharWidth() const { return toMm(metrics().averageCharWidth()); }
+double QtPrintSurface::averageCharWidth() const {
+    return toMm(metrics().averageCharWidth());
+}
 
 QString QtPrintSurface::freePdfPath() const {
     const QDir folder(pdfFolder());
@@ -372,9 +389,9 @@ void QtPrintSurface::drawTextAt(double x, double y, const QString& text, double 
         if (style().underline) {
             const double under = baseline + toMm(m.underlinePos());
             const double thickness = std::max(toMm(1), toMm(m.lineWidth()));
-            m_pdf->fillRect(QRectF(toPoints(x), toPoints(under), width * 72 / 25.4,
-                                   thickness * 72 / 25.4),
-                            color);
+            m_pdf->fillRect(
+                QRectF(toPoints(x), toPoints(under), width * 72 / 25.4, thickness * 72 / 25.4),
+                color);
         }
         return;
     }

@@ -79,18 +79,18 @@ private:
     double toPoints(double mm) const;
 
     Target m_target;
-    QPrinter m_printer{QPrinter::HighResolution};       // the printer the user set up
-    std::unique_ptr<QFile> m_pdfFile;                    // the run's PDF, under a passing name
-    std::unique_ptr<PdfWriter> m_pdf;                    // writing it
+    QPrinter m_printer{QPrinter::HighResolution}; // the printer the user set up
+    std::unique_ptr<QFile> m_pdfFile;             // the run's PDF, under a passing name
+    std::unique_ptr<PdfWriter> m_pdf;             // writing it
     mutable std::unique_ptr<QBuffer> m_nowhere;
     mutable std::unique_ptr<QPdfWriter> m_metricsDevice; // the PDF metrics outside a run
     std::unique_ptr<QPainter> m_painter;
     bool m_toPdf = true;
     bool m_userChosePrinter = false;
     bool m_userChosePdf = false;
-    bool m_failed = false;          // the current printer job or PDF run cannot be printed
-    int m_failedDocuments = 0;      // printer jobs of the run that failed
-    QString m_runStamp;             // the run's time in its file name
+    bool m_failed = false;     // the current printer job or PDF run cannot be printed
+    int m_failedDocuments = 0; // printer jobs of the run that failed
+    QString m_runStamp;        // the run's time in its file name
     QString m_pdfPath;
     // What the painter holds, so that a text changes it only when it must.
     int m_penColor = -1;

@@ -14,7 +14,9 @@ constexpr double LineHeightEm = 1.1328;
 constexpr double PrintableShort = 202.0;
 constexpr double PrintableLong = 289.0;
 
-double advanceAt(double points) { return AdvanceEm * points * MillimetresPerPoint; }
+double advanceAt(double points) {
+    return AdvanceEm * points * MillimetresPerPoint;
+}
 } // namespace
 
 struct RecordingSurface::Impl {
@@ -26,9 +28,13 @@ struct RecordingSurface::Impl {
 
 RecordingSurface::RecordingSurface() : d(std::make_shared<Impl>()) {}
 
-const QList<RecordedDocument>& RecordingSurface::documents() const { return d->documents; }
+const QList<RecordedDocument>& RecordingSurface::documents() const {
+    return d->documents;
+}
 
-const QList<RecordedRun>& RecordingSurface::runs() const { return d->runs; }
+const QList<RecordedRun>& RecordingSurface::runs() const {
+    return d->runs;
+}
 
 const QList<RecordedPage>& RecordingSurface::pages() const {
     if (d->open || d->documents.isEmpty())
@@ -96,7 +102,9 @@ double RecordingSurface::lineSpacing() const {
     return LineHeightEm * style().size * MillimetresPerPoint;
 }
 
-double RecordingSurface::averageCharWidth() const { return advanceAt(style().size); }
+double RecordingSurface::averageCharWidth() const {
+    return advanceAt(style().size);
+}
 
 void RecordingSurface::runStarted() {
     d->runs.append({runName(), static_cast<int>(d->documents.size()), 0, false});
@@ -142,8 +150,7 @@ void RecordingSurface::drawTextAt(double x, double y, const QString& text, doubl
 }
 
 void RecordingSurface::drawLineAt(double x1, double y1, double x2, double y2, bool rect) {
-    d->current.pages.last().lines.append(
-        {x1, y1 + scaleTop(), x2, y2 + scaleTop(), rect});
+    d->current.pages.last().lines.append({x1, y1 + scaleTop(), x2, y2 + scaleTop(), rect});
 }
 
 void RecordingSurface::drawImageAt(double x, double y, const QImage& image) {

@@ -27,9 +27,9 @@ QStringList pdfPageTexts(const QString& pdf) {
 }
 
 QList<QSizeF> pdfPageSizes(const QString& pdf) {
-    const QString info = output(QStringLiteral("pdfinfo"),
-                                {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
-                                 QStringLiteral("100000"), pdf});
+    const QString info =
+        output(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"),
+                                           QStringLiteral("-l"), QStringLiteral("100000"), pdf});
     static const QRegularExpression size(
         QStringLiteral("Page\\s+\\d+ size:\\s+([\\d.]+) x ([\\d.]+) pts"));
     QList<QSizeF> out;
