@@ -389,8 +389,10 @@ void QtPrintSurface::drawTextAt(double x, double y, const QString& text, double 
         if (style().underline) {
             const double under = baseline + toMm(m.underlinePos());
             const double thickness = std::max(toMm(1), toMm(m.lineWidth()));
+            // The rule is cut at the right edge with its text.
+            const double ruled = std::max(0.0, std::min(width, clipRight - x));
             m_pdf->fillRect(
-                QRectF(toPoints(x), toPoints(under), width * 72 / 25.4, thickness * 72 / 25.4),
+                QRectF(toPoints(x), toPoints(under), ruled * 72 / 25.4, thickness * 72 / 25.4),
                 color);
         }
         return;

@@ -7,6 +7,7 @@
 #include "tests/support/pdf_pages.h"
 
 #include <QDir>
+#include <QImage>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinterInfo>
@@ -150,6 +151,26 @@ private slots:
         const PdfWord w = findWord(pages[0], QStringLiteral("COLONNE"));
         QVERIFY(std::abs(w.xMin - (MarginMm + 100)) < 0.5);
         QVERIFY(std::abs(w.yMin - MarginMm) < 0.5);
+
+        // The underlined spaces draw a rule across the printable width, not into the
+        // right margin (rendered at 1 pixel a point).
+        const QString png = folder->filePath(QStringLiteral("page"));
+        run(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"),
+                                         QStringLiteral("72"), QStringLiteral("-singlefile"), pdf, png});
+        const QImage page(png + QStringLiteral(".png"));
+        QVERIFY(!page.isNull());
+        auto dark = [&page](double xMm, int y) {
+            return qGray(page.pixel(int(xMm * PointsPerMm), y)) < 128;
+        };
+        int ruleRows = 0;
+        for (int y = 0; y < page.height(); ++y) {
+            if (dark(50, y) && dark(250, y)) {
+                ++ruleRows;
+                QVERIFY2(dark(289 + MarginMm - 1, y) && !dark(289 + MarginMm + 1.5, y),
+                         qPrintable(QString::number(y)));
+            }
+        }
+        QVERIFY(ruleRows > 0);
     }
 
     void aDocumentWithNothingDrawnWritesNoFile() {
