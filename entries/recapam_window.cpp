@@ -116,13 +116,19 @@ recapam::recapam() {
     connect(ecran, &QAction::triggered, this, &recapam::showNextRecapGrid);
     connect(eff, &QAction::triggered, this, &recapam::hideRecapGrid);
     connect(memo, &QAction::triggered, this, [] { storeRaceRecaps(dialogs(), session()); });
-    connect(lister, &QAction::triggered, this,
-            [] { printClubRecaps(dialogs(), printer(), session(), setMainStatus); });
+    // Each print says, over this window, where it went and how many pages it holds.
+    connect(lister, &QAction::triggered, this, [this] {
+        tellWherePrinted(printClubRecaps(dialogs(), printer(), session(), setMainStatus),
+                         windowTitle());
+    });
     connect(listmts, &QAction::triggered, this, [this] {
-        printRaceTotals(dialogs(), printer(), session(), listedFanciers(lines()));
+        tellWherePrinted(printRaceTotals(dialogs(), printer(), session(), listedFanciers(lines())),
+                         windowTitle());
     });
     connect(listdet, &QAction::triggered, this, [this] {
-        printFancierDetail(dialogs(), printer(), session(), listedFanciers(lines()));
+        tellWherePrinted(
+            printFancierDetail(dialogs(), printer(), session(), listedFanciers(lines())),
+            windowTitle());
     });
 
     connect(confimpr, &QAction::triggered, this, [] { dialogs().printerSetup(); });

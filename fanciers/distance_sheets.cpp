@@ -10,6 +10,7 @@
 #include "fanciers/geodesy.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/print_progress.h"
 #include "platform/print_surface.h"
 
 namespace vt {
@@ -237,12 +238,16 @@ QString printDistanceList(const FancierRecord& f, const QList<ReleaseSiteRecord>
 }
 
 DistanceSheetRun printDistanceSheets(const QList<int>& recordNos, SheetLayout layout,
-                                     PrintSurface& surface) {
+                                     PrintSurface& surface, PrintProgress& progress) {
     DistanceSheetRun run;
+    run.total = static_cast<int>(recordNos.size());
+    // Every sheet goes into one run: one PDF file without a printer.
+    PrintRun printRun(surface, QStringLiteral("Feuilles de distance"));
     // The sites are read once for the run, when the first sheet needs them; a read that
     // fails is tried again for the next sheet.
     std::optional<QList<ReleaseSiteRecord>> sites;
-    for (int recordNo : recordNos) {
+    for (int i = 0; i < recordNos.size(); ++i) {
+        const int recordNo = recordNos.at(i);
         if (recordNo <= 0) {
             ++run.skipped;
             continue;
@@ -254,6 +259,10 @@ DistanceSheetRun printDistanceSheets(const QList<int>& recordNos, SheetLayout la
                 ++run.skipped;
                 continue;
             }
+            if (!progress.next(i, run.total, trim(f.fancierName()))) {
+                run.stopped = true;
+                break;
+            }
             if (!sites)
                 sites = readGeneralSitesInFileOrder();
             const QString where = layout == SheetLayout::Booklet
@@ -264,13 +273,18 @@ DistanceSheetRun printDistanceSheets(const QList<int>& recordNos, SheetLayout la
                 run.failedNames.append(trim(f.fancierName()));
             } else {
                 ++run.printed;
-                run.places.append(where);
             }
         } catch (const Error&) {
             ++run.failed;
             const QString name = trim(f.fancierName());
             run.failedNames.append(name.isEmpty() ? QStringLiteral("N° %1").arg(recordNo) : name);
         }
+    }
+    run.where = printRun.end();
+    if (printFailed(run.where)) {
+        // The file of the run could not be written: none of its sheets is kept.
+        run.failed += run.printed;
+        run.printed = 0;
     }
     return run;
 }
@@ -281,13 +295,21 @@ MessageRequest distanceSheetsMessage(const DistanceSheetRun& run) {
                                .arg(run.printed)
                                .arg(run.skipped)
                                .arg(run.failed);
-    if (run.failed == 0) {
+    // Where the sheets went, when they went somewhere.
+    const QString where = run.where.isEmpty() ? QString() : u'\n' + run.where;
+    if (run.stopped) {
+        r.text = QStringLiteral("Impression arrêtée : %1 feuilles imprimées sur %2\n")
+                     .arg(run.printed)
+                     .arg(run.total) +
+                 counts + where;
+        r.icon = MsgIcon::Information;
+    } else if (run.failed == 0) {
         r.text = QStringLiteral("L'impression sélectionnée est mémorisée vous pouvez retravailler \n") +
-                 counts;
+                 counts + where;
         r.icon = MsgIcon::None;
     } else {
         r.text = QStringLiteral("L'impression sélectionnée est incomplète\n") + counts + u'\n' +
-                 run.failedNames.join(u'\n');
+                 run.failedNames.join(u'\n') + where;
         r.icon = MsgIcon::Exclamation;
     }
     r.buttons = MsgButtons::Ok;

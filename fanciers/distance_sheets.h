@@ -1,8 +1,9 @@
 #pragma once
 // The distance sheets: for one fancier, his identity, his loft coordinates and his
 // distance to every release site of distgen, as a landscape booklet page ("Carnet") or
-// as a ruled list sheet; one print document per fancier.
+// as a ruled list sheet; one print document per fancier, the sheets of a run together.
 #include "common/records.h"
+#include "platform/print_progress.h"
 
 #include <QImage>
 #include <QList>
@@ -56,14 +57,19 @@ QString printDistanceList(const FancierRecord& fancier, const QList<ReleaseSiteR
 
 // A run of sheets over record numbers of the season file, with its counts.
 struct DistanceSheetRun {
+    int total = 0;            // record numbers given
     int printed = 0;
     int skipped = 0;          // no coordinates, or no record number
     int failed = 0;
+    bool stopped = false;     // the user stopped the run before its end
     QStringList failedNames;  // the fanciers whose sheet failed
-    QStringList places;       // where each printed document went
+    QString where;            // where the run went, with its pages (empty: nothing printed)
 };
+// Every sheet in one print run ("Feuilles de distance": one PDF without a printer). The
+// progress hears of each sheet before it prints and may stop the run there.
 DistanceSheetRun printDistanceSheets(const QList<int>& recordNos, SheetLayout layout,
-                                     PrintSurface& surface);
+                                     PrintSurface& surface,
+                                     PrintProgress& progress = noPrintProgress());
 
 // The closing message of a run, with its counts.
 MessageRequest distanceSheetsMessage(const DistanceSheetRun& run);

@@ -81,15 +81,19 @@ QStringList senderBlockLines(const SenderAddressFields& sender) {
 }
 
 QString printEnvelopes(const QList<FancierRecord>& fanciers, EnvelopeSize size, bool urgent,
-                       const SenderAddressFields& sender, PrintSurface& surface) {
+                       const SenderAddressFields& sender, PrintSurface& surface,
+                       PrintProgress& progress) {
     const EnvelopeLayout layout = layoutOf(size);
     const QStringList senderLines = senderBlockLines(sender);
     surface.beginDocument(QStringLiteral("Enveloppes"));
     surface.setOrientation(Orientation::Landscape);
     surface.setScaleMillimetres(0);
     surface.setBold(true);
-    for (const FancierRecord& f : fanciers)
-        printEnvelope(f, layout, urgent, senderLines, surface);
+    for (int i = 0; i < fanciers.size(); ++i) {
+        if (!progress.next(i, static_cast<int>(fanciers.size()), trim(fanciers[i].fancierName())))
+            break;
+        printEnvelope(fanciers[i], layout, urgent, senderLines, surface);
+    }
     return surface.endDocument();
 }
 

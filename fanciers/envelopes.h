@@ -4,6 +4,7 @@
 // one landscape page per fancier, in one print job.
 #include "common/records.h"
 #include "common/session.h"
+#include "platform/print_progress.h"
 
 #include <QList>
 #include <QString>
@@ -19,8 +20,10 @@ enum class EnvelopeSize { Size220x110, Size230x160 };
 QStringList senderBlockLines(const SenderAddressFields& sender);
 
 // One envelope per fancier, in order. Returns where the document went (empty when
-// there was no fancier).
+// there was no fancier). The progress hears of each envelope before it prints and may
+// stop the document there.
 QString printEnvelopes(const QList<FancierRecord>& fanciers, EnvelopeSize size, bool urgent,
-                       const SenderAddressFields& sender, PrintSurface& surface);
+                       const SenderAddressFields& sender, PrintSurface& surface,
+                       PrintProgress& progress = noPrintProgress());
 
 } // namespace vt

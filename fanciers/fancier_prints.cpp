@@ -39,10 +39,6 @@ QList<ReleaseSiteRecord> readGeneralSitesInFileOrder() {
     return out;
 }
 
-bool printFailed(const QString& endOfDocument) {
-    return endOfDocument.startsWith(QStringLiteral("Impression impossible"));
-}
-
 QImage fanciersPicture() {
     // A pigeon's emblem drawn once: a ring with a bird in flight, in the club's red.
     QImage image(80, 54, QImage::Format_ARGB32_Premultiplied);

@@ -3,6 +3,7 @@
 // stand for, telling a print that failed from one that went out, and the picture, the
 // federation and the region that head the distance sheets.
 #include "common/records.h"
+#include "platform/print_surface.h"
 
 #include <QImage>
 #include <QList>
@@ -23,8 +24,6 @@ QList<FancierRecord> readListedFanciers(const QStringList& listLines);
 // gives none (it is not created). Throws FileError.
 QList<ReleaseSiteRecord> readGeneralSitesInFileOrder();
 
-// True when the surface's answer at the end of a document says that it could not print.
-bool printFailed(const QString& endOfDocument);
 
 // The fanciers window's picture, printed at the top left of the distance sheets
 // (about 21 x 14 mm at its own resolution).

@@ -1,7 +1,8 @@
 // The prints of the fanciers window: names lists, envelopes, address labels, the
 // distance sheets and the distance list of one release site. Each handler reads the
-// list, asks its questions, calls the print rules on the program's printer and says
-// where the document went.
+// list, asks its questions, calls the print rules on the program's printer and says,
+// in a message over this window, where the document went and how many pages it holds.
+// The prints of the selection show how far they are when they take a while.
 #include "gnoms_window.h"
 
 #include "distance_list.h"
@@ -14,8 +15,8 @@
 #include "common/errors.h"
 #include "common/session.h"
 #include "platform/dialogs.h"
+#include "platform/print_progress_window.h"
 #include "platform/printing.h"
-#include "shell/depart_window.h"
 
 #include <QAction>
 #include <QLabel>
@@ -43,20 +44,18 @@ void gnoms::wirePrints() {
                      {"envel1n", EnvelopeSize::Size220x110, false},
                      {"envel2n", EnvelopeSize::Size230x160, false}};
     for (const auto& e : envelopes)
-        connect(m_actions.value(QString::fromLatin1(e.name)), &QAction::triggered, this,
-                [this, size = e.size, urgent = e.urgent] { printEnvelopesOfSelection(size, urgent); });
+        connect(
+            m_actions.value(QString::fromLatin1(e.name)), &QAction::triggered, this,
+            [this, size = e.size, urgent = e.urgent] { printEnvelopesOfSelection(size, urgent); });
 }
 
 // Runs one print job: a file that cannot be read shows its message and nothing is
-// printed; the answer of the surface goes to the status line, or to a message when the
-// document could not be printed.
-void gnoms::runPrint(const std::function<QString()>& job) {
+// printed; the answer of the surface (where the document went, or why it could not be
+// printed) is shown in a message, after the stop when the user stopped it.
+void gnoms::runPrint(const std::function<QString()>& job, const PrintProgressWindow* progress) {
     try {
         const QString where = job();
-        if (printFailed(where))
-            dialogs().inform(where, windowTitle(), MsgIcon::Critical);
-        else if (!where.isEmpty())
-            setMainStatus(where);
+        tellWherePrinted(where, windowTitle(), progress ? progress->stoppedText() : QString());
     } catch (const Error& e) {
         dialogs().inform(e.message(), windowTitle(), MsgIcon::Critical);
     }
@@ -66,14 +65,20 @@ void gnoms::printNamesListOf(int club) {
     runPrint([&] { return printNamesList(lines(), club, printer()); });
 }
 
-void gnoms::lst_Click() { printNamesListOf(0); }
+void gnoms::lst_Click() {
+    printNamesListOf(0);
+}
 
 void gnoms::printEnvelopesOfSelection(EnvelopeSize size, bool urgent) {
     const QStringList chosen = selectedLines();
-    runPrint([&] {
-        const QList<FancierRecord> fanciers = readListedFanciers(chosen);
-        return printEnvelopes(fanciers, size, urgent, session().SenderAddress, printer());
-    });
+    PrintProgressWindow progress(this, QStringLiteral("enveloppes"));
+    runPrint(
+        [&] {
+            const QList<FancierRecord> fanciers = readListedFanciers(chosen);
+            return printEnvelopes(fanciers, size, urgent, session().SenderAddress, printer(),
+                                  progress);
+        },
+        &progress);
     List1->clearSelection(); // every printed item is deselected
 }
 
@@ -81,7 +86,9 @@ void gnoms::etiqu_Click() {
     if (dialogs().message(labelsPrompt()) != MsgAnswer::Yes)
         return;
     const QStringList chosen = selectedLines();
-    runPrint([&] { return printLabels(readListedFanciers(chosen), printer()); });
+    PrintProgressWindow progress(this, QStringLiteral("étiquettes"));
+    runPrint([&] { return printLabels(readListedFanciers(chosen), printer(), progress); },
+             &progress);
 }
 
 void gnoms::printDistanceSheetsOf(const QStringList& chosen) {
@@ -91,10 +98,13 @@ void gnoms::printDistanceSheetsOf(const QStringList& chosen) {
     List1->hide();
     List2->hide();
     const bool booklet = dialogs().message(sheetLayoutQuestion()) == MsgAnswer::Yes;
-    const DistanceSheetRun run = printDistanceSheets(
-        recordNos, booklet ? SheetLayout::Booklet : SheetLayout::List, printer());
-    if (!run.places.isEmpty())
-        setMainStatus(run.places.last());
+    DistanceSheetRun run;
+    {
+        PrintProgressWindow progress(this, QStringLiteral("feuilles"));
+        run = printDistanceSheets(recordNos, booklet ? SheetLayout::Booklet : SheetLayout::List,
+                                  printer(), progress);
+    }
+    // The closing message says where the sheets went.
     dialogs().message(distanceSheetsMessage(run));
     List1->show();
     update();

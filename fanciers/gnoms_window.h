@@ -19,6 +19,8 @@ class QListWidgetItem;
 
 namespace vt {
 
+class PrintProgressWindow;
+
 // The line of that record number leaves the open fanciers list: the entry sheet's save
 // and the address editor's deletion call it. When the window is not loaded nothing
 // happens (it reads the file afresh when it opens).
@@ -69,7 +71,8 @@ private:
 
     // The prints of the list (gnoms_prints_window.cpp).
     void wirePrints();
-    void runPrint(const std::function<QString()>& job);
+    void runPrint(const std::function<QString()>& job,
+                  const PrintProgressWindow* progress = nullptr);
     void printNamesListOf(int club);
     void printEnvelopesOfSelection(EnvelopeSize size, bool urgent);
     void printDistanceSheetsOf(const QStringList& chosen);

@@ -53,7 +53,12 @@ QString centredLabelLine(const QString& text) {
     return Space(14 - h) + text;
 }
 
-QString printLabels(const QList<FancierRecord>& fanciers, PrintSurface& s) {
+QString printLabels(const QList<FancierRecord>& fanciers, PrintSurface& s,
+                    PrintProgress& progress) {
+    QList<FancierRecord> labelled;
+    for (const FancierRecord& f : fanciers)
+        if (val(f.postCode()) > 0)
+            labelled.append(f);
     s.beginDocument(QStringLiteral("Etiquettes"));
     // Portrait whatever an earlier job left: eight rows need the height of a portrait page.
     s.setOrientation(Orientation::Portrait);
@@ -65,9 +70,10 @@ QString printLabels(const QList<FancierRecord>& fanciers, PrintSurface& s) {
     s.setFontSize(12);
     s.setBold(true);
     int c = 0;
-    for (const FancierRecord& f : fanciers) {
-        if (!(val(f.postCode()) > 0))
-            continue;
+    for (int i = 0; i < labelled.size(); ++i) {
+        const FancierRecord& f = labelled.at(i);
+        if (!progress.next(i, static_cast<int>(labelled.size()), trim(f.fancierName())))
+            break;
         if (++c > 3) {
             c = 1;
             y += RowPitch;

@@ -2,6 +2,7 @@
 // Address labels on sheets of 35 x 70 mm labels, three across and eight down: one label
 // per fancier whose postcode is a number, each line centred on 28 characters.
 #include "common/records.h"
+#include "platform/print_progress.h"
 
 #include <QList>
 #include <QString>
@@ -24,7 +25,9 @@ QStringList labelTexts(const FancierRecord& fancier);
 QString centredLabelLine(const QString& text);
 
 // The labels of the fanciers, in order; those without a numeric postcode take no
-// place. Always portrait. Returns where the document went.
-QString printLabels(const QList<FancierRecord>& fanciers, PrintSurface& surface);
+// place. Always portrait. Returns where the document went. The progress hears of each
+// label before it prints and may stop the document there.
+QString printLabels(const QList<FancierRecord>& fanciers, PrintSurface& surface,
+                    PrintProgress& progress = noPrintProgress());
 
 } // namespace vt

@@ -11,11 +11,27 @@ constexpr double Tolerance = 1e-6;
 constexpr int ZoneColumns = 14;
 } // namespace
 
-int colorRed(int color) { return color & 0xFF; }
-int colorGreen(int color) { return (color >> 8) & 0xFF; }
-int colorBlue(int color) { return (color >> 16) & 0xFF; }
+int colorRed(int color) {
+    return color & 0xFF;
+}
+int colorGreen(int color) {
+    return (color >> 8) & 0xFF;
+}
+int colorBlue(int color) {
+    return (color >> 16) & 0xFF;
+}
 
-LayoutSurface::LayoutSurface() { resetJob(); }
+QString pagesText(int pages) {
+    return pages == 1 ? QStringLiteral("1 page") : QStringLiteral("%1 pages").arg(pages);
+}
+
+bool printFailed(const QString& where) {
+    return where.startsWith(QStringLiteral("Impression impossible"));
+}
+
+LayoutSurface::LayoutSurface() {
+    resetJob();
+}
 
 void LayoutSurface::resetJob() {
     m_style = TextStyle();
@@ -28,9 +44,50 @@ void LayoutSurface::resetJob() {
     m_pages = 0;
 }
 
+void LayoutSurface::startRun(const QString& name, bool documentRun) {
+    m_inRun = true;
+    m_documentRun = documentRun;
+    m_runName = name;
+    m_runDocuments = 0;
+    m_runPages = 0;
+    runStarted();
+}
+
+void LayoutSurface::beginRun(const QString& runName) {
+    if (m_inRun)
+        endRun();
+    else if (m_inDocument)
+        endDocument();
+    startRun(runName, false);
+}
+
+QString LayoutSurface::endRun() {
+    if (!m_inRun)
+        return QString();
+    if (m_inDocument) {
+        const QString where = endDocument();
+        if (!m_inRun) // the document's own run
+            return where;
+    }
+    m_inRun = false;
+    return runFinished(m_runDocuments, m_runPages);
+}
+
+void LayoutSurface::abandonRun() {
+    if (!m_inRun && !m_inDocument)
+        return;
+    m_inRun = false;
+    m_inDocument = false;
+    resetJob();
+    styleChanged();
+    runAbandoned();
+}
+
 void LayoutSurface::beginDocument(const QString& documentName) {
     if (m_inDocument)
         endDocument();
+    if (!m_inRun)
+        startRun(documentName, true);
     resetJob();
     m_name = documentName;
     m_inDocument = true;
@@ -42,6 +99,8 @@ void LayoutSurface::ensureDocument() {
     // Drawing outside a job opens one, keeping the settings made since the last job.
     if (!m_inDocument) {
         m_name = QStringLiteral("Impression");
+        if (!m_inRun)
+            startRun(m_name, true);
         m_inDocument = true;
         documentStarted();
     }
@@ -62,10 +121,18 @@ QString LayoutSurface::endDocument() {
         resetJob();
         return QString();
     }
-    const QString where = documentFinished(m_pages);
+    QString where = documentFinished(m_pages);
+    if (m_pages > 0) {
+        ++m_runDocuments;
+        m_runPages += m_pages;
+    }
     m_inDocument = false;
     resetJob();
     styleChanged();
+    if (m_inRun && m_documentRun) {
+        m_inRun = false;
+        where = runFinished(m_runDocuments, m_runPages);
+    }
     return where;
 }
 
@@ -76,13 +143,21 @@ void LayoutSurface::newPage() {
     m_y = m_top;
 }
 
-void LayoutSurface::setOrientation(Orientation o) { m_orientation = o; }
+void LayoutSurface::setOrientation(Orientation o) {
+    m_orientation = o;
+}
 
-void LayoutSurface::setScaleMillimetres(double top) { m_top = top; }
+void LayoutSurface::setScaleMillimetres(double top) {
+    m_top = top;
+}
 
-double LayoutSurface::scaleWidth() const { return printableSize(pageOrientation()).width(); }
+double LayoutSurface::scaleWidth() const {
+    return printableSize(pageOrientation()).width();
+}
 
-double LayoutSurface::scaleHeight() const { return printableSize(pageOrientation()).height(); }
+double LayoutSurface::scaleHeight() const {
+    return printableSize(pageOrientation()).height();
+}
 
 void LayoutSurface::setFontName(const QString& name) {
     m_style.fontName = name;

@@ -29,6 +29,9 @@ public:
     void beginDocument(const QString& documentName) override;
     QString endDocument() override;
     void newPage() override;
+    void beginRun(const QString& runName) override;
+    QString endRun() override;
+    void abandonRun() override;
 
     void setOrientation(Orientation o) override;
     void setScaleMillimetres(double top) override;
@@ -71,10 +74,15 @@ public:
     bool inDocument() const { return m_inDocument; }
     // Pages begun in the current document so far.
     int pagesBegun() const { return m_pages; }
+    // True while a run is open (one begun by beginRun, or a document's own).
+    bool inRun() const { return m_inRun; }
 
 protected:
     const TextStyle& style() const { return m_style; }
     const QString& documentName() const { return m_name; }
+    const QString& runName() const { return m_runName; }
+    // True when the open run is a document's own (begun by beginDocument outside a run).
+    bool documentRun() const { return m_documentRun; }
     // The orientation of the page being drawn (or of the next one when none is open).
     Orientation pageOrientation() const { return m_pageOpen ? m_pageOrientation : m_orientation; }
 
@@ -86,6 +94,14 @@ protected:
     virtual double averageCharWidth() const = 0;
     // Backend: the style changed (a backend that caches fonts refreshes them).
     virtual void styleChanged() {}
+    // Backend: a run begins, before its first document.
+    virtual void runStarted() {}
+    // Backend: the run ends after `documents` documents that drew something, `pages`
+    // pages in all. Returns the text that says where it went (empty when nothing was
+    // drawn), or why it could not be printed.
+    virtual QString runFinished(int documents, int pages) = 0;
+    // Backend: the run is dropped, maybe in the middle of a document.
+    virtual void runAbandoned() {}
     // Backend: a document begins (nothing is drawn yet).
     virtual void documentStarted() {}
     // Backend: a page begins; the first call of a document is its first page.
@@ -101,6 +117,7 @@ protected:
 
 private:
     void resetJob();
+    void startRun(const QString& name, bool documentRun);
     void ensureDocument();
     void ensurePage();
 
@@ -113,6 +130,10 @@ private:
     bool m_pageOpen = false;
     int m_pages = 0;
     QString m_name;
+    bool m_inRun = false;
+    bool m_documentRun = false;
+    int m_runDocuments = 0, m_runPages = 0;
+    QString m_runName;
 };
 
 } // namespace vt

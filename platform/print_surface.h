@@ -8,6 +8,11 @@
 // not italic, not underlined, black, position 0,0). A page begins only when something is
 // drawn on it: a new page followed by the end of the document ejects nothing, and a
 // document on which nothing is drawn gives no page at all.
+//
+// The documents one command prints (the sheets of the selected fanciers, say) form a
+// print run. Without a printer a run is one PDF file named for the run, each document on
+// new pages with its own settings; on a printer each document stays a job of its own. A
+// document begun outside a run is a run by itself, named after the document.
 #include <QImage>
 #include <QString>
 
@@ -19,13 +24,24 @@ class PrintSurface {
 public:
     virtual ~PrintSurface() = default;
 
-    // Starts a job; the document name says what is printed ("Distances", "Etiquettes"),
-    // and names the PDF file when there is no printer.
+    // Starts a document; its name says what is printed ("Distances", "Etiquettes"), and
+    // names the PDF file when it is a run by itself and there is no printer.
     virtual void beginDocument(const QString& documentName) = 0;
-    // Ends the job. Returns a text that says where it went (printer name or PDF path),
-    // empty when nothing was drawn.
+    // Ends the document. Returns a text that says where it went (printer name or PDF path,
+    // with its pages), empty when nothing was drawn, beginning "Impression impossible"
+    // when it could not be printed. Inside a run the PDF is only written by endRun().
     virtual QString endDocument() = 0;
     virtual void newPage() = 0;
+
+    // Starts a run (ending any document or run still open).
+    virtual void beginRun(const QString& runName) = 0;
+    // Ends the run. Returns a text that says where it went and how many pages it holds,
+    // empty when nothing was drawn; a text beginning "Impression impossible" when it could
+    // not be printed, and then no file of the run is left.
+    virtual QString endRun() = 0;
+    // Drops the run an error has stopped: the PDF being written is removed, the printer job
+    // being sent is aborted.
+    virtual void abandonRun() = 0;
 
     virtual void setOrientation(Orientation o) = 0; // before anything is drawn: first page
     virtual void setScaleMillimetres(double top) = 0;
@@ -74,6 +90,35 @@ public:
     virtual void drawLine(double x1, double y1, double x2, double y2) = 0;
     virtual void drawRect(double x1, double y1, double x2, double y2) = 0;
     virtual void drawImage(double x, double y, const QImage& image) = 0;
+};
+
+// "1 page", "12 pages".
+QString pagesText(int pages);
+// True when the surface's answer at the end of a document or run says that it could not
+// print.
+bool printFailed(const QString& where);
+
+// A run for the scope of a command: ended by end(), abandoned when the scope is left
+// without it (an error went through).
+class PrintRun {
+public:
+    PrintRun(PrintSurface& surface, const QString& runName) : m_surface(surface) {
+        surface.beginRun(runName);
+    }
+    ~PrintRun() {
+        if (!m_ended)
+            m_surface.abandonRun();
+    }
+    PrintRun(const PrintRun&) = delete;
+    PrintRun& operator=(const PrintRun&) = delete;
+    QString end() {
+        m_ended = true;
+        return m_surface.endRun();
+    }
+
+private:
+    PrintSurface& m_surface;
+    bool m_ended = false;
 };
 
 } // namespace vt

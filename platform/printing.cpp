@@ -1,6 +1,7 @@
 #include "platform/printing.h"
 
 #include "common/session.h"
+#include "platform/dialogs.h"
 #include "platform/qt_print_surface.h"
 
 #include <QCoreApplication>
@@ -44,6 +45,14 @@ QString pdfFolder() {
         return chosenPdfFolder();
     const QString start = session().StartDir.isEmpty() ? QDir::currentPath() : session().StartDir;
     return QDir(start).filePath(QStringLiteral("impressions"));
+}
+
+void tellWherePrinted(const QString& where, const QString& title, const QString& stopped) {
+    const QString text = stopped.isEmpty() || where.isEmpty() ? stopped + where
+                                                              : stopped + u'\n' + where;
+    if (text.isEmpty())
+        return;
+    dialogs().inform(text, title, printFailed(where) ? MsgIcon::Critical : MsgIcon::Information);
 }
 
 bool showPrinterSetup(QWidget* parent) {

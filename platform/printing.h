@@ -1,6 +1,6 @@
 #pragma once
 // Where the programs print: the default printer when one is installed, otherwise one PDF
-// file per document in the folder `impressions` beside the data. Tests install a
+// file per print run in the folder `impressions` beside the data. Tests install a
 // RecordingSurface instead.
 #include "platform/print_surface.h"
 #include "platform/recording_surface.h"
@@ -22,6 +22,12 @@ QString pdfFolder();
 // "Configuration de l'imprimante": the printer dialog on the printer that printer()
 // draws on; false when the user gives up (true at once when a test surface is installed).
 bool showPrinterSetup(QWidget* parent = nullptr);
+
+// Says once, in the window the user is in, where a print went: a message titled with that
+// window's title, critical when it could not be printed; nothing for an empty text. When
+// the user stopped the run, `stopped` says so first.
+void tellWherePrinted(const QString& where, const QString& title,
+                      const QString& stopped = QString());
 
 // Installs a RecordingSurface as printer() for the scope of a test, then restores.
 class RecordingPrinterScope {

@@ -1,15 +1,18 @@
 #include "platform/qt_print_surface.h"
 
 #include "platform/clock.h"
+#include "platform/pdf_writer.h"
 #include "platform/printing.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
-#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinterInfo>
 
@@ -19,11 +22,15 @@ namespace {
 
 constexpr double PdfMarginMm = 4;
 constexpr double LineWidthMm = 0.25;
+// The resolution of the PDF device: the metrics of the fonts are those of a 1200 dpi
+// printer.
+constexpr int PdfResolution = 1200;
+// Pictures kept to be drawn again from the same copy (a document draws one or two).
+constexpr int SharedImages = 8;
 
 QPageLayout pdfLayout(Orientation o) {
     return QPageLayout(QPageSize(QPageSize::A4),
-                       o == Orientation::Landscape ? QPageLayout::Landscape
-                                                   : QPageLayout::Portrait,
+                       o == Orientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
                        QMarginsF(PdfMarginMm, PdfMarginMm, PdfMarginMm, PdfMarginMm),
                        QPageLayout::Millimeter);
 }
@@ -36,14 +43,22 @@ QColor qtColor(int color) {
     return QColor(colorRed(color), colorGreen(color), colorBlue(color));
 }
 
-// A name that a file system accepts, from a document name.
-QString fileNamePart(const QString& documentName) {
-    QString s = documentName.trimmed();
+// A name that a file system accepts, from a document or run name.
+QString fileNamePart(const QString& name) {
+    QString s = name.trimmed();
     for (QChar& c : s) {
         if (QStringLiteral("/\\:*?\"<>|").contains(c) || c.unicode() < 32)
             c = QLatin1Char('_');
     }
     return s.isEmpty() ? QStringLiteral("Impression") : s;
+}
+
+std::unique_ptr<QPdfWriter> newPdfWriter(QIODevice* out, Orientation o) {
+    auto pdf = std::make_unique<QPdfWriter>(out);
+    pdf->setResolution(PdfResolution);
+    pdf->setCreator(QtPrintSurface::pdfCreator());
+    pdf->setPageLayout(pdfLayout(o));
+    return pdf;
 }
 
 } // namespace
@@ -57,8 +72,9 @@ QtPrintSurface::QtPrintSurface(Target target) : m_target(target) {
 }
 
 QtPrintSurface::~QtPrintSurface() {
-    if (painting())
-        m_painter->end();
+    // A run still open leaves no file behind.
+    if (inRun() || inDocument())
+        abandonRun();
 }
 
 QString QtPrintSurface::familyFor(const QString& fontName) {
@@ -72,17 +88,26 @@ QString QtPrintSurface::familyFor(const QString& fontName) {
     return fontName.trimmed();
 }
 
+QString QtPrintSurface::pdfCreator() {
+    const QString name = QCoreApplication::applicationName();
+    const QString version = QCoreApplication::applicationVersion();
+    return version.isEmpty() ? name : name + QLatin1Char(' ') + version;
+}
+
+bool QtPrintSurface::printingToPdf() const {
+    return m_target == Target::Pdf || m_userChosePdf ||
+           (!m_userChosePrinter && QPrinterInfo::defaultPrinter().isNull());
+}
+
 bool QtPrintSurface::runPrinterSetup(QWidget* parent) {
-    const bool toFiles = m_target == Target::Pdf || m_userChosePdf ||
-                         (!m_userChosePrinter && QPrinterInfo::defaultPrinter().isNull());
-    if (toFiles) // the dialog shows where the files go
+    if (printingToPdf()) // the dialog shows where the files go
         m_printer.setOutputFileName(QDir(pdfFolder()).filePath(QStringLiteral("Impression.pdf")));
     QPrintDialog dialog(&m_printer, parent);
     dialog.setWindowTitle(QStringLiteral("Configuration de l'imprimante"));
     if (dialog.exec() != QDialog::Accepted)
         return false;
     if (m_printer.outputFormat() == QPrinter::PdfFormat) {
-        // Printing to a file: every document still gets its own file, in the folder chosen.
+        // Printing to a file: every run still gets its own file, in the folder chosen.
         const QString file = m_printer.outputFileName();
         if (!file.isEmpty())
             setPdfFolder(QFileInfo(file).absolutePath());
@@ -96,19 +121,21 @@ bool QtPrintSurface::runPrinterSetup(QWidget* parent) {
     return true;
 }
 
-QPrinter* QtPrintSurface::device() const {
-    if (m_pdf)
-        return m_pdf.get();
+QPagedPaintDevice* QtPrintSurface::device() const {
     if (!m_toPdf)
         return const_cast<QPrinter*>(&m_printer);
-    if (!m_metricsPrinter) {
-        m_metricsPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        m_metricsPrinter->setOutputFormat(QPrinter::PdfFormat);
+    if (!m_metricsDevice) {
+        // A PDF device on nothing: the same metrics as the files, no file.
+        if (!m_nowhere)
+            m_nowhere = std::make_unique<QBuffer>();
+        m_metricsDevice = newPdfWriter(m_nowhere.get(), Orientation::Portrait);
     }
-    return m_metricsPrinter.get();
+    return m_metricsDevice.get();
 }
 
-void QtPrintSurface::styleChanged() { m_fontDirty = true; }
+void QtPrintSurface::styleChanged() {
+    m_fontDirty = true;
+}
 
 const QFont& QtPrintSurface::currentFont() const {
     if (m_fontDirty) {
@@ -125,17 +152,58 @@ const QFont& QtPrintSurface::currentFont() const {
         // The underline is drawn by hand, across spaces too.
         f.setUnderline(false);
         f.setKerning(false);
-        m_font = QFont(f, device());
+        QFont font(f, device());
+        if (!(font == m_font)) {
+            m_font = font;
+            m_painterFontSet = false;
+        }
+        m_metrics.emplace(m_font, device());
+        m_rawFont.reset();
+        std::shared_ptr<Advances>& known = m_advances[m_font.key()];
+        if (!known) {
+            known = std::make_shared<Advances>();
+            const QFontMetricsF& m = *m_metrics;
+            known->fixedPitch = m.horizontalAdvance(u'i') == m.horizontalAdvance(u'M') &&
+                                m.horizontalAdvance(u'i') == m.horizontalAdvance(u' ');
+            known->of.fill(-1);
+        }
+        m_fontAdvances = known.get();
         m_fontDirty = false;
     }
     return m_font;
 }
 
-double QtPrintSurface::toDevice(double mm) const { return mm * device()->resolution() / 25.4; }
+const QRawFont& QtPrintSurface::rawFont() const {
+    currentFont();
+    if (!m_rawFont)
+        m_rawFont = std::make_unique<QRawFont>(QRawFont::fromFont(m_font));
+    return *m_rawFont;
+}
 
-double QtPrintSurface::toMm(double units) const { return units * 25.4 / device()->resolution(); }
+double QtPrintSurface::toPoints(double mm) const {
+    return (mm + PdfMarginMm) * 72 / 25.4;
+}
 
-bool QtPrintSurface::painting() const { return m_painter && m_painter->isActive(); }
+bool QtPrintSurface::drawingPdf() const {
+    return m_toPdf && m_pdf && !m_failed;
+}
+
+const QFontMetricsF& QtPrintSurface::metrics() const {
+    currentFont();
+    return *m_metrics;
+}
+
+double QtPrintSurface::toDevice(double mm) const {
+    return mm * device()->logicalDpiY() / 25.4;
+}
+
+double QtPrintSurface::toMm(double units) const {
+    return units * 25.4 / device()->logicalDpiY();
+}
+
+bool QtPrintSurface::painting() const {
+    return m_painter && m_painter->isActive();
+}
 
 QSizeF QtPrintSurface::printableSize(Orientation o) const {
     if (m_toPdf)
@@ -145,41 +213,117 @@ QSizeF QtPrintSurface::printableSize(Orientation o) const {
     return layout.paintRect(QPageLayout::Millimeter).size();
 }
 
+double QtPrintSurface::deviceAdvance(const QString& text) const {
+    const QFontMetricsF& m = metrics();
+    if (!m_fontAdvances->fixedPitch)
+        return m.horizontalAdvance(text);
+    std::array<double, 256>& known = m_fontAdvances->of;
+    // The printed documents are lines of a fixed-pitch font, nearly all: their advance is
+    // the sum of the characters' own, which shaping every line again would only repeat.
+    double width = 0;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u >= known.size())
+            return m.horizontalAdvance(text);
+        if (known[u] < 0)
+            known[u] = m.horizontalAdvance(c);
+        width += known[u];
+    }
+    return width;
+}
+
 double QtPrintSurface::advance(const QString& text) const {
-    return toMm(QFontMetricsF(currentFont(), device()).horizontalAdvance(text));
+    return toMm(deviceAdvance(text));
 }
 
 double QtPrintSurface::lineSpacing() const {
-    return toMm(QFontMetricsF(currentFont(), device()).lineSpacing());
+    return toMm(metrics().lineSpacing());
 }
 
 double QtPrintSurface::averageCharWidth() const {
-    return toMm(QFontMetricsF(currentFont(), device()).averageCharWidth());
+    return toMm(metrics().averageCharWidth());
 }
 
-QString QtPrintSurface::newPdfPath() const {
+QString QtPrintSurface::freePdfPath() const {
     const QDir folder(pdfFolder());
-    const QString base = fileNamePart(documentName()) + QLatin1Char(' ') +
-                         now().toString(QStringLiteral("yyyy-MM-dd HH'h'mm"));
+    const QString base = fileNamePart(runName()) + QLatin1Char(' ') + m_runStamp;
     QString path = folder.filePath(base + QStringLiteral(".pdf"));
     for (int n = 2; QFileInfo::exists(path); ++n)
         path = folder.filePath(QStringLiteral("%1 (%2).pdf").arg(base).arg(n));
     return path;
 }
 
-void QtPrintSurface::documentStarted() {
+void QtPrintSurface::runStarted() {
+    closePdf();
     m_failed = false;
+    m_failedDocuments = 0;
     m_pdfPath.clear();
+    // Where the run goes is settled once, for all its documents.
+    m_toPdf = printingToPdf();
+    m_runStamp = now().toString(QStringLiteral("yyyy-MM-dd HH'h'mm"));
+    m_fontDirty = true;
+}
+
+void QtPrintSurface::closePdf() {
+    if (painting())
+        m_painter->end();
+    m_painter.reset();
     m_pdf.reset();
-    m_toPdf = m_target == Target::Pdf || m_userChosePdf ||
-              (!m_userChosePrinter && QPrinterInfo::defaultPrinter().isNull());
-    if (m_toPdf) {
-        m_pdf = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        m_pdf->setOutputFormat(QPrinter::PdfFormat);
-        m_pdf->setDocName(documentName());
-        m_pdf->setCreator((QCoreApplication::applicationName() + u' ' +
-                           QCoreApplication::applicationVersion()).trimmed());
-    } else {
+    m_rawFont.reset();
+    if (m_pdfFile) {
+        m_pdfFile->close();
+        m_pdfFile->remove();
+        m_pdfFile.reset();
+    }
+    m_images.clear();
+}
+
+void QtPrintSurface::runAbandoned() {
+    if (!m_toPdf && painting())
+        m_printer.abort();
+    closePdf();
+    m_fontDirty = true;
+}
+
+QString QtPrintSurface::runFinished(int documents, int pages) {
+    QString where;
+    if (!m_toPdf) {
+        if (documents > 0 && m_failedDocuments < documents)
+            where = QStringLiteral("Impression envoyée à l'imprimante %1 : %2")
+                        .arg(m_printer.printerName(), pagesText(pages));
+        else if (m_failedDocuments > 0)
+            where = QStringLiteral("Impression impossible sur l'imprimante %1")
+                        .arg(m_printer.printerName());
+        m_fontDirty = true;
+        return where;
+    }
+    if (pages > 0) {
+        const QString path = freePdfPath();
+        bool written = !m_failed && m_pdf && m_pdf->finish();
+        written = written && m_pdfFile->flush() && m_pdfFile->error() == QFileDevice::NoError;
+        if (written) {
+            m_pdfFile->close();
+            written = m_pdfFile->rename(path);
+        }
+        if (written) {
+            m_pdfFile.reset();
+            m_pdfPath = path;
+            where = QStringLiteral("Impression enregistrée dans %1 : %2")
+                        .arg(QDir::toNativeSeparators(path), pagesText(pages));
+        } else {
+            where = QStringLiteral("Impression impossible : le fichier %1 ne peut pas être "
+                                   "écrit, rien n'est enregistré")
+                        .arg(QDir::toNativeSeparators(path));
+        }
+    }
+    closePdf(); // a file not renamed is removed
+    m_fontDirty = true;
+    return where;
+}
+
+void QtPrintSurface::documentStarted() {
+    if (!m_toPdf) {
+        m_failed = false;
         m_printer.setDocName(documentName());
     }
     m_fontDirty = true;
@@ -188,101 +332,173 @@ void QtPrintSurface::documentStarted() {
 void QtPrintSurface::pageStarted(Orientation o) {
     if (m_failed)
         return;
-    QPrinter* printer = device();
-    if (!painting()) {
-        if (m_toPdf) {
-            m_pdfPath = newPdfPath();
-            QDir().mkpath(QFileInfo(m_pdfPath).absolutePath());
-            m_pdf->setOutputFileName(m_pdfPath);
-            m_pdf->setPageLayout(pdfLayout(o));
-        } else {
-            m_printer.setPageOrientation(qtOrientation(o));
+    if (m_toPdf) {
+        if (!m_pdf) {
+            // The run is written under a passing name beside its final one, which it
+            // takes only once it is whole.
+            const QString folder = pdfFolder();
+            const QString part = QDir(folder).filePath(
+                QStringLiteral(".%1 %2.pdf.part").arg(fileNamePart(runName()), m_runStamp));
+            m_pdfFile = std::make_unique<QFile>(part);
+            if (!QDir().mkpath(folder) || !m_pdfFile->open(QIODevice::WriteOnly)) {
+                m_pdfFile.reset();
+                m_failed = true;
+                return;
+            }
+            m_pdf = std::make_unique<PdfWriter>(m_pdfFile.get(), pdfCreator(),
+                                                documentRun() ? documentName() : runName());
         }
-        m_painter = std::make_unique<QPainter>();
-        if (!m_painter->begin(printer)) {
-            m_failed = true;
-            m_painter.reset();
-            return;
-        }
-    } else {
-        if (m_toPdf)
-            printer->setPageLayout(pdfLayout(o));
-        else
-            printer->setPageOrientation(qtOrientation(o));
-        printer->newPage();
+        m_pdf->beginPage(pdfLayout(o).fullRect(QPageLayout::Point).size());
+        return;
     }
+    if (painting()) {
+        m_printer.setPageOrientation(qtOrientation(o));
+        m_printer.newPage();
+        return;
+    }
+    m_painter = std::make_unique<QPainter>();
+    m_printer.setPageOrientation(qtOrientation(o));
+    if (!m_painter->begin(device())) {
+        m_failed = true;
+        m_painter.reset();
+        return;
+    }
+    m_penColor = -1;
+    m_penWidth = -1;
+    m_painterFontSet = false;
     m_fontDirty = true;
 }
 
+void QtPrintSurface::setPainterPen(int color, double width) {
+    if (color != m_penColor || width != m_penWidth) {
+        m_painter->setPen(QPen(qtColor(color), width));
+        m_penColor = color;
+        m_penWidth = width;
+    }
+}
+
 void QtPrintSurface::drawTextAt(double x, double y, const QString& text, double clipRight) {
+    if (drawingPdf()) {
+        const QFontMetricsF& m = metrics();
+        const double baseline = y + toMm(m.ascent());
+        const double width = toMm(deviceAdvance(text));
+        const QColor color = qtColor(style().color);
+        // Only a text that passes the right edge needs cutting there.
+        m_pdf->drawText(toPoints(x), toPoints(baseline), text, rawFont(), style().size, color,
+                        x + width > clipRight ? toPoints(clipRight) : -1);
+        if (style().underline) {
+            const double under = baseline + toMm(m.underlinePos());
+            const double thickness = std::max(toMm(1), toMm(m.lineWidth()));
+            // The rule is cut at the right edge with its text.
+            const double ruled = std::max(0.0, std::min(width, clipRight - x));
+            m_pdf->fillRect(
+                QRectF(toPoints(x), toPoints(under), ruled * 72 / 25.4, thickness * 72 / 25.4),
+                color);
+        }
+        return;
+    }
     if (!painting())
         return;
     const QFont& font = currentFont();
-    const QFontMetricsF metrics(font, device());
-    const QPointF baseline(toDevice(x), toDevice(y) + metrics.ascent());
+    const QFontMetricsF& m = metrics();
+    const QPointF baseline(toDevice(x), toDevice(y) + m.ascent());
     QPainter& p = *m_painter;
-    p.save();
-    p.setClipRect(QRectF(0, 0, toDevice(clipRight), toDevice(scaleHeight())));
-    p.setFont(font);
-    p.setPen(qtColor(style().color));
+    if (!m_painterFontSet) {
+        p.setFont(font);
+        m_painterFontSet = true;
+    }
+    setPainterPen(style().color, 0);
+    const double width = deviceAdvance(text);
+    const double right = toDevice(clipRight);
+    // Only a text that passes the right edge needs cutting there.
+    const bool cut = baseline.x() + width > right;
+    if (cut) {
+        p.save();
+        p.setClipRect(QRectF(0, 0, right, toDevice(scaleHeight())));
+    }
     p.drawText(baseline, text);
     if (style().underline) {
-        const double under = baseline.y() + metrics.underlinePos();
-        const double width = metrics.horizontalAdvance(text);
-        p.fillRect(QRectF(baseline.x(), under, width, std::max(1.0, metrics.lineWidth())),
+        const double under = baseline.y() + m.underlinePos();
+        p.fillRect(QRectF(baseline.x(), under, width, std::max(1.0, m.lineWidth())),
                    qtColor(style().color));
     }
-    p.restore();
+    if (cut)
+        p.restore();
 }
 
 void QtPrintSurface::drawLineAt(double x1, double y1, double x2, double y2, bool rect) {
+    if (drawingPdf()) {
+        const QPointF a(toPoints(x1), toPoints(y1)), b(toPoints(x2), toPoints(y2));
+        const double width = LineWidthMm * 72 / 25.4;
+        if (rect)
+            m_pdf->strokeRect(QRectF(a, b).normalized(), width, qtColor(style().color));
+        else
+            m_pdf->strokeLine(a, b, width, qtColor(style().color));
+        return;
+    }
     if (!painting())
         return;
     QPainter& p = *m_painter;
-    p.save();
-    p.setPen(QPen(qtColor(style().color), toDevice(LineWidthMm)));
+    setPainterPen(style().color, toDevice(LineWidthMm));
     p.setBrush(Qt::NoBrush);
     const QPointF a(toDevice(x1), toDevice(y1)), b(toDevice(x2), toDevice(y2));
     if (rect)
         p.drawRect(QRectF(a, b).normalized());
     else
         p.drawLine(a, b);
-    p.restore();
+}
+
+const QImage& QtPrintSurface::sharedImage(const QImage& image) {
+    // The PDF stores a picture once for every copy of the same QImage: a picture drawn
+    // again with the same pixels is drawn from the copy already stored.
+    for (const QImage& known : m_images) {
+        if (known.cacheKey() == image.cacheKey() || known == image)
+            return known;
+    }
+    if (m_images.size() >= SharedImages)
+        m_images.removeFirst();
+    m_images.append(image);
+    return m_images.last();
 }
 
 void QtPrintSurface::drawImageAt(double x, double y, const QImage& image) {
-    if (!painting() || image.isNull())
+    if (image.isNull() || !(drawingPdf() || painting()))
         return;
     // The image keeps its own size: its resolution when it has one, else 96 dpi.
     const double dpmX = image.dotsPerMeterX() > 0 ? image.dotsPerMeterX() : 96 / 0.0254;
     const double dpmY = image.dotsPerMeterY() > 0 ? image.dotsPerMeterY() : 96 / 0.0254;
-    const QRectF target(toDevice(x), toDevice(y), toDevice(image.width() / dpmX * 1000),
-                        toDevice(image.height() / dpmY * 1000));
-    m_painter->drawImage(target, image);
+    const double w = image.width() / dpmX * 1000, h = image.height() / dpmY * 1000;
+    if (drawingPdf()) {
+        m_pdf->drawImage(QRectF(toPoints(x), toPoints(y), w * 72 / 25.4, h * 72 / 25.4),
+                         sharedImage(image));
+        return;
+    }
+    m_painter->drawImage(QRectF(toDevice(x), toDevice(y), toDevice(w), toDevice(h)), image);
 }
 
 QString QtPrintSurface::documentFinished(int pages) {
     QString where;
-    if (pages > 0) {
-        if (m_failed) {
-            where = m_toPdf ? QStringLiteral("Impression impossible : le fichier %1 ne peut "
-                                             "pas être écrit")
-                                  .arg(QDir::toNativeSeparators(m_pdfPath))
-                            : QStringLiteral("Impression impossible sur l'imprimante %1")
-                                  .arg(m_printer.printerName());
+    if (m_toPdf) {
+        // The file is written when the run ends; a document says it is in it.
+        if (pages > 0)
+            where = m_failed ? QStringLiteral("Impression impossible : le fichier de « %1 » ne "
+                                              "peut pas être écrit")
+                                   .arg(runName())
+                             : QStringLiteral("Impression « %1 » : %2")
+                                   .arg(documentName(), pagesText(pages));
+    } else if (pages > 0) {
+        const bool sent = !m_failed && painting() && m_painter->end();
+        if (sent) {
+            where = QStringLiteral("Impression envoyée à l'imprimante %1 : %2")
+                        .arg(m_printer.printerName(), pagesText(pages));
         } else {
-            m_painter->end();
-            where = m_toPdf ? QStringLiteral("Impression enregistrée dans %1")
-                                  .arg(QDir::toNativeSeparators(m_pdfPath))
-                            : QStringLiteral("Impression envoyée à l'imprimante %1")
-                                  .arg(m_printer.printerName());
+            ++m_failedDocuments;
+            where = QStringLiteral("Impression impossible sur l'imprimante %1")
+                        .arg(m_printer.printerName());
         }
+        m_painter.reset();
     }
-    m_painter.reset();
-    m_pdf.reset();
     m_fontDirty = true;
-    if (m_failed)
-        m_pdfPath.clear();
     return where;
 }
 

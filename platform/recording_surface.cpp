@@ -14,18 +14,27 @@ constexpr double LineHeightEm = 1.1328;
 constexpr double PrintableShort = 202.0;
 constexpr double PrintableLong = 289.0;
 
-double advanceAt(double points) { return AdvanceEm * points * MillimetresPerPoint; }
+double advanceAt(double points) {
+    return AdvanceEm * points * MillimetresPerPoint;
+}
 } // namespace
 
 struct RecordingSurface::Impl {
     QList<RecordedDocument> documents;
+    QList<RecordedRun> runs;
     RecordedDocument current;
     bool open = false;
 };
 
 RecordingSurface::RecordingSurface() : d(std::make_shared<Impl>()) {}
 
-const QList<RecordedDocument>& RecordingSurface::documents() const { return d->documents; }
+const QList<RecordedDocument>& RecordingSurface::documents() const {
+    return d->documents;
+}
+
+const QList<RecordedRun>& RecordingSurface::runs() const {
+    return d->runs;
+}
 
 const QList<RecordedPage>& RecordingSurface::pages() const {
     if (d->open || d->documents.isEmpty())
@@ -35,6 +44,7 @@ const QList<RecordedPage>& RecordingSurface::pages() const {
 
 void RecordingSurface::clear() {
     d->documents.clear();
+    d->runs.clear();
     d->current = RecordedDocument();
 }
 
@@ -76,10 +86,7 @@ QString RecordingSurface::allText() const {
 }
 
 QString RecordingSurface::statusText(const QString& documentName, int pages) {
-    return QStringLiteral("Impression « %1 » : %2 page%3")
-        .arg(documentName)
-        .arg(pages)
-        .arg(pages > 1 ? QStringLiteral("s") : QString());
+    return QStringLiteral("Impression « %1 » : %2").arg(documentName, pagesText(pages));
 }
 
 QSizeF RecordingSurface::printableSize(Orientation o) const {
@@ -95,7 +102,24 @@ double RecordingSurface::lineSpacing() const {
     return LineHeightEm * style().size * MillimetresPerPoint;
 }
 
-double RecordingSurface::averageCharWidth() const { return advanceAt(style().size); }
+double RecordingSurface::averageCharWidth() const {
+    return advanceAt(style().size);
+}
+
+void RecordingSurface::runStarted() {
+    d->runs.append({runName(), static_cast<int>(d->documents.size()), 0, false});
+}
+
+QString RecordingSurface::runFinished(int, int pages) {
+    return pages > 0 ? statusText(runName(), pages) : QString();
+}
+
+void RecordingSurface::runAbandoned() {
+    d->current = RecordedDocument();
+    d->open = false;
+    if (!d->runs.isEmpty())
+        d->runs.last().abandoned = true;
+}
 
 void RecordingSurface::documentStarted() {
     d->current = RecordedDocument();
@@ -126,8 +150,7 @@ void RecordingSurface::drawTextAt(double x, double y, const QString& text, doubl
 }
 
 void RecordingSurface::drawLineAt(double x1, double y1, double x2, double y2, bool rect) {
-    d->current.pages.last().lines.append(
-        {x1, y1 + scaleTop(), x2, y2 + scaleTop(), rect});
+    d->current.pages.last().lines.append({x1, y1 + scaleTop(), x2, y2 + scaleTop(), rect});
 }
 
 void RecordingSurface::drawImageAt(double x, double y, const QImage& image) {
@@ -136,6 +159,8 @@ void RecordingSurface::drawImageAt(double x, double y, const QImage& image) {
 
 QString RecordingSurface::documentFinished(int pages) {
     d->documents.append(d->current);
+    if (!d->runs.isEmpty())
+        ++d->runs.last().documentCount;
     d->current = RecordedDocument();
     d->open = false;
     return pages > 0 ? statusText(d->documents.last().name, pages) : QString();

@@ -44,11 +44,21 @@ struct RecordedDocument {
     QList<RecordedPage> pages;
 };
 
+// A run: its name and the documents it held (indices in documents(), in order).
+struct RecordedRun {
+    QString name;
+    int firstDocument = 0;
+    int documentCount = 0;
+    bool abandoned = false;
+};
+
 class RecordingSurface : public LayoutSurface {
 public:
     RecordingSurface();
     // All documents ended so far, in order.
     const QList<RecordedDocument>& documents() const;
+    // All runs begun so far, in order (a document begun outside a run is a run of its own).
+    const QList<RecordedRun>& runs() const;
     // Shortcut: the pages of the last document.
     const QList<RecordedPage>& pages() const;
     // The page as lines of text: texts grouped by Y (rounded to 0.1 mm), each placed at
@@ -66,6 +76,9 @@ private:
     double advance(const QString& text) const override;
     double lineSpacing() const override;
     double averageCharWidth() const override;
+    void runStarted() override;
+    QString runFinished(int documents, int pages) override;
+    void runAbandoned() override;
     void documentStarted() override;
     void pageStarted(Orientation o) override;
     void drawTextAt(double x, double y, const QString& text, double clipRight) override;

@@ -351,9 +351,8 @@ bool chdate::yearEntered() {
 void chdate::printCalendarList() {
     if (m_list1->count() == 0)
         return;
-    const QString where = printCalendar(printer(), windowTitle(), raceLines());
-    if (!where.isEmpty())
-        setMainStatus(where);
+    // Said over this window, where the user is.
+    tellWherePrinted(printCalendar(printer(), windowTitle(), raceLines()), windowTitle());
 }
 
 void chdate::quit() {

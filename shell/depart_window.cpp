@@ -270,9 +270,15 @@ void depart::connectMenus() {
     // An entry sheet that is left gives the menu Quitter back.
     entrySheetLinks().enableMainQuit = [this] { m_quitte->setEnabled(true); };
 
-    // edrecaps runs PrintClubRecaps.
-    connect(m_edrecaps, &QAction::triggered, this,
-            [] { printClubRecaps(dialogs(), printer(), session(), setMainStatus); });
+    // edrecaps runs PrintClubRecaps; the status label then says where the recaps went, or
+    // a message why they could not be printed.
+    connect(m_edrecaps, &QAction::triggered, this, [this] {
+        const QString where = printClubRecaps(dialogs(), printer(), session(), setMainStatus);
+        if (printFailed(where))
+            tellWherePrinted(where, windowTitle());
+        else if (!where.isEmpty())
+            showStatus(where);
+    });
 
     // mfich opens the calendar chooser calend (export of one race).
     connect(m_mfich, &QAction::triggered, this, [] {

@@ -652,7 +652,12 @@ private slots:
                                                       padded(singles({4, 4, 2}), 404));
 
         RecordingPrinterScope printer;
+        // Each print of the recap window says over it where it went, and its pages.
+        script().answer(MsgAnswer::Ok);
         recap.listerAction()->trigger();
+        QCOMPARE(script().messages().last().text,
+                 QStringLiteral("Impression « Récapitulatifs » : 2 pages"));
+        QCOMPARE(script().messages().last().title, recap.windowTitle());
         QCOMPARE(printer->pages().size(), 2);
         QCOMPARE(
             filled(printer->pages().at(0)),
@@ -678,10 +683,17 @@ private slots:
 
         // The main menu prints the same sheets.
         const QStringList sheets = printedLines(printer->documents().last());
+        const int messages = static_cast<int>(script().messages().size());
         trigger("edrecaps");
         QCOMPARE(printedLines(printer->documents().last()), sheets);
+        // The main menu's print says it on the main window's status label.
+        QCOMPARE(script().messages().size(), messages);
+        QCOMPARE(main().status(), QStringLiteral("Impression « Récapitulatifs » : 2 pages"));
 
+        script().answer(MsgAnswer::Ok).answer(MsgAnswer::Ok);
         recap.listmtsAction()->trigger();
+        QCOMPARE(script().messages().last().text,
+                 QStringLiteral("Impression « Totaux par concours » : 1 page"));
         QCOMPARE(printer->pages().size(), 1);
         QCOMPARE(
             filled(printer->pages().at(0)),

@@ -11,13 +11,18 @@
 #include "platform/qt_print_surface.h"
 #include "platform/scripted_dialogs.h"
 #include "platform/window_registry.h"
+#include "platform/clock.h"
+#include "platform/print_progress_window.h"
 #include "tests/support/club_fixture.h"
+#include "tests/support/pdf_pages.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QLayout>
+#include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -28,6 +33,35 @@
 using namespace vt;
 using vt::testing::ClubFixture;
 using vt::testing::SiteSpec;
+using vt::testing::isA4;
+using vt::testing::pdfPageSizes;
+using vt::testing::pdfPageTexts;
+
+namespace {
+
+// The program's printer writes PDF files into a folder of the test, whatever printer the
+// machine has; the previous printer comes back after.
+struct PdfPrinterScope {
+    QTemporaryDir folder;
+    std::unique_ptr<PrintSurface> previous;
+    PdfPrinterScope() {
+        setPdfFolder(folder.filePath(QStringLiteral("impressions")));
+        previous = setPrinter(std::make_unique<QtPrintSurface>(QtPrintSurface::Target::Pdf));
+    }
+    ~PdfPrinterScope() {
+        setPrinter(std::move(previous));
+        setPdfFolder(QString());
+    }
+    QStringList files() const {
+        return QDir(folder.filePath(QStringLiteral("impressions")))
+            .entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    }
+    QString path(const QString& file) const {
+        return QDir(folder.filePath(QStringLiteral("impressions"))).filePath(file);
+    }
+};
+
+} // namespace
 
 class GnomsPrintsTest : public QObject {
     Q_OBJECT
@@ -62,6 +96,8 @@ private slots:
 
     void namesListsOfTheWholeFileAndOfAClub() {
         RecordingPrinterScope printed;
+        ScriptedDialogsScope asked;
+        asked->answer(MsgAnswer::Ok).answer(MsgAnswer::Ok);
         for (const char* item : {"lst", "envel1", "envel2", "envel1n", "envel2n", "etiqu",
                                  "socdist", "amdist", "chdist"})
             QVERIFY2(action(item)->isEnabled(), item);
@@ -70,6 +106,10 @@ private slots:
         QCOMPARE(page.size(), 4);
         QCOMPARE(page.at(0), Space(14) + QStringLiteral("Liste des NOMS Fichier complet"));
         QVERIFY(page.at(1).startsWith(QStringLiteral("DUPONT Jean")));
+        // Said once, over the fanciers window.
+        QCOMPARE(asked->messages().size(), 1);
+        QCOMPARE(asked->messages().at(0).text, QStringLiteral("Impression « Liste des noms » : 1 page"));
+        QCOMPARE(asked->messages().at(0).title, window().windowTitle());
 
         action("lstsoc")->trigger(); // hidden with one club, still reachable
         QVERIFY(list("List2")->isVisible());
@@ -86,6 +126,8 @@ private slots:
 
     void envelopesOfTheSelectionThenNoneSelected() {
         RecordingPrinterScope printed;
+        ScriptedDialogsScope asked;
+        asked->answer(MsgAnswer::Ok).answer(MsgAnswer::Ok);
         select(0);
         select(2);
         action("envel2")->trigger();
@@ -105,7 +147,7 @@ private slots:
     void labelsAskToLoadTheSheetsFirst() {
         RecordingPrinterScope printed;
         ScriptedDialogsScope asked;
-        asked->answer(MsgAnswer::No).answer(MsgAnswer::Yes);
+        asked->answer(MsgAnswer::No).answer(MsgAnswer::Yes).answer(MsgAnswer::Ok);
         select(0);
         select(1);
         action("etiqu")->trigger();
@@ -136,7 +178,11 @@ private slots:
         QCOMPARE(m.at(0).defaultButton, MsgAnswer::Yes);
         QCOMPARE(m.at(1).text,
                  QStringLiteral("L'impression sélectionnée est mémorisée vous pouvez retravailler \n"
-                                "Feuilles imprimées : 3\nSans coordonnées : 0\nEn échec : 0"));
+                                "Feuilles imprimées : 3\nSans coordonnées : 0\nEn échec : 0\n"
+                                "Impression « Feuilles de distance » : 3 pages"));
+        // One run for the three sheets.
+        QCOMPARE(printed->runs().size(), 1);
+        QCOMPARE(printed->runs().at(0).documentCount, 3);
         QVERIFY(list("List1")->isVisible());
         QVERIFY(!list("List2")->isVisible());
     }
@@ -159,6 +205,8 @@ private slots:
 
     void distanceListOfOneChosenSite() {
         RecordingPrinterScope printed;
+        ScriptedDialogsScope asked;
+        asked->answer(MsgAnswer::Ok);
         QVERIFY(!action("lst1")->isVisible());
         action("chdist")->trigger();
         QListWidget* sites = list("List3");
@@ -185,6 +233,116 @@ private slots:
         QVERIFY(texts.at(2).text.startsWith(QStringLiteral("DUPONT Jean")));
         QCOMPARE(texts.at(2).text.size(), 31);
     }
+
+
+    // Without a printer each command's run is one PDF: the list sheets of the three
+    // fanciers one after the other in portrait, then the two envelopes in landscape, each
+    // file named for its run and said in the message over the window.
+    void oneFilePerRunWithEachDocumentInOrderOnItsOwnPaper() {
+        PdfPrinterScope pdf;
+        setClockForTests([] { return QDateTime(QDate(2026, 5, 4), QTime(10, 15)); });
+        ScriptedDialogsScope asked;
+        asked->answer(MsgAnswer::No).answer(MsgAnswer::Ok).answer(MsgAnswer::Ok);
+        const QStringList names = {QStringLiteral("DUPONT Jean"), QStringLiteral("LEFEBVRE André"),
+                                   QStringLiteral("MARTIN Paul")};
+        for (int row = 0; row < 3; ++row)
+            QVERIFY(list("List1")->item(row)->text().startsWith(names[row]));
+        action("socdist")->trigger();
+        select(0);
+        select(2);
+        action("envel1")->trigger();
+        setClockForTests({});
+
+        QCOMPARE(pdf.files(), QStringList({QStringLiteral("Enveloppes 2026-05-04 10h15.pdf"),
+                                           QStringLiteral("Feuilles de distance 2026-05-04 10h15.pdf")}));
+        const QString sheets = pdf.path(QStringLiteral("Feuilles de distance 2026-05-04 10h15.pdf"));
+        const QString envelopes = pdf.path(QStringLiteral("Enveloppes 2026-05-04 10h15.pdf"));
+        const QList<MessageRequest> m = asked->messages();
+        QVERIFY2(m.at(1).text.endsWith(QStringLiteral("Impression enregistrée dans %1 : 3 pages")
+                                           .arg(QDir::toNativeSeparators(sheets))),
+                 qPrintable(m.at(1).text));
+        QCOMPARE(m.at(2).text, QStringLiteral("Impression enregistrée dans %1 : 2 pages")
+                                   .arg(QDir::toNativeSeparators(envelopes)));
+        QCOMPARE(m.at(2).title, window().windowTitle());
+
+        const QStringList sheetPages = pdfPageTexts(sheets);
+        QCOMPARE(sheetPages.size(), 3);
+        const QList<QSizeF> sheetSizes = pdfPageSizes(sheets);
+        QCOMPARE(sheetSizes.size(), 3);
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY2(sheetPages[i].contains(QStringLiteral("LISTE DE DISTANCES")), qPrintable(sheetPages[i]));
+            QVERIFY2(sheetPages[i].contains(names[i]), qPrintable(sheetPages[i]));
+            QVERIFY(isA4(sheetSizes[i], false));
+        }
+        const QStringList envelopePages = pdfPageTexts(envelopes);
+        QCOMPARE(envelopePages.size(), 2);
+        QVERIFY(envelopePages[0].contains(names[0]));
+        QVERIFY(envelopePages[1].contains(names[2]));
+        for (const QSizeF& size : pdfPageSizes(envelopes))
+            QVERIFY(isA4(size, true));
+    }
+
+    // A run of 200 sheets that lasts shows how far it is; "Annuler" stops it after the
+    // sheet being printed, the closing message says how many were printed, and the file
+    // holds exactly those.
+    void aLongRunShowsItsProgressAndStopsOnAnnuler() {
+        for (int n = 4; n <= 200; ++n)
+            club->addFancier({QStringLiteral("AMATEUR %1").arg(n, 3, 10, QLatin1Char('0')),
+                              QStringLiteral("LILLE"), 503812, 30350, 0,
+                              QStringLiteral("3 rue Nationale"), QStringLiteral("59000"),
+                              QStringLiteral("1234567")});
+        windows().unloadAll();
+        windows().show<gnoms>();
+        QCOMPARE(list("List1")->count(), 200);
+        PdfPrinterScope pdf;
+        // Every reading of the clock is 10 ms later: the run passes half a second at its
+        // 50th sheet or so, whatever the speed of the machine.
+        QDateTime clock(QDate(2026, 5, 4), QTime(10, 15));
+        setClockForTests([&clock] { return clock = clock.addMSecs(10); });
+        ScriptedDialogsScope asked;
+        asked->answer(MsgAnswer::Yes).answer(MsgAnswer::Ok);
+        int shownAt = -1;
+        QString shownText;
+        QTimer watch;
+        watch.setInterval(0);
+        connect(&watch, &QTimer::timeout, [&] {
+            auto* progress = dynamic_cast<PrintProgressWindow*>(QApplication::activeModalWidget());
+            if (!progress || !progress->isVisible() || shownAt >= 0)
+                return;
+            shownAt = progress->printed();
+            shownText = progress->findChild<QLabel*>(QStringLiteral("Label1"))->text();
+            QCOMPARE(progress->windowTitle(), QStringLiteral("Impression en cours"));
+            QTest::mouseClick(progress->findChild<QPushButton*>(QStringLiteral("Annuler")),
+                              Qt::LeftButton);
+        });
+        watch.start();
+        action("socdist")->trigger();
+        watch.stop();
+        setClockForTests({});
+
+        QVERIFY2(shownAt > 0 && shownAt < 200, qPrintable(QString::number(shownAt)));
+        QCOMPARE(shownText, QStringLiteral("%1 feuilles sur 200").arg(shownAt));
+        const QString text = asked->messages().at(1).text;
+        static const QRegularExpression stopped(
+            QStringLiteral("^Impression arrêtée : (\\d+) feuilles imprimées sur 200\n"));
+        const auto match = stopped.match(text);
+        QVERIFY2(match.hasMatch(), qPrintable(text));
+        const int printed = match.captured(1).toInt();
+        // The sheets done when "Annuler" was pressed are all there is.
+        QCOMPARE(printed, shownAt);
+        QVERIFY(text.contains(QStringLiteral("Feuilles imprimées : %1\n").arg(printed)));
+        QCOMPARE(pdf.files().size(), 1);
+        const QString file = pdf.path(pdf.files().at(0));
+        QVERIFY(text.endsWith(QStringLiteral("Impression enregistrée dans %1 : %2 pages")
+                                  .arg(QDir::toNativeSeparators(file))
+                                  .arg(printed)));
+        const QStringList pages = pdfPageTexts(file);
+        QCOMPARE(pages.size(), printed);
+        QVERIFY(pages.last().contains(list("List1")->item(printed - 1)->text().left(11).trimmed()));
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    // A short run shows no window.
 
     // One list sheet through the PDF printer, read back; then a PDF that cannot be
     // written counts its sheet as failed and the next one is still printed.

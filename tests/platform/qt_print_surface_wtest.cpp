@@ -1,10 +1,13 @@
 // The QPainter surface writing PDF files: texts where they were asked, in millimetres,
-// in the font that answers for the asked name; one file per document, none when
-// nothing was drawn; the status text says where the file went.
+// in the font that answers for the asked name; one file per run (a document outside a
+// run is a run by itself), none when nothing was drawn; the status text says where the
+// file went and how many pages it holds.
 #include "platform/printing.h"
 #include "platform/qt_print_surface.h"
+#include "tests/support/pdf_pages.h"
 
 #include <QDir>
+#include <QImage>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinterInfo>
@@ -148,6 +151,26 @@ private slots:
         const PdfWord w = findWord(pages[0], QStringLiteral("COLONNE"));
         QVERIFY(std::abs(w.xMin - (MarginMm + 100)) < 0.5);
         QVERIFY(std::abs(w.yMin - MarginMm) < 0.5);
+
+        // The underlined spaces draw a rule across the printable width, not into the
+        // right margin (rendered at 1 pixel a point).
+        const QString png = folder->filePath(QStringLiteral("page"));
+        run(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"),
+                                         QStringLiteral("72"), QStringLiteral("-singlefile"), pdf, png});
+        const QImage page(png + QStringLiteral(".png"));
+        QVERIFY(!page.isNull());
+        auto dark = [&page](double xMm, int y) {
+            return qGray(page.pixel(int(xMm * PointsPerMm), y)) < 128;
+        };
+        int ruleRows = 0;
+        for (int y = 0; y < page.height(); ++y) {
+            if (dark(50, y) && dark(250, y)) {
+                ++ruleRows;
+                QVERIFY2(dark(289 + MarginMm - 1, y) && !dark(289 + MarginMm + 1.5, y),
+                         qPrintable(QString::number(y)));
+            }
+        }
+        QVERIFY(ruleRows > 0);
     }
 
     void aDocumentWithNothingDrawnWritesNoFile() {
@@ -168,6 +191,64 @@ private slots:
             QVERIFY(!s.endDocument().isEmpty());
         }
         QCOMPARE(QDir(vt::pdfFolder()).entryList(QDir::Files).size(), 2);
+    }
+
+    // The documents of a run follow one another in one file, each on its own paper; the
+    // file takes its name only once it is whole.
+    void aRunIsOneFileWithEveryDocumentOnItsOwnPages() {
+        vt::QtPrintSurface s(vt::QtPrintSurface::Target::Pdf);
+        s.beginRun(QStringLiteral("Feuilles de distance"));
+        s.beginDocument(QStringLiteral("Distances A"));
+        s.print(QStringLiteral("PREMIER"));
+        QCOMPARE(s.endDocument(), QStringLiteral("Impression « Distances A » : 1 page"));
+        s.beginDocument(QStringLiteral("Carnet B"));
+        s.setOrientation(vt::Orientation::Landscape);
+        s.print(QStringLiteral("SECOND"));
+        s.newPage();
+        s.print(QStringLiteral("SUITE"));
+        s.endDocument();
+        s.beginDocument(QStringLiteral("Vide")); // draws nothing: no page
+        s.endDocument();
+        QVERIFY(QDir(vt::pdfFolder()).entryList(QDir::Files).isEmpty()); // not before the end
+        const QString status = s.endRun();
+        const QString pdf = s.lastPdfPath();
+        QCOMPARE(status, QStringLiteral("Impression enregistrée dans %1 : 3 pages")
+                             .arg(QDir::toNativeSeparators(pdf)));
+        QVERIFY(QFileInfo(pdf).fileName().startsWith(QStringLiteral("Feuilles de distance ")));
+        QCOMPARE(QDir(vt::pdfFolder()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+        const QStringList pages = vt::testing::pdfPageTexts(pdf);
+        QCOMPARE(pages.size(), 3);
+        QVERIFY(pages[0].contains(QStringLiteral("PREMIER")));
+        QVERIFY(pages[1].contains(QStringLiteral("SECOND")));
+        QVERIFY(pages[2].contains(QStringLiteral("SUITE")));
+        const QList<QSizeF> sizes = vt::testing::pdfPageSizes(pdf);
+        QCOMPARE(sizes.size(), 3);
+        QVERIFY(vt::testing::isA4(sizes[0], false));
+        QVERIFY(vt::testing::isA4(sizes[1], true));
+        QVERIFY(vt::testing::isA4(sizes[2], true));
+        const QString info = run(QStringLiteral("pdfinfo"), {pdf});
+        QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Creator:\\s+%1\\n")
+                                                      .arg(QCoreApplication::applicationName()))),
+                 qPrintable(info));
+    }
+
+    // A run that an error stops leaves no file, neither under its name nor half-written.
+    void anAbandonedRunLeavesNoFile() {
+        {
+            vt::QtPrintSurface s(vt::QtPrintSurface::Target::Pdf);
+            try {
+                vt::PrintRun run(s, QStringLiteral("Feuilles de distance"));
+                s.beginDocument(QStringLiteral("Distances A"));
+                s.print(QStringLiteral("PREMIER"));
+                s.endDocument();
+                s.beginDocument(QStringLiteral("Distances B"));
+                s.print(QStringLiteral("SECOND"));
+                throw std::runtime_error("lecture impossible");
+            } catch (const std::runtime_error&) {
+            }
+            QVERIFY(s.lastPdfPath().isEmpty());
+        }
+        QVERIFY(QDir(vt::pdfFolder()).entryList(QDir::Files | QDir::Hidden).isEmpty());
     }
 
     void aFolderThatCannotBeWrittenIsSaid() {

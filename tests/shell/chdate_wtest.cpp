@@ -7,6 +7,7 @@
 #include "common/record_file.h"
 #include "common/records.h"
 #include "common/session.h"
+#include "platform/printing.h"
 #include "platform/scripted_dialogs.h"
 #include "platform/window_registry.h"
 #include "tests/shell/shell_window_support.h"
@@ -117,6 +118,25 @@ private slots:
         QCOMPARE(lst2->currentRow(), 4);
         QCOMPARE(lst3->currentRow(), 11);
         QVERIFY(editor->findChild<QRadioButton*>("Option1_2")->isChecked());
+    }
+
+    // "Imprimer" says over the calendar editor where the calendar went and its pages, not
+    // on the main window hidden behind it.
+    void printingSaysWhereOverTheEditor() {
+        open();
+        click(list1, 0);
+        click(lst1, 0);
+        click(lst2, 4);
+        click(lst3, 11);
+        editor->findChild<QPushButton*>("Commande1")->click();
+        RecordingPrinterScope printed;
+        ScriptedDialogsScope d;
+        d->answer(MsgAnswer::Ok);
+        editor->findChild<QAction*>("imp")->trigger();
+        QCOMPARE(printed->documents().size(), 1);
+        QCOMPARE(d->messages().size(), 1);
+        QCOMPARE(d->messages().at(0).text, QStringLiteral("Impression « Calendrier » : 1 page"));
+        QCOMPARE(d->messages().at(0).title, editor->windowTitle());
     }
 
     void dayListsAndRefusedDates() {
