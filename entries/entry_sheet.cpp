@@ -50,9 +50,9 @@ EntrySheetOpening openEntrySheet(int requestedRecordNo) {
         o.boxes.town = trim(rec.town());
         o.boxes.postCode = trim(rec.postCode());
         o.boxes.telephone = trim(rec.telephone());
-        o.boxes.latitude = coordinateBox(rec.latitudeDms(), false);
-        o.boxes.east = coordinateBox(rec.longitudeEastDms(), true);
-        o.boxes.west = coordinateBox(rec.longitudeWestDms(), true);
+        o.boxes.latitude = coordinateBox(loftCoordinate(rec.latitudeDms(), true), false);
+        o.boxes.east = coordinateBox(loftCoordinate(rec.longitudeEastDms(), false), true);
+        o.boxes.west = coordinateBox(loftCoordinate(rec.longitudeWestDms(), false), true);
     } catch (const Error& e) {
         o.error = e.message() + written.note();
     }

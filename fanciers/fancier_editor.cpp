@@ -150,9 +150,9 @@ EditedFancier openFancier(int recordNo, int defaultClub) {
     f[FancierBox::PostCode] = trim(r.postCode());
     if (f[FancierBox::Town].isEmpty())
         f[FancierBox::Town] = e.clubName;
-    f[FancierBox::Latitude] = coordinateText(r.latitudeDms(), false);
-    f[FancierBox::East] = coordinateText(r.longitudeEastDms(), true);
-    f[FancierBox::West] = coordinateText(r.longitudeWestDms(), true);
+    f[FancierBox::Latitude] = coordinateText(loftCoordinate(r.latitudeDms(), true), false);
+    f[FancierBox::East] = coordinateText(loftCoordinate(r.longitudeEastDms(), false), true);
+    f[FancierBox::West] = coordinateText(loftCoordinate(r.longitudeWestDms(), false), true);
     return e;
 }
 

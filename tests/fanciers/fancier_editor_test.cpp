@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace vt;
 using vt::testing::ClubFixture;
 using vt::testing::readBytes;
@@ -287,4 +289,40 @@ TEST_F(EditorFixture, BoxesShowTheRecord) {
     EXPECT_EQ(e.form[FancierBox::Licence], "1234567");
     EXPECT_EQ(coordinateText(48.0506, false), "48,0506");
     EXPECT_EQ(coordinateText(0, false), "0");
+}
+
+// A damaged record's coordinates that no loft can have show as 0 (an empty longitude box),
+// so the fancier saved as he opened is stored with those zeros and opens the same again.
+TEST_F(EditorFixture, CoordinatesNoLoftCanHaveReadAsZero) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    struct Case {
+        double lat, east, west;
+        QString latBox, eastBox, westBox;
+    };
+    const Case cases[] = {
+        {480506.5, 6.01347003643731e-154, 6.01347001699907e-154, "480506,5", "", ""},
+        {nan, inf, 0, "0", "", ""},
+        {-480506, 0, -31010, "0", "", ""},
+        {900001, 1800000, 0, "0", "1800000", ""},
+        {900000, 0, 1800000.5, "900000", "", ""},
+        {503812, 0.001, 0, "503812", "0,001", ""},
+        {503812, 0, 0.0009, "503812", "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.latBox.toStdString() + " / " + c.eastBox.toStdString());
+        writeThree();
+        FancierRecord r = season().read(1);
+        r.setLatitudeDms(c.lat);
+        r.setLongitudeEastDms(c.east);
+        r.setLongitudeWestDms(c.west);
+        season().write(1, r);
+        const EditedFancier e = openFancier(1, 0);
+        EXPECT_EQ(e.form[FancierBox::Latitude], c.latBox);
+        EXPECT_EQ(e.form[FancierBox::East], c.eastBox);
+        EXPECT_EQ(e.form[FancierBox::West], c.westBox);
+        ScriptedDialogsScope dialogs;
+        EXPECT_EQ(saveFancier(e, e.form, *dialogs).outcome, FancierSave::Saved);
+        EXPECT_TRUE(openFancier(1, 0).form == e.form);
+    }
 }

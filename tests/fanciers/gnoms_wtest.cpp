@@ -295,6 +295,38 @@ private slots:
         action("MEMNOUV")->trigger();
         QCOMPARE(readBytes(memoFilePath()).size(), 3197);
     }
+
+    // Longitudes of about 6E-154 seconds in a damaged season file: both boxes show empty
+    // (not a text of 170 digits), the save stores 0, and the fancier opens the same again.
+    void aLongitudeNoLoftCanHaveShowsEmpty() {
+        FancierRecord r = season().read(1);
+        r.setLatitudeDms(480506.5);
+        r.setLongitudeEastDms(6.01347003643731e-154);
+        r.setLongitudeWestDms(6.01347001699907e-154);
+        season().write(1, r);
+        const auto coordinateBoxes = [this] {
+            return QStringList{box("Text3")->text(), box("Text4")->text(), box("Text5")->text()};
+        };
+
+        ScriptedDialogsScope dialogs; // no question is expected
+        windows().show<gnoms>();
+        doubleClick(rowOf(1));
+        QCOMPARE(windows().window<adresse>().recordNo(), 1);
+        const QStringList shown = coordinateBoxes();
+        QCOMPARE(shown, QStringList({QStringLiteral("480506,5"), QString(), QString()}));
+        press("Commande1");
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!windows().isLoaded<adresse>());
+        QCOMPARE(dialogs->messages().size(), 0);
+        for (const QString& file : {session().FancierFilePath, session().MasterFancierPath}) {
+            const FancierRecord saved = RecordFileOf<FancierRecord>(file).read(1);
+            QCOMPARE(saved.latitudeDms(), 480506.5);
+            QCOMPARE(saved.longitudeEastDms(), 0.0);
+            QCOMPARE(saved.longitudeWestDms(), 0.0);
+        }
+        doubleClick(rowOf(1));
+        QCOMPARE(coordinateBoxes(), shown);
+    }
 };
 
 QTEST_MAIN(GnomsTest)
