@@ -160,6 +160,7 @@ private slots:
         // The detail per fancier and the club's recap sheet.
         RecordingPrinterScope printed;
         recapam& again = windows().window<recapam>();
+        script().answer(MsgAnswer::Ok); // where the detail went
         child<QAction>(again, "listdet")->trigger();
         processPending();
         QStringList detail;
@@ -175,6 +176,7 @@ private slots:
 
         script().answer(MsgAnswer::Yes);
         again.memoAction()->trigger();
+        script().answer(MsgAnswer::Ok); // where the recap sheets went
         child<QAction>(again, "lister")->trigger();
         processPending();
         QString sousTotal;
