@@ -11,6 +11,7 @@
 #include "platform/dialogs.h"
 #include "platform/print_surface.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vt {
@@ -35,6 +36,26 @@ QString R(int width, const QString& t) { return rightAlign(t, width); }
 // Three decimals, halves away from zero, decimal comma.
 QString M(GridAmount a) { return roundDecimalText(a.exactText(), 3); }
 QString milliText(long long thousandths) { return M(GridAmount::fromThousandths(thousandths)); }
+
+// The widest of the texts, at least `least` characters.
+int widest(const QStringList& texts, int least = 0) {
+    int w = least;
+    for (const QString& t : texts)
+        w = std::max(w, int(t.size()));
+    return w;
+}
+
+// A heading centred in a column of `width` characters the way the totals per race centre
+// it, cut so that a space always follows it.
+QString centredHeading(const QString& text, int width) {
+    const int n = std::max<int>(0, (width - int(text.size())) / 2);
+    return Space(n) + text.left(width - 1 - n);
+}
+
+// The characters of the current font that a line of the printable width holds.
+int charactersPerLine(const PrintSurface& p) {
+    return static_cast<int>(std::floor(p.scaleWidth() / p.columnWidth() + 1e-9));
+}
 
 // A unit value as the entry sheet charges it: the value of its unit text, in thousandths.
 long long unitMilli(const StakeTypeRecord& line) {
@@ -88,8 +109,15 @@ QList<RaceFiles> chosenRaceFiles(const Session& s) {
 // ---------------------------------------------------------------------------------------
 // Recapitulation sheets
 
+// A line of a recap sheet, kept as its fields until the sheet's columns are sized.
 struct SheetLine {
-    QString text;
+    enum Kind {
+        Body,      // label part (13), unit, quantity, amount
+        Total,     // caption (26, ending "= "), amount under the amount column
+        Deduction, // "Réglage ... sur ", the game total, " =", the deduction
+    } kind = Body;
+    QString label;
+    QString unit, quantity, amount;
     bool red = false;
     bool startsRightColumn = false;
 };
@@ -131,13 +159,18 @@ RecapSheet buildRecapSheet(Dialogs& dialogs, const RaceFiles& race, const RaceRe
     // The recap holds lines 1 to 100; a line beyond counts 0.
     auto count = [&](int k) { return k <= StakeAmountBlock::MaxLine ? int(recap.total(k)) : 0; };
     bool right = false, pendingRight = false, red = false;
-    auto add = [&](const QString& text) {
-        sheet.body.append({text, red, pendingRight});
+    auto add = [&](SheetLine line) {
+        line.red = red;
+        line.startsRightColumn = pendingRight;
+        sheet.body.append(line);
         pendingRight = false;
     };
+    auto total = [&](const char* caption, GridAmount amount) {
+        add({SheetLine::Total, QString::fromUtf8(caption), {}, {}, M(amount)});
+    };
     auto bodyLine = [&](int k, long long unit, const QString& quantity, GridAmount amount) {
-        add(race.lines[k - 1].stakeLabel() + Space(5) + R(6, milliText(unit)) + R(6, quantity) +
-            R(9, M(amount)));
+        add({SheetLine::Body, race.lines[k - 1].stakeLabel() + Space(5), milliText(unit),
+             quantity, M(amount)});
     };
 
     GridAmount G, F, D, C;
@@ -151,7 +184,7 @@ RecapSheet buildRecapSheet(Dialogs& dialogs, const RaceFiles& race, const RaceRe
         const StakeKinds kinds = recordKinds(line);
         const long long unit = unitMilli(line);
         if (kinds.testFlag(StakeKind::GameTotal)) {
-            add(QStringLiteral("           TOTAL DU JEU = ") + R(8, M(G)));
+            total("           TOTAL DU JEU = ", G);
             open = true;
             ++k;
             break;
@@ -167,8 +200,8 @@ RecapSheet buildRecapSheet(Dialogs& dialogs, const RaceFiles& race, const RaceRe
         const QString code = kinds.testFlag(StakeKind::Poule) && !kinds.testFlag(StakeKind::PouleAs)
                                  ? Space(5)
                                  : line.stakeCode();
-        add(line.stakeLabel() + code + R(6, milliText(unit)) + R(6, QString::number(count(k))) +
-            R(9, M(amount)));
+        add({SheetLine::Body, line.stakeLabel() + code, milliText(unit),
+             QString::number(count(k)), M(amount)});
     }
     // Fees, up to the sub-total: free entries are valued at the fee price and taken off.
     if (open) {
@@ -178,7 +211,7 @@ RecapSheet buildRecapSheet(Dialogs& dialogs, const RaceFiles& race, const RaceRe
             const StakeTypeRecord& line = race.lines[k - 1];
             const StakeKinds kinds = recordKinds(line);
             if (kinds.testFlag(StakeKind::SubTotal)) {
-                add(QStringLiteral("             SOUS TOTAL = ") + R(8, M(G + F)));
+                total("             SOUS TOTAL = ", G + F);
                 open = true;
                 ++k;
                 break;
@@ -204,7 +237,7 @@ RecapSheet buildRecapSheet(Dialogs& dialogs, const RaceFiles& race, const RaceRe
             const StakeKinds kinds = recordKinds(line);
             const long long unit = unitMilli(line);
             if (kinds.testFlag(StakeKind::DeductionTotal)) {
-                add(QStringLiteral("        TOTAL A DEDUIRE = ") + R(8, M(D)));
+                total("        TOTAL A DEDUIRE = ", D);
                 open = true;
                 ++k;
                 break;
@@ -214,9 +247,10 @@ RecapSheet buildRecapSheet(Dialogs& dialogs, const RaceFiles& race, const RaceRe
                 const GridAmount deduction =
                     GridAmount::fromRaw(GridAmount::Raw(G.thousandths()) * unit);
                 D += deduction;
-                add(QStringLiteral("Réglage ") + strNumber(static_cast<long long>(unit / 1000)) +
-                    QStringLiteral(" %") + QStringLiteral(" sur ") + R(8, M(G)) +
-                    QStringLiteral(" =") + R(7, M(deduction)));
+                add({SheetLine::Deduction,
+                     QStringLiteral("Réglage ") + strNumber(static_cast<long long>(unit / 1000)) +
+                         QStringLiteral(" %") + QStringLiteral(" sur "),
+                     {}, M(G), M(deduction)});
             } else if (kinds.testFlag(StakeKind::Telephone)) {
                 const long long amount = askTelephoneAmount(dialogs);
                 const GridAmount a = GridAmount::fromRaw(GridAmount::Raw(unit) * amount * 100);
@@ -237,7 +271,7 @@ RecapSheet buildRecapSheet(Dialogs& dialogs, const RaceFiles& race, const RaceRe
             const StakeTypeRecord& line = race.lines[k - 1];
             const long long unit = unitMilli(line);
             if (recordKinds(line).testFlag(StakeKind::GrandTotal)) {
-                add(QStringLiteral("          TOTAL GENERAL = ") + R(8, M(G + F + C - D)));
+                total("          TOTAL GENERAL = ", G + F + C - D);
                 break;
             }
             C += times(count(k), unit);
@@ -245,6 +279,63 @@ RecapSheet buildRecapSheet(Dialogs& dialogs, const RaceFiles& race, const RaceRe
         }
     }
     return sheet;
+}
+
+// The lines of a sheet as texts, the fields of each kept apart: every column is as wide as
+// its widest field plus the space before it (the unit and the quantity 6 at least, the
+// amount 9), and the totals' amounts stand under the amount column.
+QList<QStringList> sheetTexts(const QList<SheetLine>& body) {
+    QStringList units, quantities, amounts, totals, bases, deductions;
+    for (const SheetLine& l : body) {
+        switch (l.kind) {
+        case SheetLine::Body:
+            units << l.unit;
+            quantities << l.quantity;
+            amounts << l.amount;
+            break;
+        case SheetLine::Total:
+            totals << l.amount;
+            break;
+        case SheetLine::Deduction:
+            bases << l.quantity;
+            deductions << l.amount;
+            break;
+        }
+    }
+    const int uw = widest(units, 5) + 1, qw = widest(quantities, 5) + 1;
+    int aw = widest(amounts, 8) + 1;
+    aw += std::max(0, widest(totals) - (13 + uw + qw + aw - 26));
+    const int tw = 13 + uw + qw + aw - 26;
+    const int bw = widest(bases, 8), dw = widest(deductions, 6) + 1;
+    QList<QStringList> out;
+    for (const SheetLine& l : body) {
+        switch (l.kind) {
+        case SheetLine::Body:
+            out.append({l.label, R(uw, l.unit), R(qw, l.quantity), R(aw, l.amount)});
+            break;
+        case SheetLine::Total:
+            out.append({l.label, R(tw, l.amount)});
+            break;
+        case SheetLine::Deduction:
+            out.append({l.label + R(bw, l.quantity) + QStringLiteral(" ="), R(dw, l.amount)});
+            break;
+        }
+    }
+    return out;
+}
+
+// A line of fields in at most `room` characters: the fields that do not fit go on below,
+// right-aligned to the end of the room.
+QStringList fitLine(const QStringList& fields, int room) {
+    QStringList lines{QString()};
+    for (const QString& f : fields) {
+        if (!lines.last().isEmpty() && lines.last().size() + f.size() > room)
+            lines.append(QString());
+        lines.last() += f;
+    }
+    for (qsizetype i = 1; i < lines.size(); ++i)
+        lines[i] = R(room, trim(lines[i]));
+    return lines;
 }
 
 void drawRecapSheet(PrintSurface& p, const QString& club, const RecapSheet& sheet) {
@@ -257,16 +348,53 @@ void drawRecapSheet(PrintSurface& p, const QString& club, const RecapSheet& shee
     p.printLine(QStringLiteral("Nombre d'Amateurs   ") + R(6, QString::number(sheet.fanciers)));
     p.printLine(QStringLiteral("Nombre de Pigeons   ") + R(6, QString::number(sheet.pigeons)));
     p.printLine();
+
+    // The right-hand column of a long sheet starts at half the width, or further right
+    // when the left one is wider, or further left when its own lines need the room; lines
+    // that still do not fit go on below.
+    const QList<QStringList> texts = sheetTexts(sheet.body);
+    qsizetype split = sheet.body.size();
+    for (qsizetype i = 0; i < sheet.body.size(); ++i)
+        if (sheet.body[i].startsRightColumn) {
+            split = i;
+            break;
+        }
+    auto widthOf = [&](qsizetype from, qsizetype to) {
+        int w = 0;
+        for (qsizetype i = from; i < to; ++i)
+            w = std::max(w, int(texts[i].join(QString()).size()));
+        return w;
+    };
+    const double cw = p.columnWidth();
+    const int perLine = charactersPerLine(p);
+    double rightX = p.scaleWidth() / 2;
+    int leftRoom = perLine, rightRoom = 0;
+    if (split < sheet.body.size()) {
+        const int leftWidth = widthOf(0, split), rightWidth = widthOf(split, sheet.body.size());
+        const double fromLeft = (leftWidth + 1) * cw, fromRight = p.scaleWidth() - rightWidth * cw;
+        if (fromLeft <= fromRight)
+            rightX = std::clamp(rightX, fromLeft, fromRight);
+        else // the left column stays whole; the long lines of the right one go on below
+            rightX = std::max(rightX, std::min(fromLeft, p.scaleWidth() - 26 * cw));
+        leftRoom = std::max(1, int(std::floor(rightX / cw + 1e-9)) - 1);
+        rightRoom = std::max(1, int(std::floor((p.scaleWidth() - rightX) / cw + 1e-9)));
+    }
+
     const double y0 = p.currentY();
     double x = 0;
-    for (const SheetLine& line : sheet.body) {
+    int room = leftRoom;
+    for (qsizetype i = 0; i < sheet.body.size(); ++i) {
+        const SheetLine& line = sheet.body[i];
         if (line.startsRightColumn) {
-            x = p.scaleWidth() / 2;
+            x = rightX;
+            room = rightRoom;
             p.setCurrentY(y0);
         }
         p.setForeColor(line.red ? RedColor : 0);
-        p.setCurrentX(x);
-        p.printLine(line.text);
+        for (const QString& text : fitLine(texts[i], room)) {
+            p.setCurrentX(x);
+            p.printLine(text);
+        }
     }
     p.setForeColor(0);
     p.newPage();
@@ -338,58 +466,103 @@ QString printRaceTotals(Dialogs& dialogs, PrintSurface& p, const Session& s,
     const QString name = QStringLiteral("Totaux par concours");
     return runJob(dialogs, p, name, [&](const auto& start) {
         const QList<RaceFiles> races = chosenRaceFiles(s);
+        const int n = races.size();
         const RecordFileOf<FancierRecord> names(s.FancierFilePath);
-        start(Orientation::Landscape);
-        // Eleven races take 133 columns: 9 points fit them on a landscape sheet.
-        p.setFontSize(9);
-        p.setCurrentY(0);
-        p.printLine();
-        p.tab(26);
-        p.print(QStringLiteral(" "));
-        double column = p.currentX();
-        for (const RaceFiles& race : races) {
-            p.setCurrentY(0);
-            p.setCurrentX(column);
-            const QString site = race.hasBase ? upperCase(race.site()) : QString();
-            const int n = std::max<int>(0, (9 - int(site.size())) / 2);
-            p.printLine(race.hasBase ? Space(n) + site.left(9 - n) : Space(9));
-            p.setCurrentX(column);
-            const QString level = race.levelName();
-            const int m = std::max<int>(0, (9 - int(trim(level).size())) / 2);
-            p.print(Space(m) + level.left(9 - m));
-            column = p.currentX();
-        }
-        p.printLine(QStringLiteral("  TOTAUX"));
 
-        QList<long long> raceTotals(races.size(), 0);
+        // Everything is read first, so that the columns take the widest amount.
+        struct Row {
+            QString name;
+            QStringList amounts; // per race, empty when he owes nothing
+            QString total;       // empty with one race
+        };
+        QList<Row> rows;
+        QList<long long> raceTotals(n, 0);
+        long long grand = 0;
         for (int recordNo : fanciers) {
             const FancierRecord f = names.read(recordNo);
-            p.print(u' ' + f.fancierName());
+            Row row{f.fancierName(), {}, {}};
             long long rowTotal = 0;
-            for (int i = 0; i < races.size(); ++i) {
+            for (int i = 0; i < n; ++i) {
                 const long long a = f.raceAmount(races[i].code);
+                row.amounts << (a > 0 ? milliText(a) : QString());
                 if (a > 0) {
-                    p.print(R(9, milliText(a)));
                     rowTotal += a;
                     raceTotals[i] += a;
-                } else {
-                    p.print(Space(9));
                 }
             }
-            if (races.size() > 1)
-                p.print(R(10, milliText(rowTotal)));
-            p.endLine();
+            if (n > 1)
+                row.total = milliText(rowTotal);
+            rows.append(row);
         }
+        QStringList totals, sites, levels, rowTotals;
+        for (int i = 0; i < n; ++i) {
+            totals << (raceTotals[i] > 0 ? milliText(raceTotals[i]) : QString());
+            grand += raceTotals[i];
+            sites << (races[i].hasBase ? upperCase(races[i].site()) : QString());
+            levels << trim(races[i].levelName());
+        }
+        const QString grandText = milliText(grand);
+        for (const Row& r : rows)
+            rowTotals << r.total;
+
+        // A race column is 9 characters, or one more than its widest text (an amount or a
+        // heading of at most 9 characters) so that a space always comes before the next
+        // column; the totals column is 10, or one more than its widest amount.
+        QStringList columnTexts = totals;
+        for (const Row& r : rows)
+            columnTexts << r.amounts;
+        for (const QString& h : sites + levels)
+            columnTexts << h.left(9);
+        const int w = widest(columnTexts, 8) + 1;
+        const int tw = widest(rowTotals + QStringList{grandText}, 9) + 1;
+
+        // Eleven races take 133 columns: 9 points fit them on a landscape sheet. Wider
+        // columns take a smaller size, down to 7 points; beyond, a row goes on below, from
+        // the first race column.
+        start(Orientation::Landscape);
+        const int needed = 24 + n * w + tw;
+        double size = 9;
+        p.setFontSize(size);
+        while (charactersPerLine(p) < needed && size > 7) {
+            size -= 0.5;
+            p.setFontSize(size);
+        }
+        const int perLine = std::clamp((charactersPerLine(p) - 24 - tw) / w, 1, std::max(n, 1));
+        // The races of each printed line: [first, last).
+        QList<std::pair<int, int>> parts;
+        for (int first = 0; first < n || parts.isEmpty(); first += perLine)
+            parts.append({first, std::min(n, first + perLine)});
+
+        // The amount cells of one part of a row; the totals column after the last part.
+        auto cells = [&](const QStringList& amounts, int part, const QString& total) {
+            QString line;
+            for (int i = parts[part].first; i < parts[part].second; ++i)
+                line += amounts[i].isEmpty() ? Space(w) : R(w, amounts[i]);
+            if (part == parts.size() - 1 && !total.isNull())
+                line += R(tw, total);
+            return line;
+        };
+
+        p.setCurrentY(0);
+        for (int part = 0; part < parts.size(); ++part) {
+            QString siteLine = Space(26), levelLine = Space(26);
+            for (int i = parts[part].first; i < parts[part].second; ++i) {
+                siteLine += centredHeading(sites[i], w).leftJustified(w, u' ');
+                levelLine += centredHeading(levels[i], w).leftJustified(w, u' ');
+            }
+            if (part == parts.size() - 1)
+                levelLine += R(tw - 2, QStringLiteral("TOTAUX"));
+            p.printLine(siteLine);
+            p.printLine(levelLine);
+        }
+        for (const Row& r : rows)
+            for (int part = 0; part < parts.size(); ++part)
+                p.printLine((part == 0 ? u' ' + r.name : Space(24)) +
+                            cells(r.amounts, part, n > 1 ? r.total : QString()));
         p.printLine();
         p.setBold(true);
-        p.tab(24);
-        p.print(QStringLiteral(" "));
-        long long grand = 0;
-        for (long long t : raceTotals) {
-            p.print(t > 0 ? R(9, milliText(t)) : Space(9));
-            grand += t;
-        }
-        p.printLine(R(10, milliText(grand)));
+        for (int part = 0; part < parts.size(); ++part)
+            p.printLine(Space(24) + cells(totals, part, grandText));
         const QString where = p.endDocument();
         p.setOrientation(Orientation::Portrait);
         return where;
@@ -397,20 +570,6 @@ QString printRaceTotals(Dialogs& dialogs, PrintSurface& p, const Session& s,
 }
 
 namespace {
-
-// The wrapping of a detail line: after 25 stake columns the line goes on below, from
-// column 24.
-struct DetailWrap {
-    PrintSurface& p;
-    int counter = 0;
-    void next() {
-        if (++counter > 25) {
-            p.endLine();
-            p.print(Space(23));
-            counter = 0;
-        }
-    }
-};
 
 enum class DetailColumn { Count, BetsTotal, SubTotal };
 
@@ -422,6 +581,14 @@ DetailColumn columnKind(const StakeTypeRecord& line) {
         return DetailColumn::SubTotal;
     return DetailColumn::Count;
 }
+
+// One line of a race's detail: the name part (23 characters, or 23 spaces), the pigeons,
+// then one text per stake column.
+struct DetailLine {
+    QString name;
+    QString pigeons;
+    QStringList columns;
+};
 
 } // namespace
 
@@ -450,71 +617,97 @@ QString printFancierDetail(Dialogs& dialogs, PrintSurface& p, const Session& s,
             for (int j = 1; j <= last; ++j)
                 kinds.append(columnKind(race.lines[j - 1]));
 
-            p.print(Space(23) + QStringLiteral("Pig."));
-            DetailWrap head{p};
-            for (int j = 1; j <= last; ++j) {
-                head.next();
-                switch (kinds[j - 1]) {
-                case DetailColumn::BetsTotal: p.print(QStringLiteral("   Total ")); break;
-                case DetailColumn::SubTotal: p.print(QStringLiteral("  S/total")); break;
-                case DetailColumn::Count:
-                    p.print(Right(QStringLiteral("   ") +
-                                      trim(race.lines[j - 1].stakeCode()).left(3),
-                                  4));
-                    break;
-                }
-            }
-            p.endLine();
-
             // Each fancier's columns are his entry sheet's: the counts it shows and what it
-            // charges, so that his S/total is what he owes.
+            // charges, so that his S/total is what he owes. The page is laid out once every
+            // row is known.
             const RaceAmountsOwed owed(race.lines);
             QList<long long> countTotals(last + 1, 0);
             QList<GridAmount> amountTotals(last + 1);
+            QList<DetailLine> rows;
             for (int recordNo : fanciers) {
                 const StakeAmountBlock block = stakes.read(recordNo);
                 if (!(block.pigeonsEntered() > 0))
                     continue;
                 const RaceGrid grid = owed.grid(block);
-                p.print(names.read(recordNo).fancierName() +
-                        applyMask(grid.pigeonsEntered(), QStringLiteral("@@@@")));
+                DetailLine row{names.read(recordNo).fancierName(),
+                               QString::number(grid.pigeonsEntered()), {}};
                 countTotals[0] += grid.pigeonsEntered();
                 GridAmount running;
-                DetailWrap row{p};
                 for (int j = 1; j <= last; ++j) {
-                    row.next();
                     const GridRow& line = grid.row(j + 1);
                     running += line.charge;
-                    switch (kinds[j - 1]) {
-                    case DetailColumn::BetsTotal:
-                        amountTotals[j] += running;
-                        p.print(R(9, M(running)));
-                        break;
-                    case DetailColumn::SubTotal:
-                        amountTotals[j] += running;
-                        p.printLine(R(9, M(running)));
-                        break;
-                    case DetailColumn::Count:
+                    if (kinds[j - 1] == DetailColumn::Count) {
                         countTotals[j] += line.count;
-                        p.print(applyMask(line.count, QStringLiteral("@@@@")));
-                        break;
+                        row.columns << QString::number(line.count);
+                    } else {
+                        amountTotals[j] += running;
+                        row.columns << M(running);
                     }
                 }
-                p.endLine();
+                rows.append(row);
             }
+            DetailLine totals{Space(23), QString::number(countTotals[0]), {}};
+            for (int j = 1; j <= last; ++j)
+                totals.columns << (kinds[j - 1] == DetailColumn::Count
+                                       ? QString::number(countTotals[j])
+                                       : M(amountTotals[j]));
 
-            p.endLine();
-            p.print(Space(23));
-            DetailWrap totals{p, -1};
-            for (int j = 0; j <= last; ++j) {
-                totals.next();
-                const DetailColumn kind = j == 0 ? DetailColumn::Count : kinds[j - 1];
-                if (kind == DetailColumn::Count)
-                    p.print(applyMask(countTotals[j], QStringLiteral("@@@@")));
-                else
-                    p.print(R(9, M(amountTotals[j])));
+            // A count column is 4 characters and an amount column 9, or one more than the
+            // widest text of its kind on the page, so that a space always comes before it.
+            QStringList counts{totals.pigeons}, amounts;
+            for (const DetailLine& l : rows + QList<DetailLine>{totals}) {
+                counts << l.pigeons;
+                for (int j = 1; j <= last; ++j)
+                    (kinds[j - 1] == DetailColumn::Count ? counts : amounts) << l.columns[j - 1];
             }
+            const int cw = widest(counts, 3) + 1;
+            const int aw = widest(amounts, 8) + 1;
+            const auto width = [&](int j) { return kinds[j - 1] == DetailColumn::Count ? cw : aw; };
+
+            // After 25 stake columns, or before a column that would pass the printable
+            // width, the line goes on below, from column 24; every line of the page breaks
+            // at the same columns.
+            const int perLine = charactersPerLine(p);
+            QList<bool> breakBefore(last + 1, false);
+            for (int j = 1, counter = 0, x = 23 + cw; j <= last; ++j) {
+                if (++counter > 25 || x + width(j) > perLine) {
+                    breakBefore[j] = true;
+                    counter = 0;
+                    x = 23;
+                }
+                x += width(j);
+            }
+            const auto printLine = [&](const DetailLine& l, bool emptyAfter) {
+                p.print(l.name + R(cw, l.pigeons));
+                for (int j = 1; j <= last; ++j) {
+                    if (breakBefore[j]) {
+                        p.endLine();
+                        p.print(Space(23));
+                    }
+                    p.print(R(width(j), l.columns[j - 1]));
+                }
+                p.endLine();
+                if (emptyAfter)
+                    p.endLine();
+            };
+
+            DetailLine head{Space(23), QStringLiteral("Pig."), {}};
+            for (int j = 1; j <= last; ++j) {
+                switch (kinds[j - 1]) {
+                case DetailColumn::BetsTotal: head.columns << QStringLiteral("Total "); break;
+                case DetailColumn::SubTotal: head.columns << QStringLiteral("S/total"); break;
+                case DetailColumn::Count:
+                    head.columns << trim(race.lines[j - 1].stakeCode()).left(3);
+                    break;
+                }
+            }
+            printLine(head, false);
+            // A row that ends with its sub-total leaves an empty line under it.
+            const bool endsWithSubTotal = last > 0 && kinds[last - 1] == DetailColumn::SubTotal;
+            for (const DetailLine& row : rows)
+                printLine(row, endsWithSubTotal);
             p.endLine();
+            printLine(totals, false);
             p.newPage();
         }
         const QString where = p.endDocument();
