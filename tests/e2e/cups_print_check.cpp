@@ -76,8 +76,12 @@ private slots:
         child<QAction>(main, "cal")->trigger();
         child<QRadioButton>(windows().window<calend>(), "Option1_1")->click();
         QVERIFY(windows().isLoaded<chdate>());
+        dialogs->answer(MsgAnswer::Ok); // the message that says where the calendar went
         child<QAction>(windows().window<chdate>(), "imp")->trigger();
         processPending();
+        QCOMPARE(dialogs->messages().size(), 1);
+        QCOMPARE(dialogs->messages().at(0).text,
+                 QStringLiteral("Impression envoyée à l'imprimante %1 : 1 page").arg(m_queue));
         child<QAction>(windows().window<chdate>(), "quitte")->trigger();
         processPending();
 
@@ -92,9 +96,9 @@ private slots:
         child<QAction>(fanciers, "amdist")->trigger();
         processPending();
         const QList<MessageRequest> messages = dialogs->messages();
-        QCOMPARE(messages.size(), 2);
-        QVERIFY2(messages.at(1).text.contains(QStringLiteral("Feuilles imprimées : 1")),
-                 qPrintable(messages.at(1).text));
+        QCOMPARE(messages.size(), 3);
+        QVERIFY2(messages.at(2).text.contains(QStringLiteral("Feuilles imprimées : 1")),
+                 qPrintable(messages.at(2).text));
 
         // Nothing went to a file: both documents are jobs of the queue.
         QDirIterator pdfs(club.startDir(), {QStringLiteral("*.pdf")}, QDir::Files,
