@@ -452,7 +452,7 @@ QString printClubRecaps(Dialogs& dialogs, PrintSurface& p, const Session& s,
         p.setBold(true);
         p.setItalic(true);
         for (qsizetype i = 0; i < sheets.size(); ++i) {
-            if (!progress.next(int(i), int(sheets.size()), sheets[i].heading))
+            if (!progress.next(int(i), int(sheets.size()), sheets[i].heading.simplified()))
                 break;
             drawRecapSheet(p, s.ClubNames.value(1), sheets[i]);
         }
