@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
 
 namespace vt {
 
@@ -429,7 +430,7 @@ template <class F> QString runJob(Dialogs& dialogs, PrintSurface& p, const QStri
 } // namespace
 
 QString printClubRecaps(Dialogs& dialogs, PrintSurface& p, const Session& s,
-                        const PrintStatus& status) {
+                        const PrintStatus& status, PrintProgress& progress) {
     if (status)
         status(QStringLiteral("Patientez impression en cours"));
     const QString name = QStringLiteral("Récapitulatifs");
@@ -450,8 +451,11 @@ QString printClubRecaps(Dialogs& dialogs, PrintSurface& p, const Session& s,
         start(Orientation::Portrait);
         p.setBold(true);
         p.setItalic(true);
-        for (const RecapSheet& sheet : sheets)
-            drawRecapSheet(p, s.ClubNames.value(1), sheet);
+        for (qsizetype i = 0; i < sheets.size(); ++i) {
+            if (!progress.next(int(i), int(sheets.size()), sheets[i].heading.simplified()))
+                break;
+            drawRecapSheet(p, s.ClubNames.value(1), sheets[i]);
+        }
         const QString where = p.endDocument();
         p.setItalic(false);
         return where;
@@ -462,7 +466,7 @@ QString printClubRecaps(Dialogs& dialogs, PrintSurface& p, const Session& s,
 }
 
 QString printRaceTotals(Dialogs& dialogs, PrintSurface& p, const Session& s,
-                        const QList<int>& fanciers) {
+                        const QList<int>& fanciers, PrintProgress& progress) {
     const QString name = QStringLiteral("Totaux par concours");
     return runJob(dialogs, p, name, [&](const auto& start) {
         const QList<RaceFiles> races = chosenRaceFiles(s);
@@ -478,8 +482,10 @@ QString printRaceTotals(Dialogs& dialogs, PrintSurface& p, const Session& s,
         QList<Row> rows;
         QList<long long> raceTotals(n, 0);
         long long grand = 0;
-        for (int recordNo : fanciers) {
-            const FancierRecord f = names.read(recordNo);
+        for (qsizetype k = 0; k < fanciers.size(); ++k) {
+            const FancierRecord f = names.read(fanciers[k]);
+            if (!progress.next(int(k), int(fanciers.size()), trim(f.fancierName())))
+                break;
             Row row{f.fancierName(), {}, {}};
             long long rowTotal = 0;
             for (int i = 0; i < n; ++i) {
@@ -593,59 +599,86 @@ struct DetailLine {
 } // namespace
 
 QString printFancierDetail(Dialogs& dialogs, PrintSurface& p, const Session& s,
-                           const QList<int>& fanciers) {
+                           const QList<int>& fanciers, PrintProgress& progress) {
     const QString name = QStringLiteral("Détail par amateur");
     return runJob(dialogs, p, name, [&](const auto& start) {
         const QList<RaceFiles> races = chosenRaceFiles(s);
         const RecordFileOf<FancierRecord> names(s.FancierFilePath);
+
+        // Each race's stake columns up to its S/total, and the lines of its fanciers.
+        struct RaceDetail {
+            const RaceFiles& race;
+            RecordFileOf<StakeAmountBlock> stakes;
+            RaceAmountsOwed owed;
+            int last = 0;
+            QList<DetailColumn> kinds;
+            QList<long long> countTotals;
+            QList<GridAmount> amountTotals;
+            QList<DetailLine> rows;
+            RaceDetail(const Session& s, const RaceFiles& r)
+                : race(r),
+                  stakes(resolveFile(s.YearFolder, raceFileName(QStringLiteral("mise"), r.code))),
+                  owed(r.lines) {
+                for (int j = 1; j <= race.lines.size(); ++j)
+                    if (trim(race.lines[j - 1].stakeLabel()) == QLatin1String("S/total"))
+                        last = j;
+                for (int j = 1; j <= last; ++j)
+                    kinds.append(columnKind(race.lines[j - 1]));
+                countTotals = QList<long long>(last + 1, 0);
+                amountTotals = QList<GridAmount>(last + 1);
+            }
+        };
+        std::deque<RaceDetail> details;
+        for (const RaceFiles& race : races)
+            details.emplace_back(s, race);
+
+        // Each fancier's columns are his entry sheet's: the counts it shows and what it
+        // charges, so that his S/total is what he owes. A fancier's lines of every race
+        // are read together, so that a stopped run prints the same fanciers in each race.
+        for (qsizetype k = 0; k < fanciers.size(); ++k) {
+            const int recordNo = fanciers[k];
+            const QString fancierName = names.read(recordNo).fancierName();
+            if (!progress.next(int(k), int(fanciers.size()), trim(fancierName)))
+                break;
+            for (RaceDetail& d : details) {
+                const StakeAmountBlock block = d.stakes.read(recordNo);
+                if (!(block.pigeonsEntered() > 0))
+                    continue;
+                const RaceGrid grid = d.owed.grid(block);
+                DetailLine row{fancierName, QString::number(grid.pigeonsEntered()), {}};
+                d.countTotals[0] += grid.pigeonsEntered();
+                GridAmount running;
+                for (int j = 1; j <= d.last; ++j) {
+                    const GridRow& line = grid.row(j + 1);
+                    running += line.charge;
+                    if (d.kinds[j - 1] == DetailColumn::Count) {
+                        d.countTotals[j] += line.count;
+                        row.columns << QString::number(line.count);
+                    } else {
+                        d.amountTotals[j] += running;
+                        row.columns << M(running);
+                    }
+                }
+                d.rows.append(row);
+            }
+        }
+
+        // The page of each race is laid out once its rows are known.
         start(Orientation::Landscape);
         p.setBold(true);
         p.setItalic(true);
-        for (const RaceFiles& race : races) {
+        for (const RaceDetail& d : details) {
+            const RaceFiles& race = d.race;
+            const int last = d.last;
+            const QList<DetailColumn>& kinds = d.kinds;
+            const QList<long long>& countTotals = d.countTotals;
+            const QList<GridAmount>& amountTotals = d.amountTotals;
+            const QList<DetailLine>& rows = d.rows;
             p.setFontSize(9);
             p.printLine();
             p.tab(26);
             p.printLine(upperCase(race.site()) + u' ' + race.categoryName() + u' ' +
                         race.levelName() + QStringLiteral(" du ") + race.base.calendarDateLong());
-            const RecordFileOf<StakeAmountBlock> stakes(
-                resolveFile(s.YearFolder, raceFileName(QStringLiteral("mise"), race.code)));
-            int last = 0;
-            for (int j = 1; j <= race.lines.size(); ++j)
-                if (trim(race.lines[j - 1].stakeLabel()) == QLatin1String("S/total"))
-                    last = j;
-            QList<DetailColumn> kinds;
-            for (int j = 1; j <= last; ++j)
-                kinds.append(columnKind(race.lines[j - 1]));
-
-            // Each fancier's columns are his entry sheet's: the counts it shows and what it
-            // charges, so that his S/total is what he owes. The page is laid out once every
-            // row is known.
-            const RaceAmountsOwed owed(race.lines);
-            QList<long long> countTotals(last + 1, 0);
-            QList<GridAmount> amountTotals(last + 1);
-            QList<DetailLine> rows;
-            for (int recordNo : fanciers) {
-                const StakeAmountBlock block = stakes.read(recordNo);
-                if (!(block.pigeonsEntered() > 0))
-                    continue;
-                const RaceGrid grid = owed.grid(block);
-                DetailLine row{names.read(recordNo).fancierName(),
-                               QString::number(grid.pigeonsEntered()), {}};
-                countTotals[0] += grid.pigeonsEntered();
-                GridAmount running;
-                for (int j = 1; j <= last; ++j) {
-                    const GridRow& line = grid.row(j + 1);
-                    running += line.charge;
-                    if (kinds[j - 1] == DetailColumn::Count) {
-                        countTotals[j] += line.count;
-                        row.columns << QString::number(line.count);
-                    } else {
-                        amountTotals[j] += running;
-                        row.columns << M(running);
-                    }
-                }
-                rows.append(row);
-            }
             DetailLine totals{Space(23), QString::number(countTotals[0]), {}};
             for (int j = 1; j <= last; ++j)
                 totals.columns << (kinds[j - 1] == DetailColumn::Count

@@ -5,6 +5,7 @@
 // the season's folder without creating any, and draws on a print surface.
 #include "common/records.h"
 #include "common/session.h"
+#include "platform/print_progress.h"
 
 #include <QList>
 #include <QString>
@@ -27,18 +28,24 @@ using PrintStatus = std::function<void(const QString&)>;
 // "Editer les récapitulatifs" / "Imprimer la Récap": one page per chosen race. The
 // telephone costs are asked first, for every telephone line, and the printing starts
 // after the last answer. The status shows "Patientez impression en cours" while it runs.
-// Returns what endDocument() said (where the document went), empty on failure.
+// `progress` hears of each race's sheet before it is printed; a stop prints no further
+// sheet. Returns what endDocument() said (where the document went), empty on failure.
 QString printClubRecaps(Dialogs& dialogs, PrintSurface& surface, const Session& s,
-                        const PrintStatus& status = {});
+                        const PrintStatus& status = {},
+                        PrintProgress& progress = noPrintProgress());
 
 // "Imprimer les totaux par concours": one landscape table of what each listed fancier
-// owes per chosen race, with row totals and a bold totals row.
+// owes per chosen race, with row totals and a bold totals row. `progress` hears of each
+// fancier before his row is read; after a stop the table holds the rows read so far and
+// their totals.
 QString printRaceTotals(Dialogs& dialogs, PrintSurface& surface, const Session& s,
-                        const QList<int>& fanciers);
+                        const QList<int>& fanciers, PrintProgress& progress = noPrintProgress());
 
 // "Imprimer le détail par amateur et concours": a page per chosen race with the stakes of
-// each listed fancier who entered pigeons, his bets total and his sub-total.
+// each listed fancier who entered pigeons, his bets total and his sub-total. `progress`
+// hears of each fancier before his lines of every race are read; after a stop each race
+// holds the lines of the fanciers read so far and their totals.
 QString printFancierDetail(Dialogs& dialogs, PrintSurface& surface, const Session& s,
-                           const QList<int>& fanciers);
+                           const QList<int>& fanciers, PrintProgress& progress = noPrintProgress());
 
 } // namespace vt

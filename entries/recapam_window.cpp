@@ -9,10 +9,11 @@
 #include "entries/recap_grid.h"
 #include "entries/recap_prints.h"
 #include "entries/recap_store.h"
-#include "platform/printing.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/help.h"
+#include "platform/print_progress_window.h"
+#include "platform/printing.h"
 #include "platform/window_registry.h"
 
 #include <QAction>
@@ -116,19 +117,26 @@ recapam::recapam() {
     connect(ecran, &QAction::triggered, this, &recapam::showNextRecapGrid);
     connect(eff, &QAction::triggered, this, &recapam::hideRecapGrid);
     connect(memo, &QAction::triggered, this, [] { storeRaceRecaps(dialogs(), session()); });
-    // Each print says, over this window, where it went and how many pages it holds.
+    // Each print shows how far it is when it lasts, and says, over this window, where it
+    // went and how many pages it holds (after how many it was stopped).
     connect(lister, &QAction::triggered, this, [this] {
-        tellWherePrinted(printClubRecaps(dialogs(), printer(), session(), setMainStatus),
-                         windowTitle());
+        PrintProgressWindow progress(this, QStringLiteral("récapitulatifs"),
+                                     QStringLiteral("imprimés"));
+        const QString where =
+            printClubRecaps(dialogs(), printer(), session(), setMainStatus, progress);
+        tellWherePrinted(where, windowTitle(), progress.stoppedText());
     });
     connect(listmts, &QAction::triggered, this, [this] {
-        tellWherePrinted(printRaceTotals(dialogs(), printer(), session(), listedFanciers(lines())),
-                         windowTitle());
+        PrintProgressWindow progress(this, QStringLiteral("amateurs"), QStringLiteral("imprimés"));
+        const QString where =
+            printRaceTotals(dialogs(), printer(), session(), listedFanciers(lines()), progress);
+        tellWherePrinted(where, windowTitle(), progress.stoppedText());
     });
     connect(listdet, &QAction::triggered, this, [this] {
-        tellWherePrinted(
-            printFancierDetail(dialogs(), printer(), session(), listedFanciers(lines())),
-            windowTitle());
+        PrintProgressWindow progress(this, QStringLiteral("amateurs"), QStringLiteral("imprimés"));
+        const QString where =
+            printFancierDetail(dialogs(), printer(), session(), listedFanciers(lines()), progress);
+        tellWherePrinted(where, windowTitle(), progress.stoppedText());
     });
 
     connect(confimpr, &QAction::triggered, this, [] { dialogs().printerSetup(); });

@@ -30,6 +30,22 @@ QString clubNameOf(const FancierRecord& f) {
     return session().ClubNames.value(fancierClubNo(f));
 }
 
+// The licence after the club on the same line, from the next print zone: one zone
+// further when the club's text ends less than a space before it, and from `lineStartX`
+// on the next line when it would pass the printable width.
+void printLicenceAfterClub(PrintSurface& s, const QString& licence, double lineStartX) {
+    constexpr double Tolerance = 1e-6;
+    const double clubEnd = s.currentX();
+    s.nextZone();
+    if (s.currentX() - clubEnd < s.columnWidth() - Tolerance)
+        s.nextZone();
+    if (s.currentX() + s.textWidth(licence) > s.scaleWidth() + Tolerance) {
+        s.endLine();
+        s.setCurrentX(lineStartX);
+    }
+    s.printLine(licence);
+}
+
 void drawVerticals(PrintSurface& s, double c, double top, double bottom) {
     const double xs[] = {0, 36, c, c + 36, 2 * c, 2 * c + 36, 3 * c, 3 * c + 36, GridRight};
     for (double x : xs)
@@ -130,8 +146,7 @@ QString printDistanceBooklet(const FancierRecord& f, const QList<ReleaseSiteReco
     s.setForeColor(saved);
     s.setCurrentX(30);
     s.print(QStringLiteral("Société de : ") + clubNameOf(f));
-    s.nextZone();
-    s.printLine(QStringLiteral("Licence N° : ") + f.licenceNumber());
+    printLicenceAfterClub(s, QStringLiteral("Licence N° : ") + f.licenceNumber(), 30);
     s.setUnderline(true);
     s.setFontSize(10);
     s.setCurrentX(0);

@@ -22,8 +22,9 @@ template <class W> W* named(W* widget, const char* name) {
 }
 } // namespace
 
-PrintProgressWindow::PrintProgressWindow(QWidget* parent, const QString& units)
-    : QDialog(parent), m_units(units) {
+PrintProgressWindow::PrintProgressWindow(QWidget* parent, const QString& units,
+                                         const QString& printed)
+    : QDialog(parent), m_units(units), m_printed(printed) {
     named<QWidget>(this, "PrintProgressWindow");
     setWindowTitle(QStringLiteral("Impression en cours"));
     setWindowModality(Qt::ApplicationModal);
@@ -45,8 +46,10 @@ bool PrintProgressWindow::next(int done, int total, const QString& what) {
         m_start = now();
     m_done = done;
     m_total = total;
-    if (m_stopped)
+    if (m_stopped) {
+        m_cut = true;
         return false;
+    }
     const qint64 elapsed = m_start.msecsTo(now());
     const bool showing = !isVisible() && elapsed >= ShowAfterMs;
     if (showing)
@@ -64,15 +67,16 @@ bool PrintProgressWindow::next(int done, int total, const QString& what) {
         QCoreApplication::processEvents(isVisible() ? QEventLoop::AllEvents
                                                     : QEventLoop::ExcludeUserInputEvents);
     }
+    m_cut = m_stopped;
     return !m_stopped;
 }
 
 QString PrintProgressWindow::stoppedText() const {
-    if (!m_stopped)
+    if (!m_cut)
         return QString();
-    return QStringLiteral("Impression arrêtée : %1 %2 imprimées sur %3")
+    return QStringLiteral("Impression arrêtée : %1 %2 %3 sur %4")
         .arg(m_done)
-        .arg(m_units)
+        .arg(m_units, m_printed)
         .arg(m_total);
 }
 

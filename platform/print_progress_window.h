@@ -17,13 +17,16 @@ namespace vt {
 
 class PrintProgressWindow : public QDialog, public PrintProgress {
 public:
-    // `units`: what the run counts, in the plural ("feuilles", "enveloppes").
-    PrintProgressWindow(QWidget* parent, const QString& units);
+    // `units`: what the run counts, in the plural ("feuilles", "enveloppes"); `printed`:
+    // the word that agrees with it ("imprimées", "imprimés").
+    PrintProgressWindow(QWidget* parent, const QString& units,
+                        const QString& printed = QStringLiteral("imprimées"));
 
     bool next(int done, int total, const QString& what) override;
 
-    // True when the user stopped the run; then printed() documents went out of total().
-    bool stopped() const { return m_stopped; }
+    // True when the user stopped the run before its end; then printed() documents went
+    // out of total(). A stop asked during the last document stops nothing.
+    bool stopped() const { return m_cut; }
     int printed() const { return m_done; }
     int total() const { return m_total; }
     // "Impression arrêtée : 7 feuilles imprimées sur 200" (empty when not stopped).
@@ -39,14 +42,15 @@ protected:
 private:
     void stop();
 
-    QString m_units;
+    QString m_units, m_printed;
     QLabel* Label1;
     QLabel* Label2;
     QProgressBar* ProgressBar1;
     QPushButton* Annuler;
     QDateTime m_start; // the first document of the run, on the program's clock
     qint64 m_lastEvents = -1;
-    bool m_stopped = false;
+    bool m_stopped = false; // the user asked to stop
+    bool m_cut = false;     // a document was not printed because of it
     int m_done = 0, m_total = 0;
 };
 

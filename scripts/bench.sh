@@ -70,6 +70,8 @@ BEGIN {
   op["BM_SaveEntrySheet"] = "Entry sheet saved across the races"; unit["BM_SaveEntrySheet"] = "races"; target["BM_SaveEntrySheet"] = 50
   op["BM_StoreRaceRecaps"] = "Recaps of 11 races stored"; unit["BM_StoreRaceRecaps"] = "fanciers"
   op["BM_DistanceSheetsToPdf"] = "Distance sheets printed to PDF"; unit["BM_DistanceSheetsToPdf"] = "fanciers"
+  # A target per item of the size (ms), at every size: one sheet per fancier.
+  perItem["BM_DistanceSheetsToPdf"] = 5; item["BM_DistanceSheetsToPdf"] = "sheet"
   op["BM_TarvioSiteList"] = "Tarvio: site list for one date"; unit["BM_TarvioSiteList"] = "sites"
   order = "BM_OpenSeason BM_CopyMasterWithCp BM_CopyMasterWithCpAndSync BM_FanciersWindow BM_RecapWindow BM_DigitOnAStakeLine BM_EnterOnAStakeLine BM_ClearEngages BM_BuildGrid BM_SaveEntrySheet BM_StoreRaceRecaps BM_DistanceSheetsToPdf BM_TarvioSiteList"
   n = split(order, names, " ")
@@ -106,6 +108,11 @@ END {
         if (("BM_CopyMasterWithCpAndSync", s) in time)
           note[s] = sprintf("%.1f x cp+sync", t / time["BM_CopyMasterWithCpAndSync", s])
         if (ratio > 3) bad = 1
+      } else if (perItem[b] > 0) {
+        each = t / s
+        tgt = sprintf("<= %s a %s (%s)", show(perItem[b]), item[b], show(perItem[b] * s))
+        verdict = sprintf("%s (%.1f ms a %s)", each <= perItem[b] ? "met" : "MISSED", each, item[b])
+        if (each > perItem[b]) bad = 1
       } else if (target[b] > 0 && (s == largest[b] || b != "BM_FanciersWindow" && b != "BM_RecapWindow")) {
         tgt = sprintf("< %s", show(target[b]))
         verdict = t < target[b] ? "met" : "MISSED"

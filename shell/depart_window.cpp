@@ -10,6 +10,7 @@
 #include "fanciers/basedist_window.h"
 #include "fanciers/distance_window.h"
 #include "fanciers/gnoms_window.h"
+#include "platform/print_progress_window.h"
 #include "platform/printing.h"
 #include "season.h"
 #include "societe_window.h"
@@ -270,12 +271,16 @@ void depart::connectMenus() {
     // An entry sheet that is left gives the menu Quitter back.
     entrySheetLinks().enableMainQuit = [this] { m_quitte->setEnabled(true); };
 
-    // edrecaps runs PrintClubRecaps; the status label then says where the recaps went, or
-    // a message why they could not be printed.
+    // edrecaps runs PrintClubRecaps, with the progress window when it lasts; the status
+    // label then says where the recaps went, or a message why they could not be printed
+    // or after how many they were stopped.
     connect(m_edrecaps, &QAction::triggered, this, [this] {
-        const QString where = printClubRecaps(dialogs(), printer(), session(), setMainStatus);
-        if (printFailed(where))
-            tellWherePrinted(where, windowTitle());
+        PrintProgressWindow progress(this, QStringLiteral("récapitulatifs"),
+                                     QStringLiteral("imprimés"));
+        const QString where =
+            printClubRecaps(dialogs(), printer(), session(), setMainStatus, progress);
+        if (printFailed(where) || progress.stopped())
+            tellWherePrinted(where, windowTitle(), progress.stoppedText());
         else if (!where.isEmpty())
             showStatus(where);
     });

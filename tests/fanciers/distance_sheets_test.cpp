@@ -17,6 +17,7 @@
 #include "tests/support/club_fixture.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace vt {
@@ -189,6 +190,49 @@ TEST_F(SheetsFixture, BookletLeavesOutSitesUpToAThousandMetres) {
     EXPECT_TRUE(row.underline);
     EXPECT_DOUBLE_EQ(row.x, 0);
     EXPECT_EQ(page.texts.size(), 7);
+}
+
+// The licence stays in its print zone after the club, and moves one zone on when the
+// club's text would touch it ("LES AILES DU NORD", or a 3-letter name, ends a fifth of a
+// character before the zone), up to the 23 characters a club name holds: a space always separates
+// them and the line stays inside the landscape page.
+TEST_F(SheetsFixture, BookletKeepsTheLicenceApartFromTheClubName) {
+    const double cw = 0.6 * 12 * 25.4 / 72, zone = 14 * cw;
+    const QString widest = QStringLiteral("LES AILES DU NORD ET PA");
+    ASSERT_EQ(widest.size(), 23);
+    QList<int> moved; // the lengths whose licence moved one zone on
+    for (int length = 1; length <= widest.size(); ++length) {
+        SCOPED_TRACE(length);
+        const QString name = widest.left(length);
+        session().ClubNames[1] = name;
+        RecordingSurface s;
+        ASSERT_EQ(printDistanceSheets({dupont}, SheetLayout::Booklet, s).printed, 1);
+        const RecordedPage& page = s.pages().at(0);
+        const RecordedText& club = page.texts.at(3);
+        const RecordedText& licence = page.texts.at(4);
+        ASSERT_EQ(club.text, QStringLiteral("Société de : ") + name);
+        ASSERT_EQ(licence.text, QStringLiteral("Licence N° : 1234567"));
+        EXPECT_DOUBLE_EQ(licence.y, club.y);
+        const double clubEnd = club.x + club.text.size() * cw;
+        // The first zone a space after the club's end.
+        const double expected = (std::floor((clubEnd + cw) / zone - 1e-9) + 1) * zone;
+        EXPECT_NEAR(licence.x, expected, 1e-9);
+        EXPECT_GE(licence.x - clubEnd, cw - 1e-9);
+        EXPECT_LE(licence.x + licence.text.size() * cw, 289 + 1e-9);
+        // Read as a line of the page: the club, spaces, the licence.
+        const QStringList lines = RecordingSurface::pageLines(page);
+        ASSERT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const QString& line) {
+            return line.contains(QRegularExpression(QRegularExpression::escape(name) +
+                                                    QStringLiteral(" +Licence N° : 1234567$")));
+        })) << lines.join(u'\n').toStdString();
+        // Where the club leaves a space before its next zone, the licence stays there.
+        const double nextZone = (std::floor(clubEnd / zone + 1e-9) + 1) * zone;
+        if (nextZone - clubEnd >= cw)
+            EXPECT_NEAR(licence.x, nextZone, 1e-9);
+        else
+            moved << length;
+    }
+    EXPECT_EQ(moved, QList<int>({3, 17}));
 }
 
 TEST_F(SheetsFixture, ListSheetIsPortraitAndPrintsEverySiteInItsGrid) {

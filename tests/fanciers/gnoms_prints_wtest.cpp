@@ -7,14 +7,15 @@
 #include "common/text.h"
 #include "fanciers/distance_sheets.h"
 #include "fanciers/fancier_prints.h"
+#include "platform/clock.h"
+#include "platform/print_progress_window.h"
 #include "platform/printing.h"
 #include "platform/qt_print_surface.h"
 #include "platform/scripted_dialogs.h"
 #include "platform/window_registry.h"
-#include "platform/clock.h"
-#include "platform/print_progress_window.h"
 #include "tests/support/club_fixture.h"
 #include "tests/support/pdf_pages.h"
+#include "tests/support/pdf_printer_scope.h"
 
 #include <QAction>
 #include <QDir>
@@ -32,36 +33,11 @@
 
 using namespace vt;
 using vt::testing::ClubFixture;
-using vt::testing::SiteSpec;
 using vt::testing::isA4;
 using vt::testing::pdfPageSizes;
 using vt::testing::pdfPageTexts;
-
-namespace {
-
-// The program's printer writes PDF files into a folder of the test, whatever printer the
-// machine has; the previous printer comes back after.
-struct PdfPrinterScope {
-    QTemporaryDir folder;
-    std::unique_ptr<PrintSurface> previous;
-    PdfPrinterScope() {
-        setPdfFolder(folder.filePath(QStringLiteral("impressions")));
-        previous = setPrinter(std::make_unique<QtPrintSurface>(QtPrintSurface::Target::Pdf));
-    }
-    ~PdfPrinterScope() {
-        setPrinter(std::move(previous));
-        setPdfFolder(QString());
-    }
-    QStringList files() const {
-        return QDir(folder.filePath(QStringLiteral("impressions")))
-            .entryList(QDir::Files | QDir::Hidden, QDir::Name);
-    }
-    QString path(const QString& file) const {
-        return QDir(folder.filePath(QStringLiteral("impressions"))).filePath(file);
-    }
-};
-
-} // namespace
+using vt::testing::PdfPrinterScope;
+using vt::testing::SiteSpec;
 
 class GnomsPrintsTest : public QObject {
     Q_OBJECT
