@@ -31,7 +31,8 @@ QString recapListItem(const QString& name, int recordNo, const QString& clubName
     return line;
 }
 
-long long fancierTotal(const FancierRecord& record, const std::array<int16_t, 12>& chosenRaceCodes) {
+long long fancierTotal(const FancierRecord& record,
+                       const std::array<int16_t, 12>& chosenRaceCodes) {
     long long total = 0;
     for (int k = 1; k <= MaxChosenRaces && chosenRaceCodes[k] != 0; ++k) {
         const int code = chosenRaceCodes[k];
@@ -41,9 +42,13 @@ long long fancierTotal(const FancierRecord& record, const std::array<int16_t, 12
     return total;
 }
 
-int recordNoOfRecapLine(const QString& line) { return static_cast<int>(val(Mid(line, 24, 5))); }
+int recordNoOfRecapLine(const QString& line) {
+    return static_cast<int>(val(Mid(line, 24, 5)));
+}
 
-bool recapLineHasTotal(const QString& line) { return !isBlank(Mid(line, RecapLineTotalColumn)); }
+bool recapLineHasTotal(const QString& line) {
+    return !isBlank(Mid(line, RecapLineTotalColumn));
+}
 
 RecapListLoad loadRecapList() {
     RecapListLoad out;
@@ -69,8 +74,7 @@ RecapListLoad loadRecapList() {
             rec.setClubNumber(QStringLiteral("1"));
         const QString name = trim(rec.fancierName());
         if (!isFreeForReaders(name)) {
-            const QString line =
-                recapListItem(name, r, club, fancierTotal(rec, s.ChosenRaceCodes));
+            const QString line = recapListItem(name, r, club, fancierTotal(rec, s.ChosenRaceCodes));
             out.records.insert(insertSorted(out.lines, line), r);
         } else if (isBlank(name)) {
             // A free slot, made clean for the next fancier; a name that does not begin with
@@ -229,9 +233,13 @@ EntrySavePlan planEntrySave(const EntrySaveInput& input, const RaceGrids& grids)
             if (RecordFileOf<RaceBaseRecord>(resolveFile(s.YearFolder, base)).count() >= 1)
                 continue;
             withdrawn << code;
+            // A sheet opened after the withdrawal has no site to name ("? ?"): its code does.
+            const QString caption = trim(grids.grid(tab).caption());
+            const QString race =
+                caption.isEmpty() || caption.startsWith(u'?') ? QString::number(code) : caption;
             p.warnings << QStringLiteral("Le concours %1 a été retiré (le fichier %2 n'existe "
                                          "plus) : ses engagements ne sont pas enregistrés.")
-                              .arg(grids.grid(tab).caption(), base);
+                              .arg(race, base);
         }
 
         p.seasonRecord = rec;
@@ -250,8 +258,8 @@ EntrySavePlan planEntrySave(const EntrySaveInput& input, const RaceGrids& grids)
             RecordFileOf<StakeAmountBlock> mise(
                 resolveFile(s.YearFolder, raceFileName(QStringLiteral("mise"), w.raceCode)));
             w.path = mise.path();
-            w.block = p.deletion ? StakeAmountBlock()
-                                 : grids.grid(tab).stakeBlock(mise.read(p.recordNo));
+            w.block =
+                p.deletion ? StakeAmountBlock() : grids.grid(tab).stakeBlock(mise.read(p.recordNo));
             p.blocks.append(w);
         }
 

@@ -18,7 +18,6 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace vt {
@@ -301,9 +300,9 @@ bool basedist::save() {
 }
 
 void basedist::printGeneralSites() {
-    const QString where = m_editor.print(printer());
-    if (!where.isEmpty())
-        statusBar()->showMessage(QStringLiteral("Liste des lieux de lâcher : %1").arg(where));
+    // Said in a message over the editor, as every other print does: a status line of this
+    // narrow window cut the file's name and page count, and showed a failure as plain text.
+    tellWherePrinted(m_editor.print(printer()), windowTitle());
 }
 
 void basedist::closeEvent(QCloseEvent* event) {

@@ -14,7 +14,6 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QScreen>
-#include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace vt {
@@ -152,10 +151,8 @@ void distance::clearAllSites() {
 }
 
 void distance::printLocalSites() {
-    const QString where = m_choice.print(printer());
-    if (!where.isEmpty())
-        statusBar()->showMessage(
-            QStringLiteral("Liste des lieux du fichier local : %1").arg(where));
+    // Said in a message over the window, as every other print does.
+    tellWherePrinted(m_choice.print(printer()), windowTitle());
 }
 
 bool distance::save() {

@@ -94,7 +94,10 @@ private slots:
                  QStringLiteral("Version ") + version);
 
         child<QAction>(main, "dot")->trigger();
+        ScriptedDialogsScope dialogs;
+        dialogs->answer(MsgAnswer::Ok); // where the list went
         child<QAction>(windows().window<basedist>(), "edit")->trigger();
+        QCOMPARE(dialogs->messages().size(), 1);
         const QStringList pdfs = pdfsIn(m_out.path());
         QCOMPARE(pdfs.size(), 1);
         QCOMPARE(pdfCreator(pdfs.first()), QStringLiteral("Vorel 2.0.0"));

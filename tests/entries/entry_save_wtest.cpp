@@ -135,8 +135,8 @@ private slots:
     // for it) and says so; the other race is stored as usual.
     void aRaceWithdrawnMeanwhileGetsNothingFromTheSave() {
         jeuamat& s = openSheetOf(1);
-        typeCount(s, 1, "10"); // ENGAGES
-        typeCount(s, 2, "10"); // Mise at 1,00
+        typeCount(s, 1, "10");                    // ENGAGES
+        typeCount(s, 2, "10");                    // Mise at 1,00
         QTest::keyClick(s.grid(1), Qt::Key_Plus); // the next race
         QCOMPARE(s.currentTab(), 2);
         typeCount(s, 1, "4");
@@ -178,6 +178,16 @@ private slots:
         });
         QVERIFY(line != lines.end());
         QVERIFY2(line->endsWith(QStringLiteral("    4,000")), qPrintable(*line));
+
+        // A sheet opened after the withdrawal has no site for that race: its code names it.
+        jeuamat& again = openSheetOf(1);
+        script().answer(MsgAnswer::Ok);
+        QTest::mouseClick(find<QPushButton>(again, "Command1"), Qt::LeftButton);
+        processPending();
+        const QString named = script().messages().last().text;
+        QVERIFY2(named.startsWith(QStringLiteral("Le concours 101 a été retiré (le fichier "
+                                                 "bases.101 n'existe plus)")),
+                 qPrintable(named));
     }
 
     // The address editor and the entry sheet opened each on a new fancier, in either order,

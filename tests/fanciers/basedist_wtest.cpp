@@ -178,7 +178,17 @@ private slots:
         auto* surface = new RecordingSurface;
         auto previous = setPrinter(std::unique_ptr<PrintSurface>(surface));
         basedist& w = open();
-        child<QAction>(w, "edit")->trigger();
+        {
+            // Where the list went is said once, in a message over the editor.
+            ScriptedDialogsScope d;
+            d->answer(MsgAnswer::Ok);
+            child<QAction>(w, "edit")->trigger();
+            QCOMPARE(d->messages().size(), 1);
+            QCOMPARE(d->messages().at(0).text,
+                     QStringLiteral("Impression « Lieux de lâcher » : 1 page"));
+            QCOMPARE(d->messages().at(0).title, w.windowTitle());
+            QCOMPARE(d->messages().at(0).icon, MsgIcon::Information);
+        }
         QCOMPARE(surface->documents().size(), 1);
         QVERIFY(surface->allText().contains("Liste des LIEUX de LACHER du FICHIER GENERAL"));
         QVERIFY(surface->allText().contains("  1 arras"));

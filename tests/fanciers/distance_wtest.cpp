@@ -106,7 +106,16 @@ private slots:
         auto* surface = new RecordingSurface;
         auto previous = setPrinter(std::unique_ptr<PrintSurface>(surface));
         distance& w = open();
-        action(w, "lsoc")->trigger();
+        {
+            // Where the list went is said once, in a message over the window.
+            ScriptedDialogsScope d;
+            d->answer(MsgAnswer::Ok);
+            action(w, "lsoc")->trigger();
+            QCOMPARE(d->messages().size(), 1);
+            QCOMPARE(d->messages().at(0).text,
+                     QStringLiteral("Impression « Lieux de lâcher du fichier local » : 1 page"));
+            QCOMPARE(d->messages().at(0).title, w.windowTitle());
+        }
         QCOMPARE(surface->documents().size(), 1);
         QCOMPARE(RecordingSurface::pageLines(surface->pages().at(0)).last(),
                  QStringLiteral("CAHORS"));
