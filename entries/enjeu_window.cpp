@@ -20,6 +20,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 
 namespace vt {
 
@@ -240,6 +241,17 @@ void enjeu::refresh() {
     const int screenHeight = screen() ? screen()->availableGeometry().height() : 768;
     if (height + twips(this, 1300) > screenHeight)
         height = screenHeight - twips(this, 1300);
+    // The grid starts below the menu and the sheet's boxes, and the catalogue's last row
+    // lies under it: a long sheet gives up rows so that the window, title bar included,
+    // stays on the screen.
+    if (auto* boxes = qobject_cast<QGridLayout*>(centralWidget()->layout()); boxes && layout()) {
+        layout()->activate();
+        boxes->activate();
+        const int room = screenHeight - style()->pixelMetric(QStyle::PM_TitleBarHeight) -
+                         m_grid->mapTo(this, QPoint(0, 0)).y() - boxes->verticalSpacing() -
+                         boxes->contentsMargins().bottom();
+        height = std::min(height, std::max(room, 5 * rowHeight));
+    }
     m_grid->setFixedHeight(height);
     m_grid->setCurrentCell(ed.currentRow() - 1, ed.currentColumn());
     if (ed.topRow() != m_shownTop) {

@@ -13,6 +13,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -93,6 +95,33 @@ private slots:
         QCOMPARE(w.windowTitle(), QStringLiteral("gestion des jeux de COMPTES"));
         QCOMPARE(control<QComboBox>(w, "Combo1")->count(), 2);
         QCOMPARE(grid->rowCount(), 2); // an empty accounts sheet: one empty line, the empty row
+    }
+
+    // A sheet of a hundred lines: the grid gives up rows so that the window, title bar
+    // included, stays on the screen, and the rows left scroll.
+    void aLongSheetKeepsTheWindowOnTheScreen() {
+        QList<StakeLineSpec> many;
+        for (int i = 0; i < 99; ++i)
+            many.append({QStringLiteral("Mise    "), QStringLiteral(" Mise"), 1.0f});
+        many.append({QStringLiteral("TOTAL du"), QStringLiteral(" jeu "), 0.0f});
+        club->writeStakeSheet(2, QStringLiteral("JEU LONG"), many);
+        enjeu& w = open();
+        auto* combo = control<QComboBox>(w, "Combo1");
+        auto* grid = control<QTableWidget>(w, "Grid1");
+        QCOMPARE(combo->count(), 3);
+        combo->setCurrentIndex(2);
+        emit combo->activated(2);
+        QTest::qWait(50);
+        const int screenHeight = w.screen()->availableGeometry().height();
+        const int titleBar = w.style()->pixelMetric(QStyle::PM_TitleBarHeight);
+        QVERIFY2(w.height() + titleBar <= screenHeight,
+                 qPrintable(QStringLiteral("window %1 + title %2 on a screen of %3")
+                                .arg(w.height())
+                                .arg(titleBar)
+                                .arg(screenHeight)));
+        const QRect gridInWindow(grid->mapTo(&w, QPoint(0, 0)), grid->size());
+        QVERIFY(w.rect().contains(gridInWindow));
+        QVERIFY(grid->verticalScrollBar()->maximum() > 0); // the rows left scroll
     }
 
     void clicksKeysAndEnterWriteTheSheet() {
