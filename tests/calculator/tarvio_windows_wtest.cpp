@@ -18,6 +18,7 @@
 #include "platform/system_info.h"
 #include "platform/window_registry.h"
 #include "tests/support/club_fixture.h"
+#include "tests/support/window_child.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,18 +32,12 @@
 #include <QTemporaryDir>
 
 using namespace vt;
+using vt::testing::child;
 using namespace vt::tarvio;
 
 namespace {
 
 const QDateTime Now(QDate(2026, 4, 15), QTime(14, 3, 22));
-
-template <class T> T* child(QWidget& w, const char* name) {
-    T* c = w.findChild<T*>(QString::fromLatin1(name));
-    if (!c)
-        qFatal("control %s not found", name);
-    return c;
-}
 
 QString text(QWidget& w, const char* labelName) { return child<QLabel>(w, labelName)->text(); }
 

@@ -26,6 +26,7 @@
 #include "platform/scripted_dialogs.h"
 #include "platform/window_registry.h"
 #include "tests/support/club_fixture.h"
+#include "tests/support/window_child.h"
 
 #include <QAction>
 #include <QDir>
@@ -43,6 +44,7 @@
 #include <memory>
 
 using namespace vt;
+using vt::testing::child;
 using vt::testing::readBytes;
 
 namespace {
@@ -88,12 +90,6 @@ QByteArray stakeLine(const char* text13, float unit) {
     return QByteArray(text13) + le16(0) + leSingle(unit);
 }
 
-template <class T> T* child(QWidget& w, const char* name) {
-    T* c = w.findChild<T*>(QString::fromLatin1(name));
-    if (!c)
-        qFatal("%s has no control %s", qPrintable(w.objectName()), name);
-    return c;
-}
 QAction* menu(QWidget& w, const char* name) {
     return child<QAction>(w, name);
 }

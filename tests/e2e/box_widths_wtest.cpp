@@ -17,6 +17,7 @@
 #include "platform/scripted_dialogs.h"
 #include "platform/window_registry.h"
 #include "tests/support/club_fixture.h"
+#include "tests/support/window_child.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -74,12 +75,6 @@ class BoxWidthsTest : public QObject {
         if (window == QLatin1String("tarvio basedist"))
             return windows().show<tarvio::basedist>();
         return windows().show<enjeu>();
-    }
-    template <class T> T* control(QWidget& w, const char* name) {
-        T* c = w.findChild<T*>(QString::fromLatin1(name));
-        if (!c)
-            qFatal("control %s missing", name);
-        return c;
     }
 
 private slots:
@@ -149,7 +144,7 @@ private slots:
         QFETCH(QString, box);
         QFETCH(int, width);
         QWidget& w = open(window);
-        auto* edit = control<QLineEdit>(w, box.toLatin1().constData());
+        auto* edit = child<QLineEdit>(w, box.toLatin1().constData());
         edit->setFocus();
         edit->selectAll();
         QTest::keyClick(edit, Qt::Key_Backspace);
@@ -161,14 +156,14 @@ private slots:
     // The name of the issue: the box shows what the club file then holds.
     void theClubNameIsStoredAsTheBoxShowsIt() {
         QWidget& w = open(QStringLiteral("societe"));
-        auto* name = control<QLineEdit>(w, "txt1");
+        auto* name = child<QLineEdit>(w, "txt1");
         name->setFocus();
         name->selectAll();
         QTest::keyClicks(name, QStringLiteral("UNION COLOMBOPHILE AMIENS"));
         QCOMPARE(name->text(), QStringLiteral("UNION COLOMBOPHILE AMIE"));
         QTest::keyClick(name, Qt::Key_Return);
         script().answer(MsgAnswer::Yes);
-        control<QAction>(w, "quitte")->trigger();
+        child<QAction>(w, "quitte")->trigger();
         QCOMPARE(RecordFileOf<ClubRecord>(club->path("societe.nom")).read(1).clubName(),
                  QStringLiteral("UNION COLOMBOPHILE AMIE"));
     }
@@ -179,16 +174,16 @@ private slots:
         QWidget& w = open(QStringLiteral("enjeu"));
         const QByteArray before = readBytes(club->path("fichenl.jeu"));
         script().answerInput(QString(51, u'N')).answer(MsgAnswer::Ok);
-        control<QAction>(w, "modif")->trigger();
+        child<QAction>(w, "modif")->trigger();
         QCOMPARE(script().asked().first().input.maxLength, 50);
         QCOMPARE(script().messages().last().text,
                  QStringLiteral("Le nom du jeu ne peut pas dépasser 50 caractères."));
         QCOMPARE(readBytes(club->path("fichenl.jeu")), before);
-        QCOMPARE(control<QComboBox>(w, "Combo1")->itemText(0), QStringLiteral("COMPTES"));
+        QCOMPARE(child<QComboBox>(w, "Combo1")->itemText(0), QStringLiteral("COMPTES"));
 
         // Fifty characters fit.
         script().answerInput(QString(50, u'N'));
-        control<QAction>(w, "modif")->trigger();
+        child<QAction>(w, "modif")->trigger();
         QCOMPARE(readBytes(club->path("fichenl.jeu")).left(50), QByteArray(50, 'N'));
         QCOMPARE(script().pendingAnswers(), 0);
     }
@@ -197,11 +192,11 @@ private slots:
     // that character: Enter refuses the line, naming it, and the sheet stays as it was.
     void aLineTextThatDoesNotSplitIntoLabelAndCodeIsRefused() {
         QWidget& w = open(QStringLiteral("enjeu"));
-        auto* combo = control<QComboBox>(w, "Combo1");
+        auto* combo = child<QComboBox>(w, "Combo1");
         combo->setCurrentIndex(1);
         emit combo->activated(1);
-        auto* grid = control<QTableWidget>(w, "Grid1");
-        auto* text1 = control<QLineEdit>(w, "Text1");
+        auto* grid = child<QTableWidget>(w, "Grid1");
+        auto* text1 = child<QLineEdit>(w, "Text1");
         const QByteArray before = readBytes(club->path("gr1.jeu"));
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                           grid->visualRect(grid->model()->index(0, 1)).center());
@@ -231,8 +226,8 @@ private slots:
         windows().window<calend>().chooseCalendar(1);
         QVERIFY(windows().isLoaded<chdate>());
         chdate& editor = windows().window<chdate>();
-        auto* list1 = control<QListWidget>(editor, "List1");
-        auto* lst1 = control<QListWidget>(editor, "lst1");
+        auto* list1 = child<QListWidget>(editor, "List1");
+        auto* lst1 = child<QListWidget>(editor, "lst1");
         const QString calendar = club->yearPath(QStringLiteral("gr1.cal"));
         QCOMPARE(RecordFileOf<CalendarRaceRecord>(calendar).count(), 2);
         QCOMPARE(trim(lst1->item(2)->text()), LongSite);
@@ -240,12 +235,12 @@ private slots:
         auto compose = [&] {
             click(list1, 2); // the free line after the two races
             click(lst1, 2);
-            click(control<QListWidget>(editor, "Lst2"), 5);
-            click(control<QListWidget>(editor, "lst3"), 13);
+            click(child<QListWidget>(editor, "Lst2"), 5);
+            click(child<QListWidget>(editor, "lst3"), 13);
         };
         compose();
         script().answer(MsgAnswer::No);
-        control<QPushButton>(editor, "Commande1")->click();
+        child<QPushButton>(editor, "Commande1")->click();
         const MessageRequest q = script().messages().last();
         QCOMPARE(q.text, QStringLiteral("Le calendrier garde 15 caractères du nom du lieu de "
                                         "lâcher :\n« SAINT QUENTIN EN YVELINES » y sera « SAINT "
@@ -255,14 +250,14 @@ private slots:
 
         compose();
         script().answer(MsgAnswer::Yes);
-        control<QPushButton>(editor, "Commande1")->click();
+        child<QPushButton>(editor, "Commande1")->click();
         QCOMPARE(RecordFileOf<CalendarRaceRecord>(calendar).read(3).siteName(),
                  QStringLiteral("SAINT QUENTIN E"));
 
         // A name of 15 characters or fewer is stored without a question.
         click(list1, 0);
         click(lst1, 0);
-        control<QPushButton>(editor, "Commande1")->click();
+        child<QPushButton>(editor, "Commande1")->click();
         QCOMPARE(script().pendingAnswers(), 0);
         QCOMPARE(script().messages().size(), 2);
     }

@@ -16,7 +16,7 @@
 #include "platform/qt_print_surface.h"
 #include "platform/scripted_dialogs.h"
 #include "platform/window_registry.h"
-#include "tests/e2e/window_child.h"
+#include "tests/support/window_child.h"
 #include "tests/support/club_fixture.h"
 
 #include <QAction>

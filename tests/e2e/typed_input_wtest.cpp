@@ -22,6 +22,7 @@
 #include "shell/societe_window.h"
 #include "tests/entries/entry_test_support.h"
 #include "tests/support/club_fixture.h"
+#include "tests/support/window_child.h"
 
 #include <QAction>
 #include <QApplication>
@@ -58,13 +59,6 @@ QMap<QString, QByteArray> filesBelow(const QString& root) {
         out.insert(path, QFileInfo(path).isDir() ? QByteArray("<dir>") : readBytes(path));
     }
     return out;
-}
-
-template <class T> T* child(QWidget& w, const char* name) {
-    T* c = w.findChild<T*>(QString::fromLatin1(name));
-    if (!c)
-        qFatal("control %s not found", name);
-    return c;
 }
 
 // Puts the text in the box (as typed, characters outside the keyboard included) and

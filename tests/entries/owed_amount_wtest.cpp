@@ -15,6 +15,7 @@
 #include "shell/choiconc_window.h"
 #include "shell/depart_window.h"
 #include "tests/support/club_fixture.h"
+#include "tests/support/window_child.h"
 
 #include <QAction>
 #include <QLabel>
@@ -28,13 +29,6 @@ using namespace vt;
 using namespace vt::testing;
 
 namespace {
-
-template <class T> T* child(QWidget& w, const char* name) {
-    T* c = w.findChild<T*>(QString::fromLatin1(name));
-    if (!c)
-        qFatal("%s has no control %s", qPrintable(w.objectName()), name);
-    return c;
-}
 
 void processPending() {
     QCoreApplication::sendPostedEvents();
