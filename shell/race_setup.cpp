@@ -72,13 +72,234 @@ QString sheetFile(const QString& dataFolder, int sheet) {
     return resolveFile(dataFolder, QStringLiteral("gr%1.jeu").arg(sheet));
 }
 
-// Asks one amount until the answer is a number (empty counts 0).
+// Asks one amount until the answer is a number that is not negative (empty counts 0).
 float askAmount(Dialogs& dialogs, const QString& title, float current) {
     for (;;) {
         const QString answer = dialogs.input({QString(), title, numberText(current)});
-        if (const std::optional<float> v = roundTypedAmount(answer))
+        const std::optional<float> v = roundTypedAmount(answer);
+        if (v && *v >= 0)
             return *v;
-        warn(dialogs, QStringLiteral("Tapez un montant, par exemple 12,50."));
+        warn(dialogs, v ? QStringLiteral("Un montant ne peut pas être négatif : tapez par exemple "
+                                         "12,50 (0 pour aucun).")
+                        : QStringLiteral("Tapez un montant, par exemple 12,50."));
+    }
+}
+
+// What the set-up of one race works with.
+struct RaceSetup {
+    Dialogs& dialogs;
+    const RaceSetupPaths& paths;
+    int code = 0;
+    QString title; // of the sheet question and the change question
+    QString where; // the site and category, in the price questions
+    RecordFileOf<FancierRecord> fanciers;
+    RecordFileOf<StakeAmountBlock> mise;
+    RecordFileOf<StakeTypeRecord> stakes; // the race's own lines, basejeu.<code>
+    QList<StakeAmountBlock> blocks;       // block f - 1 = fancier f
+    bool entries = false;                 // a fancier has pigeons entered
+
+    RaceSetup(Dialogs& d, const RaceSetupPaths& p, int race, int levelIndex,
+              const CalendarRaceRecord& record)
+        : dialogs(d), paths(p), code(raceCode(levelIndex, race)),
+          fanciers(resolvePath(p.fancierFile)),
+          mise(resolveFile(p.yearFolder, raceFileName("mise", code))),
+          stakes(resolveFile(p.yearFolder, raceFileName("basejeu", code))) {
+        const int category = calendarCategory(record);
+        title = QStringLiteral("JEU POUR ") + trim(record.siteName()) + u' ' +
+                trim(CategoryNames[category]) + u' ' + LevelNames[levelIndex];
+        where = record.siteName() + CategoryNames[category];
+    }
+};
+
+// One stake block per fancier: existing blocks keep their counts, missing ones are zeros.
+void readStakeBlocks(RaceSetup& r, WrittenFiles& written) {
+    const int n = r.fanciers.count();
+    if (!r.mise.exists()) {
+        r.mise.create();
+        written.add(r.mise.path());
+    }
+    if (r.mise.count() < n) {
+        r.mise.write(n, StakeAmountBlock());
+        written.add(r.mise.path());
+    }
+    for (int f = 1; f <= n; ++f) {
+        r.blocks.append(r.mise.read(f));
+        r.entries = r.entries || r.blocks.last().pigeonsEntered() > 0;
+    }
+}
+
+// The named sheet slots, one line each: "\n <slot> <name>".
+QString sheetList(const QList<SheetNameRecord>& names) {
+    QString list;
+    for (int j = 0; j < names.size(); ++j)
+        if (!isBlank(names[j].sheetName()))
+            list += QStringLiteral("\n %1 %2").arg(j).arg(trim(names[j].sheetName()));
+    return list;
+}
+
+// The lines of stake sheet `sheet`, with the accounts lines when it has no bets total;
+// nullopt (said) when they pass 100 lines.
+std::optional<QList<StakeTypeRecord>> sheetLines(const RaceSetup& r, int sheet) {
+    QList<StakeTypeRecord> lines =
+        RecordFileOf<StakeTypeRecord>(sheetFile(r.paths.dataFolder, sheet)).readAll();
+    if (std::none_of(lines.begin(), lines.end(), isBetTotalLine))
+        lines += RecordFileOf<StakeTypeRecord>(
+                     resolveFile(r.paths.dataFolder, QStringLiteral("cptenl.jeu")))
+                     .readAll();
+    if (lines.size() > StakeAmountBlock::MaxLine) {
+        warn(r.dialogs, QStringLiteral("Le jeu n° %1 et les comptes dépassent 100 lignes.").arg(sheet));
+        return std::nullopt;
+    }
+    return lines;
+}
+
+// With fanciers entered, a change of sheet is asked first (No by default), naming the
+// lines whose counts the new sheet cannot hold.
+bool confirmSheetChange(const RaceSetup& r, const QList<StakeTypeRecord>& lines) {
+    if (!r.entries)
+        return true;
+    const QStringList dropped = SheetChange(r.stakes.readAll(), lines).droppedLines(r.blocks);
+    MessageRequest q;
+    q.text = QStringLiteral("Des amateurs sont engagés dans ce concours.\r"
+                            "Changer de jeu recalcule leurs montants.");
+    if (!dropped.isEmpty())
+        q.text += QStringLiteral("\rLe nouveau jeu n'a pas %1 « %2 » : les nombres engagés %3 "
+                                 "seront effacés.\r")
+                      .arg(dropped.size() == 1 ? QStringLiteral("la ligne") : QStringLiteral("les lignes"),
+                           dropped.join(QStringLiteral(" », « ")),
+                           dropped.size() == 1 ? QStringLiteral("sur cette ligne")
+                                               : QStringLiteral("sur ces lignes"));
+    else
+        q.text += u' ';
+    q.text += QStringLiteral("Voulez-vous changer de jeu ?");
+    q.title = r.title;
+    q.buttons = MsgButtons::YesNo;
+    q.icon = MsgIcon::Question;
+    q.defaultButton = MsgAnswer::No;
+    return r.dialogs.message(q) == MsgAnswer::Yes;
+}
+
+struct SheetChoice {
+    int sheet = 0;
+    QList<StakeTypeRecord> lines;
+};
+
+// The sheet of the race: asked when there are more than two sheet names (0 or an empty
+// answer abandons), else the stored one or 1. nullopt: the set-up is abandoned.
+std::optional<SheetChoice> chooseSheet(const RaceSetup& r, int stored) {
+    const QList<SheetNameRecord> names =
+        RecordFileOf<SheetNameRecord>(resolvePath(r.paths.sheetNamesPath)).readAll();
+    const int proposed = stored != 0 ? stored : 1;
+    const bool ask = names.size() > 2;
+    for (;;) {
+        int sheet = proposed;
+        if (ask) {
+            const QString answer = r.dialogs.input({sheetList(names), r.title, QString::number(proposed)});
+            const TypedNumber t = parseTyped(answer);
+            if (t.isEmpty() || (t.isNumber() && t.value == 0))
+                return std::nullopt;
+            const double v = t.value;
+            if (!(t.isNumber() && v == std::floor(v) && v >= 1 && v < names.size() &&
+                  !isBlank(names[int(v)].sheetName()) &&
+                  QFileInfo::exists(sheetFile(r.paths.dataFolder, int(v))))) {
+                warn(r.dialogs, QStringLiteral("Le jeu n° %1 n'existe pas : tapez un numéro de la "
+                                               "liste (0 pour abandonner).")
+                                    .arg(trim(answer)));
+                continue;
+            }
+            sheet = int(v);
+        } else if (!QFileInfo::exists(sheetFile(r.paths.dataFolder, sheet))) {
+            warn(r.dialogs, QStringLiteral("Le jeu n° %1 n'existe pas : le concours n'est pas "
+                                           "ajouté.")
+                                .arg(sheet));
+            return std::nullopt;
+        }
+        if (sheet == stored)
+            return SheetChoice{sheet, r.stakes.readAll()};
+        const std::optional<QList<StakeTypeRecord>> lines = sheetLines(r, sheet);
+        if (lines && confirmSheetChange(r, *lines))
+            return SheetChoice{sheet, *lines};
+        if (!ask)
+            return std::nullopt;
+    }
+}
+
+// The FRAIS and Résultat prices, each of the first such line. Returns whether one was
+// asked; `repriced` tells whether one changed.
+bool askPrices(const RaceSetup& r, QList<StakeTypeRecord>& lines, bool& repriced) {
+    bool asked = false;
+    const auto askLine = [&](bool (*is)(const StakeTypeRecord&), const QString& prefix) {
+        const auto line = std::find_if(lines.begin(), lines.end(), is);
+        if (line == lines.end())
+            return;
+        const float typed = askAmount(r.dialogs, prefix + r.where, line->unitValue());
+        repriced = repriced || typed != line->unitValue();
+        line->setUnitValue(typed);
+        asked = true;
+    };
+    askLine(isFeesLine, QStringLiteral("MONTANT des FRAIS pour "));
+    askLine(isResultLine, QStringLiteral("MONTANT du Résultat pour "));
+    return asked;
+}
+
+// After a change of sheet or price: each fancier's block laid out as the race's lines and
+// stored as his entry sheet would save it, and his amount owed what that sheet shows.
+struct Recalculated {
+    QList<StakeAmountBlock> blocks;
+    QList<std::pair<int, FancierRecord>> owed; // the fanciers whose amount changes
+};
+
+Recalculated recalculate(const RaceSetup& r, const QList<StakeTypeRecord>& lines) {
+    Recalculated out;
+    const SheetChange change(r.stakes.readAll(), lines);
+    const RaceAmountsOwed amounts(lines);
+    for (int f = 1; f <= r.blocks.size(); ++f) {
+        out.blocks.append(amounts.savedBlock(change.carry(r.blocks[f - 1])));
+        FancierRecord fancier = r.fanciers.read(f);
+        const std::optional<int32_t> amount = amounts.thousandths(out.blocks.last());
+        if (!amount)
+            throw Error(QStringLiteral("Le montant dû par %1 pour ce concours est trop grand : le "
+                                       "concours n'est pas ajouté.")
+                            .arg(trim(fancier.fancierName())));
+        if (fancier.raceAmount(r.code) != *amount) {
+            fancier.setRaceAmount(r.code, *amount);
+            out.owed.append({f, fancier});
+        }
+    }
+    return out;
+}
+
+// Writes what changed: the race's lines, its sheet number, the blocks and the amounts,
+// each file whole, so that an interruption never leaves some fanciers recalculated and
+// others not.
+void writeSetup(RaceSetup& r, const SheetChoice& choice, bool changed, bool asked,
+                const std::optional<Recalculated>& recalculated, WrittenFiles& written) {
+    if (changed || asked) {
+        r.stakes.rewrite(choice.lines);
+        written.add(r.stakes.path());
+    }
+    if (changed) {
+        RecordFileOf<RaceBaseRecord> bases(resolveFile(r.paths.yearFolder, raceFileName("bases", r.code)));
+        RaceBaseRecord base = bases.read(1);
+        base.setStakeSheet(static_cast<int16_t>(choice.sheet));
+        bases.write(1, base);
+        written.add(bases.path());
+    }
+    if (!recalculated)
+        return;
+    QList<std::pair<int, StakeAmountBlock>> blocks;
+    bool blocksChanged = false;
+    for (int f = 1; f <= recalculated->blocks.size(); ++f) {
+        blocks.append({f, recalculated->blocks[f - 1]});
+        blocksChanged = blocksChanged || blocks.last().second.bytes() != r.blocks[f - 1].bytes();
+    }
+    if (blocksChanged) {
+        r.mise.writeRecords(blocks);
+        written.add(r.mise.path());
+    }
+    if (!recalculated->owed.isEmpty()) {
+        r.fanciers.writeRecords(recalculated->owed);
+        written.add(r.fanciers.path());
     }
 }
 
@@ -86,175 +307,30 @@ float askAmount(Dialogs& dialogs, const QString& title, float current) {
 
 RaceSetupResult setupRace(Dialogs& dialogs, const RaceSetupPaths& paths, int race,
                           int levelIndex, const CalendarRaceRecord& record) {
-    RaceSetupResult result;
     WrittenFiles written;
-    const int code = raceCode(levelIndex, race);
-    const int category = calendarCategory(record);
     try {
-        RecordFileOf<RaceBaseRecord> bases(
-            resolveFile(paths.yearFolder, raceFileName("bases", code)));
-        RaceBaseRecord base = bases.read(1);
-
-        // One stake block per fancier: existing blocks keep their counts.
-        RecordFileOf<FancierRecord> fanciers(resolvePath(paths.fancierFile));
-        const int n = fanciers.count();
-        RecordFileOf<StakeAmountBlock> mise(
-            resolveFile(paths.yearFolder, raceFileName("mise", code)));
-        if (!mise.exists()) {
-            mise.create();
-            written.add(mise.path());
-        }
-        if (mise.count() < n) {
-            mise.write(n, StakeAmountBlock());
-            written.add(mise.path());
-        }
-        QList<StakeAmountBlock> blocks;
-        bool entries = false;
-        for (int f = 1; f <= n; ++f) {
-            blocks.append(mise.read(f));
-            entries = entries || blocks.last().pigeonsEntered() > 0;
-        }
-
-        const QList<SheetNameRecord> names =
-            RecordFileOf<SheetNameRecord>(resolvePath(paths.sheetNamesPath)).readAll();
-        QString sheetList;
-        for (int j = 0; j < names.size(); ++j)
-            if (!isBlank(names[j].sheetName()))
-                sheetList += QStringLiteral("\n %1 %2").arg(j).arg(trim(names[j].sheetName()));
-        const int stored = base.stakeSheet();
-        const int proposed = stored != 0 ? stored : 1;
-        const bool ask = names.size() > 2;
-        const QString title = QStringLiteral("JEU POUR ") + trim(record.siteName()) + u' ' +
-                              trim(CategoryNames[category]) + u' ' + LevelNames[levelIndex];
-
-        int sheet = 0;
-        QList<StakeTypeRecord> lines;
-        for (;;) {
-            if (ask) {
-                const QString answer = dialogs.input({sheetList, title, QString::number(proposed)});
-                const TypedNumber t = parseTyped(answer);
-                if (t.isEmpty() || (t.isNumber() && t.value == 0))
-                    return result;
-                const double v = t.value;
-                const bool valid = t.isNumber() && v == std::floor(v) && v >= 1 &&
-                                   v < names.size() && !isBlank(names[int(v)].sheetName()) &&
-                                   QFileInfo::exists(sheetFile(paths.dataFolder, int(v)));
-                if (!valid) {
-                    warn(dialogs, QStringLiteral("Le jeu n° %1 n'existe pas : tapez un numéro "
-                                                 "de la liste (0 pour abandonner).")
-                                      .arg(trim(answer)));
-                    continue;
-                }
-                sheet = int(v);
-            } else {
-                sheet = proposed;
-                if (!QFileInfo::exists(sheetFile(paths.dataFolder, sheet))) {
-                    warn(dialogs, QStringLiteral("Le jeu n° %1 n'existe pas : le concours "
-                                                 "n'est pas ajouté.")
-                                      .arg(sheet));
-                    return result;
-                }
-            }
-            if (sheet == stored) {
-                lines = RecordFileOf<StakeTypeRecord>(
-                            resolveFile(paths.yearFolder, raceFileName("basejeu", code)))
-                            .readAll();
-                break;
-            }
-            lines = RecordFileOf<StakeTypeRecord>(sheetFile(paths.dataFolder, sheet)).readAll();
-            if (std::none_of(lines.begin(), lines.end(), isBetTotalLine))
-                lines += RecordFileOf<StakeTypeRecord>(
-                             resolveFile(paths.dataFolder, QStringLiteral("cptenl.jeu")))
-                             .readAll();
-            if (lines.size() > StakeAmountBlock::MaxLine) {
-                warn(dialogs, QStringLiteral("Le jeu n° %1 et les comptes dépassent 100 lignes.")
-                                  .arg(sheet));
-                if (ask)
-                    continue;
-                return result;
-            }
-            if (entries) {
-                MessageRequest q;
-                q.text = QStringLiteral("Des amateurs sont engagés dans ce concours.\r"
-                                        "Changer de jeu recalcule leurs montants. "
-                                        "Voulez-vous changer de jeu ?");
-                q.title = title;
-                q.buttons = MsgButtons::YesNo;
-                q.icon = MsgIcon::Question;
-                q.defaultButton = MsgAnswer::No;
-                if (dialogs.message(q) != MsgAnswer::Yes) {
-                    if (ask)
-                        continue;
-                    return result;
-                }
-            }
-            break;
-        }
-        const bool changed = sheet != stored;
-
-        const QString where = record.siteName() + CategoryNames[category];
-        bool asked = false, repriced = false;
-        const auto askLine = [&](const std::function<bool(const StakeTypeRecord&)>& is,
-                                 const QString& prefix) {
-            for (StakeTypeRecord& line : lines)
-                if (is(line)) {
-                    const float typed = askAmount(dialogs, prefix + where, line.unitValue());
-                    repriced = repriced || typed != line.unitValue();
-                    line.setUnitValue(typed);
-                    asked = true;
-                    return;
-                }
-        };
-        askLine(isFeesLine, QStringLiteral("MONTANT des FRAIS pour "));
-        askLine(isResultLine, QStringLiteral("MONTANT du Résultat pour "));
-
-        // A new sheet, or a new fee or result price, changes what the fanciers owe: each
-        // amount is what his entry sheet now shows, computed from his counts against the
-        // race's lines.
-        QList<std::pair<int, FancierRecord>> owed;
-        if (changed || repriced) {
-            const RaceAmountsOwed amounts(lines);
-            for (int f = 1; f <= n; ++f) {
-                FancierRecord fancier = fanciers.read(f);
-                const std::optional<int32_t> amount = amounts.thousandths(blocks[f - 1]);
-                if (!amount)
-                    throw Error(QStringLiteral("Le montant dû par %1 pour ce concours est trop "
-                                               "grand : le concours n'est pas ajouté.")
-                                    .arg(trim(fancier.fancierName())));
-                if (fancier.raceAmount(code) != *amount) {
-                    fancier.setRaceAmount(code, *amount);
-                    owed.append({f, fancier});
-                }
-            }
-        }
-
-        if (changed || asked) {
-            RecordFileOf<StakeTypeRecord> stakes(
-                resolveFile(paths.yearFolder, raceFileName("basejeu", code)));
-            stakes.rewrite(lines);
-            written.add(stakes.path());
-        }
-        if (changed) {
-            base.setStakeSheet(static_cast<int16_t>(sheet));
-            bases.write(1, base);
-            written.add(bases.path());
-        }
-        // Every fancier's new amount in one rewrite of the file, so that an interruption
-        // never leaves some amounts recalculated and others not.
-        if (!owed.isEmpty()) {
-            fanciers.writeRecords(owed);
-            written.add(fanciers.path());
-        }
-        result.added = true;
-        result.sheet = sheet;
-        result.chosenLine = ChosenRaceLine(levelIndex, record, code);
+        RaceSetup r(dialogs, paths, race, levelIndex, record);
+        readStakeBlocks(r, written);
+        const int stored =
+            RecordFileOf<RaceBaseRecord>(resolveFile(paths.yearFolder, raceFileName("bases", r.code)))
+                .read(1)
+                .stakeSheet();
+        std::optional<SheetChoice> choice = chooseSheet(r, stored);
+        if (!choice)
+            return {};
+        const bool changed = choice->sheet != stored;
+        bool repriced = false;
+        const bool asked = askPrices(r, choice->lines, repriced);
+        std::optional<Recalculated> recalculated;
+        if (changed || repriced)
+            recalculated = recalculate(r, choice->lines);
+        writeSetup(r, *choice, changed, asked, recalculated, written);
+        return {true, ChosenRaceLine(levelIndex, record, r.code), choice->sheet};
     } catch (const Error& e) {
-        warn(dialogs,
-             QStringLiteral("Le concours n'est pas ajouté : ") + e.message() + written.note(),
+        warn(dialogs, QStringLiteral("Le concours n'est pas ajouté : ") + e.message() + written.note(),
              MsgIcon::Critical);
-        result = RaceSetupResult{};
     }
-    return result;
+    return {};
 }
 
 int chosenLineCode(const QString& line) { return static_cast<int>(val(Right(line, 3))); }

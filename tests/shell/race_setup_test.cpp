@@ -217,6 +217,52 @@ TEST(RaceSetup, TheSameSheetKeepsAmountsAndLinesButAsksTheFeesAgain) {
     EXPECT_EQ(s.bytes("mise.105").left(4), hex("00 00 20 41"));
 }
 
+TEST(RaceSetup, ANegativePriceIsRefusedAndAskedAgain) {
+    SetupFolder s;
+    ScriptedDialogsScope d;
+    d->answerInput(QStringLiteral("-25")).answer(MsgAnswer::Ok).answerInput(QStringLiteral("2,5"));
+    ASSERT_TRUE(s.choose(*d).added);
+    ASSERT_EQ(d->messages().size(), 1);
+    EXPECT_EQ(d->messages()[0].text, QStringLiteral("Un montant ne peut pas être négatif : tapez "
+                                                    "par exemple 12,50 (0 pour aucun)."));
+    EXPECT_FLOAT_EQ(RecordFileOf<StakeTypeRecord>(s.club.yearPath("basejeu.105")).read(4).unitValue(),
+                    2.5f);
+}
+
+// Two lines of the same label and code keep their counts in their order; the rows the
+// totals write are computed again, never carried.
+TEST(RaceSetup, LinesOfTheSameNameAreMatchedInTheirOrder) {
+    SetupFolder s;
+    const QList<StakeLineSpec> twice = {{QStringLiteral("Simple"), QStringLiteral("simp"), 0.5f},
+                                        {QStringLiteral("Simple"), QStringLiteral("simp"), 0.5f},
+                                        {QStringLiteral("Double"), QStringLiteral("doub"), 1.0f}};
+    s.club.writeStakeSheet(1, QStringLiteral("JEU A"), twice);
+    s.club.writeStakeSheet(2, QStringLiteral("JEU B"),
+                           {twice[2], twice[0], {QStringLiteral("Feuille"), QStringLiteral("feui"), 1},
+                            twice[1]});
+    {
+        ScriptedDialogsScope d;
+        d->answerInput(QStringLiteral("1")).answerInput(QString());
+        ASSERT_TRUE(s.choose(*d).added);
+    }
+    // Lines: 1 Simple, 2 Simple, 3 Double, 4 TOTAL du jeu, 5 FRAIS, 6 S/total, 7 Bagues.
+    StakeAmountBlock b;
+    for (auto [k, v] : {std::pair{0, 10.f}, {1, 7.f}, {2, 3.f}, {3, 5.f}, {4, 9.f}, {6, 9.f}})
+        b.setStakeCount(k, v);
+    RecordFileOf<StakeAmountBlock>(s.club.yearPath("mise.105")).write(1, b);
+
+    ScriptedDialogsScope d;
+    d->answerInput(QStringLiteral("2")).answer(MsgAnswer::Yes).answerInput(QString());
+    ASSERT_TRUE(s.choose(*d).added);
+    EXPECT_EQ(d->messages()[0].text.count(QStringLiteral("effacés")), 0);
+    // New lines: 1 Double, 2 Simple, 3 Feuille, 4 Simple, 5 TOTAL du jeu, 6 FRAIS, 7 S/total.
+    const StakeAmountBlock now = RecordFileOf<StakeAmountBlock>(s.club.yearPath("mise.105")).read(1);
+    const QList<float> expected = {10, 5, 7, 0, 3, 10, 10, 10}; // FRAIS holds the pigeons
+    for (int k = 0; k < expected.size(); ++k)
+        EXPECT_EQ(now.stakeCount(k), expected[k]) << "element " << k;
+    EXPECT_EQ(s.amount(1, 105), 10000); // 5 × 1,00 + 10 × 0,50
+}
+
 TEST(RaceSetup, ASheetNumberThatNamesNoSheetIsAskedAgain) {
     SetupFolder s;
     s.club.writeStakeSheet(2, QStringLiteral("JEU B"), kSheetA);
