@@ -9,8 +9,6 @@
 #include <QHash>
 #include <QSet>
 
-#include <cmath>
-
 namespace vt {
 
 bool isFreeForReaders(const QString& name) {
@@ -25,11 +23,6 @@ bool isBlankName(const QString& name) { return isBlank(name); }
 
 bool isAcceptableNewName(const QString& name) {
     return isBlank(name) || !isFreeForReaders(name);
-}
-
-double loftCoordinate(double packed, bool latitude) {
-    const double highest = latitude ? 900000 : 1800000;
-    return std::isfinite(packed) && packed >= 0.001 && packed <= highest ? packed : 0;
 }
 
 FancierRecord blankFancierRecord() {

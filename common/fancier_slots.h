@@ -20,13 +20,6 @@ bool isBlankName(const QString& name);
 // A name the user may save: empty (a deletion) or one a reader will list.
 bool isAcceptableNewName(const QString& name);
 
-// A loft coordinate of a fancier record as the editors show it: a packed DDMMSS value no
-// loft can have reads as 0 (not a finite number, negative, beyond 90 degrees of latitude
-// or 180 of longitude, or above 0 but below a thousandth of a second, which a damaged file
-// holds and a box would show as a text of a hundred digits), so that what a box shows, the
-// save stores and the next opening shows agree.
-double loftCoordinate(double packed, bool latitude);
-
 // Spaces in every text field, zeros everywhere else.
 FancierRecord blankFancierRecord();
 

@@ -2,7 +2,6 @@
 
 #include "gnoms_window.h"
 
-#include "shell/depart_window.h"
 
 #include "common/errors.h"
 #include "common/numbers.h"

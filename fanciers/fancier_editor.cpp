@@ -8,6 +8,7 @@
 #include "common/record_file.h"
 #include "common/session.h"
 #include "common/text.h"
+#include "fanciers/geodesy.h"
 
 namespace vt {
 

@@ -17,6 +17,11 @@ double squared(double x) {
 }
 } // namespace
 
+double loftCoordinate(double packed, bool latitude) {
+    const double highest = latitude ? 900000 : 1800000;
+    return std::isfinite(packed) && packed >= 0.001 && packed <= highest ? packed : 0;
+}
+
 double DmsToDecimalDegrees(double packed) {
     const double fraction = packed - std::floor(packed);
     const double deg = std::trunc(packed * 0.0001);

@@ -3,7 +3,6 @@
 #include "adresse_window.h"
 #include "distance_window.h"
 
-#include "shell/depart_window.h"
 
 #include "common/errors.h"
 #include "common/session.h"
@@ -109,8 +108,7 @@ gnoms::gnoms() {
     m_mode = ListMode::All;
     // The main window's status label tells the user to wait while the list loads, then
     // gets its text back.
-    const QString savedStatus =
-        windows().isLoaded<depart>() ? windows().window<depart>().status() : QString();
+    const QString savedStatus = mainStatus();
     setMainStatus(QStringLiteral(" VEUILLEZ PATIENTER CHARGEMENT EN COURS "));
     LoadFancierList();
     setMainStatus(savedStatus);

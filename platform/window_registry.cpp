@@ -79,6 +79,11 @@ std::function<void(const QString&)>& mainStatusWriter() {
     return writer;
 }
 
+std::function<QString()>& mainStatusReader() {
+    static std::function<QString()> reader;
+    return reader;
+}
+
 } // namespace
 
 void markSeasonWindow(QWidget* window) {
@@ -113,6 +118,14 @@ void setMainStatus(const QString& text) {
 
 void setMainStatusWriter(std::function<void(const QString&)> writer) {
     mainStatusWriter() = std::move(writer);
+}
+
+QString mainStatus() {
+    return mainStatusReader() ? mainStatusReader()() : QString();
+}
+
+void setMainStatusReader(std::function<QString()> reader) {
+    mainStatusReader() = std::move(reader);
 }
 
 } // namespace vt

@@ -76,5 +76,10 @@ bool seasonChanging();
 // load or a print.
 void setMainStatus(const QString& text);
 void setMainStatusWriter(std::function<void(const QString&)> writer);
+// The text the main window's status label shows now, through the reader the main window
+// gives when it loads (empty before), so a window that writes a wait message can put the
+// label's text back afterwards.
+QString mainStatus();
+void setMainStatusReader(std::function<QString()> reader);
 
 } // namespace vt

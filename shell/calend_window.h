@@ -20,7 +20,6 @@ public:
     // value the race chooser (for the export of one race when Session::SubMode was 12). The
     // calendar editor's year entry sets it back to 1.
     void setListMode(int mode) { m_listMode = mode; }
-    int listMode() const { return m_listMode; }
     // Selects the neutral option, so that the calendar option can be clicked again, and
     // gives the options their normal colours.
     void selectNeutral();

@@ -128,6 +128,9 @@ depart::depart() {
         if (self)
             self->showStatus(text);
     });
+    setMainStatusReader([self = QPointer<depart>(this)]() {
+        return self ? self->status() : QString();
+    });
     memo();
 }
 
