@@ -179,12 +179,19 @@ EntrySavePlan planEntrySave(const EntrySaveInput& input, const RaceGrids& grids)
         if (const QString m = nameRefusal(typedName); !m.isEmpty())
             return refused(p, m, EntryBox::Name);
         double coordinates[3];
+        const double storedCoordinates[3] = {stored.latitudeDms(), stored.longitudeEastDms(),
+                                             stored.longitudeWestDms()};
         for (int i = 0; i < 3; ++i) {
             const BoxText& box = boxes[7 + i];
-            if (const QString m = coordinateRefusal(*box.text, QString::fromUtf8(box.caption));
+            const TypedNumber typed = parseTyped(*box.text);
+            coordinates[i] = typed.value;
+            // A box still showing what it was given for the stored value is kept as stored.
+            if (!typed.isInvalid() && showsStoredCoordinate(typed.value, storedCoordinates[i], i == 0))
+                continue;
+            if (const QString m =
+                    coordinateRefusal(*box.text, QString::fromUtf8(box.caption), i == 0);
                 !m.isEmpty())
                 return refused(p, m, box.box);
-            coordinates[i] = parseTyped(*box.text).value;
         }
         if (coordinates[1] != 0 && coordinates[2] != 0) {
             p.warnings << QStringLiteral("Deux longitudes : la longitude est est gardée.");
@@ -211,9 +218,12 @@ EntrySavePlan planEntrySave(const EntrySaveInput& input, const RaceGrids& grids)
         rec.setTown(trim(b.town));
         rec.setPostCode(trim(b.postCode));
         rec.setTelephone(trim(b.telephone));
-        rec.setLatitudeDms(coordinates[0]);
-        rec.setLongitudeEastDms(coordinates[1]);
-        rec.setLongitudeWestDms(coordinates[2]);
+        const PackedPoint loft = savedLoftPoint({coordinates[0], coordinates[1], coordinates[2]},
+                                                {storedCoordinates[0], storedCoordinates[1],
+                                                 storedCoordinates[2]});
+        rec.setLatitudeDms(loft.latitude);
+        rec.setLongitudeEastDms(loft.east);
+        rec.setLongitudeWestDms(loft.west);
         rec.setPigeonCount(0);
         rec.setLastSaveYear(QStringLiteral(" %1").arg(today().year(), 4, 10, QChar(u'0')));
         const int oldClub = clubIn(static_cast<int>(val(stored.clubNumber())));

@@ -111,7 +111,7 @@ QString nameRefusal(const QString& name) {
                : QStringLiteral("Le nom doit commencer par une lettre de A à Z.");
 }
 
-QString coordinateRefusal(const QString& text, const QString& caption) {
+QString coordinateRefusal(const QString& text, const QString& caption, bool latitude) {
     const TypedNumber t = parseTyped(text);
     if (t.isInvalid())
         return QStringLiteral("Valeur incorrecte : ") + caption;
@@ -119,7 +119,7 @@ QString coordinateRefusal(const QString& text, const QString& caption) {
     // negative value would be kept, then read as no coordinate by every distance.
     if (t.value < 0)
         return QStringLiteral("Valeur incorrecte : %1 ne peut pas être négative.").arg(caption);
-    return {};
+    return impossibleCoordinateRefusal(t.value, latitude, caption);
 }
 
 } // namespace vt

@@ -50,8 +50,8 @@ QString loftDistanceLine(const QString& latitude, const QString& east, const QSt
 
 // The message refusing a name that does not begin with A to Z, or an empty text.
 QString nameRefusal(const QString& name);
-// The message refusing a coordinate box that is not a number or is negative, or an empty
-// text.
-QString coordinateRefusal(const QString& text, const QString& caption);
+// The message refusing a coordinate box that is not a number, is negative or names no
+// place (impossibleCoordinateRefusal), or an empty text.
+QString coordinateRefusal(const QString& text, const QString& caption, bool latitude);
 
 } // namespace vt

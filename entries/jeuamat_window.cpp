@@ -442,7 +442,7 @@ void jeuamat::showLoftDistance() {
 }
 
 bool jeuamat::coordinateEnter(QLineEdit* box, const QString& caption) {
-    const QString refusal = coordinateRefusal(box->text(), caption);
+    const QString refusal = coordinateRefusal(box->text(), caption, box == Text4);
     if (refusal.isEmpty())
         return true;
     dialogs().inform(refusal, windowTitle(), MsgIcon::Exclamation);

@@ -12,14 +12,13 @@ namespace {
 
 struct EnvelopeLayout {
     double senderTop, addresseeTop, addresseeLeft;
-    bool trimComplement;
     int linesAfterComplement;
 };
 
 EnvelopeLayout layoutOf(EnvelopeSize size) {
     if (size == EnvelopeSize::Size230x160)
-        return {60, 125, 73, true, 3};
-    return {105, 145, 60, false, 2};
+        return {60, 125, 73, 3};
+    return {105, 145, 60, 2};
 }
 
 void printEnvelope(const FancierRecord& f, const EnvelopeLayout& l, bool urgent,
@@ -48,10 +47,10 @@ void printEnvelope(const FancierRecord& f, const EnvelopeLayout& l, bool urgent,
     s.setCurrentX(l.addresseeLeft);
     s.printLine(f.addressLine());
     s.setCurrentX(l.addresseeLeft);
-    // A complement that begins below "A" (a digit, a space, punctuation) is left out; the
-    // postcode line stays at the same height either way.
-    const QString complement = l.trimComplement ? trim(f.addressComplement()) : f.addressComplement();
-    if (!complement.isEmpty() && complement.at(0) >= QChar(u'A'))
+    // Any complement that is not blank belongs to the address ("12 bis", "3e étage"),
+    // printed trimmed; the postcode line stays at the same height either way.
+    const QString complement = trim(f.addressComplement());
+    if (!complement.isEmpty())
         s.print(complement);
     for (int i = 0; i < l.linesAfterComplement; ++i)
         s.endLine();

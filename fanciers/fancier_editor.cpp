@@ -1,6 +1,7 @@
 #include "fancier_editor.h"
 
 #include "fancier_list.h"
+#include "geodesy.h"
 
 #include "common/errors.h"
 #include "common/fancier_slots.h"
@@ -104,12 +105,21 @@ bool ask(Dialogs& dialogs, const QString& text, MsgAnswer defaultButton) {
 }
 
 // A coordinate box: empty reads 0; a number with a decimal comma or point; nothing else.
-bool readCoordinate(Dialogs& dialogs, const FancierForm& form, FancierBox box, double& out) {
+// A box still showing what it was given for the stored value is not checked again: the
+// save keeps the stored value (savedLoftPoint), whatever the box could show of it.
+bool readCoordinate(Dialogs& dialogs, const FancierForm& form, FancierBox box, double stored,
+                    double& out) {
+    const TypedNumber typed = parseTyped(form[box]);
+    if (typed.isNumber() || typed.isEmpty())
+        if (showsStoredCoordinate(typed.value, stored, box == FancierBox::Latitude)) {
+            out = typed.value;
+            return true;
+        }
     if (const QString refusal = fancierCoordinateRefusal(box, form[box]); !refusal.isEmpty()) {
         tell(dialogs, refusal);
         return false;
     }
-    out = parseTyped(form[box]).value;
+    out = typed.value;
     return true;
 }
 
@@ -123,7 +133,8 @@ QString fancierCoordinateRefusal(FancierBox box, const QString& text) {
     if (t.value < 0)
         return QStringLiteral("La zone %1 ne peut pas contenir un nombre négatif.")
             .arg(fancierBoxCaption(box));
-    return {};
+    return impossibleCoordinateRefusal(t.value, box == FancierBox::Latitude,
+                                       fancierBoxCaption(box));
 }
 
 EditedFancier openFancier(int recordNo, int defaultClub) {
@@ -212,12 +223,18 @@ FancierSave saveFancier(const EditedFancier& edited, const FancierForm& form, Di
         return out;
     }
 
+    FancierRecord stored;
+    try {
+        stored = season.read(n);
+    } catch (const Error& e) {
+        return failed(dialogs, e, WrittenFiles());
+    }
     double latitude = 0, east = 0, west = 0;
-    if (!readCoordinate(dialogs, form, FancierBox::Latitude, latitude))
+    if (!readCoordinate(dialogs, form, FancierBox::Latitude, stored.latitudeDms(), latitude))
         return refuse(FancierBox::Latitude);
-    if (!readCoordinate(dialogs, form, FancierBox::East, east))
+    if (!readCoordinate(dialogs, form, FancierBox::East, stored.longitudeEastDms(), east))
         return refuse(FancierBox::East);
-    if (!readCoordinate(dialogs, form, FancierBox::West, west))
+    if (!readCoordinate(dialogs, form, FancierBox::West, stored.longitudeWestDms(), west))
         return refuse(FancierBox::West);
     if (east != 0 && west != 0) {
         tell(dialogs, QStringLiteral("Un pigeonnier n'a qu'une longitude : la longitude EST "
@@ -246,9 +263,12 @@ FancierSave saveFancier(const EditedFancier& edited, const FancierForm& form, Di
         r.setPostCode(trim(form[FancierBox::PostCode]));
         r.setTelephone(trim(form[FancierBox::Telephone]));
         r.setClubGroupNumber(0);
-        r.setLatitudeDms(latitude);
-        r.setLongitudeEastDms(east);
-        r.setLongitudeWestDms(west);
+        const PackedPoint loft = savedLoftPoint(
+            {latitude, east, west},
+            {r.latitudeDms(), r.longitudeEastDms(), r.longitudeWestDms()});
+        r.setLatitudeDms(loft.latitude);
+        r.setLongitudeEastDms(loft.east);
+        r.setLongitudeWestDms(loft.west);
         master.write(n, r);
         written.add(master.path());
         const FancierRecord listed = r;

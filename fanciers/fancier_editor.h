@@ -45,8 +45,9 @@ struct EditedFancier {
     FancierForm form;   // the boxes as filled at load
 };
 
-// The message refusing a coordinate box's text: not a number (decimal comma or point), or
-// negative. Empty when the text is a coordinate; an empty box reads 0.
+// The message refusing a coordinate box's text: not a number (decimal comma or point),
+// negative, or naming no place (impossibleCoordinateRefusal). Empty when the text is a
+// coordinate; an empty box reads 0.
 QString fancierCoordinateRefusal(FancierBox box, const QString& text);
 
 // A coordinate as the boxes show it: the number with the decimal comma, empty for 0 when
@@ -74,6 +75,7 @@ struct FancierSave {
 // season copy. An empty name deletes the fancier after a question (default No), and
 // clears his stake blocks in the chosen races. A master record that now holds another
 // fancier than the one opened is written over only on Yes to a question (default No).
+// A coordinate box left as it was opened keeps the stored value (savedLoftPoint).
 FancierSave saveFancier(const EditedFancier& edited, const FancierForm& form, Dialogs& dialogs);
 
 } // namespace vt

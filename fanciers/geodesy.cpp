@@ -6,6 +6,9 @@
 // contraction for the same reason.
 #include "geodesy.h"
 
+#include "common/fancier_slots.h"
+#include "common/numbers.h"
+
 #include <cmath>
 #include <limits>
 
@@ -28,6 +31,53 @@ double DmsToDecimalDegrees(double packed) {
     const double min = std::trunc((packed - 10000 * deg) * 0.01);
     const double sec = std::trunc(packed - 10000 * deg - 100 * min);
     return deg + (min * 60 + sec + fraction) / 3600;
+}
+
+QString impossibleCoordinateRefusal(double packed, bool latitude, const QString& caption) {
+    const int highest = latitude ? 90 : 180;
+    const QString what = QStringLiteral("La case « %1 » contient %2 : ").arg(caption, numberText(packed));
+    const QString hint = QStringLiteral("\nTapez les degrés, minutes et secondes sans intervalle "
+                                        "(480506 pour 48° 05' 06\").");
+    const QString beyond =
+        what + (latitude ? QStringLiteral("une latitude ne dépasse pas 90° (900000).")
+                         : QStringLiteral("une longitude ne dépasse pas 180° (1800000).")) +
+        hint;
+    if (!std::isfinite(packed) || packed >= (highest + 1) * 10000.0)
+        return beyond;
+    if (packed < 0)
+        return {}; // the callers' own test refuses a negative value
+    const long long whole = static_cast<long long>(std::floor(packed));
+    const long long minutes = whole / 100 % 100, seconds = whole % 100;
+    if (minutes >= 60)
+        return what + QStringLiteral("les minutes (%1) doivent être inférieures à 60.").arg(minutes) +
+               hint;
+    if (seconds >= 60)
+        return what +
+               QStringLiteral("les secondes (%1) doivent être inférieures à 60.").arg(seconds) +
+               hint;
+    if (packed > highest * 10000.0)
+        return beyond;
+    return {};
+}
+
+bool showsStoredCoordinate(double typed, double stored, bool latitude) {
+    return typed == loftCoordinate(stored, latitude);
+}
+
+PackedPoint savedLoftPoint(const PackedPoint& typed, const PackedPoint& stored) {
+    const bool keepLatitude = showsStoredCoordinate(typed.latitude, stored.latitude, true);
+    const bool keepEast = showsStoredCoordinate(typed.east, stored.east, false);
+    const bool keepWest = showsStoredCoordinate(typed.west, stored.west, false);
+    PackedPoint out;
+    out.latitude = keepLatitude ? stored.latitude : typed.latitude;
+    out.east = keepEast ? stored.east : typed.east;
+    out.west = keepWest ? stored.west : typed.west;
+    // A loft has one longitude: the one typed wins over a hidden one kept on the other side.
+    if (keepEast && !keepWest && typed.west != 0)
+        out.east = 0;
+    if (keepWest && !keepEast && typed.east != 0)
+        out.west = 0;
+    return out;
 }
 
 double siteLongitude(double eastDms, double westDms) {

@@ -5,6 +5,8 @@
 // fraction of a second (480506.25 = 48°05'06.25"). A point carries one latitude (north) and
 // two longitude fields, east and west, one of which is 0. These functions are pure: every
 // caller gets the same metres for the same coordinates (entry sheet, distance sheets, Tarvio).
+#include <QString>
+
 #include <cstdint>
 #include <optional>
 
@@ -26,6 +28,22 @@ double loftCoordinate(double packed, bool latitude);
 
 // Packed DDMMSS.fraction to decimal degrees. Minutes or seconds above 59 count as they are.
 double DmsToDecimalDegrees(double packed);
+
+// The refusal of a typed packed coordinate that names no place: more than 90 degrees of
+// latitude or 180 of longitude, or minutes or seconds of 60 or more (4805060 is a latitude
+// typed with one digit too many, 487560 has 75 minutes). The message names the box by its
+// `caption`; empty when the value is possible. Every box that takes a coordinate checks
+// with it, after its own test that the text is a number that is not negative.
+QString impossibleCoordinateRefusal(double packed, bool latitude, const QString& caption);
+
+// The loft point a fancier's save stores from its three boxes (`typed`, after the rule of
+// one longitude) and the record as it stands (`stored`). A box whose value is still the
+// one it was given for the stored value keeps the stored value exactly: a value no box
+// can show (a damaged one, shown as 0) is not replaced by 0 because the user changed
+// another box. Such a hidden longitude gives way to a longitude typed on the other side.
+PackedPoint savedLoftPoint(const PackedPoint& typed, const PackedPoint& stored);
+// True when the box's value is the one the box was given for `stored`.
+bool showsStoredCoordinate(double typed, double stored, bool latitude);
 
 // Decimal longitude of a release site: the east value when its conversion is not 0,
 // else minus the converted west value.

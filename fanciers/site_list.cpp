@@ -1,5 +1,7 @@
 #include "site_list.h"
 
+#include "fanciers/geodesy.h"
+
 #include "common/numbers.h"
 #include "common/record_file.h"
 #include "common/sorting.h"
@@ -150,6 +152,9 @@ std::optional<QString> checkCoordinateBox(const QString& text, SiteBox box) {
     if (n.isNumber() && n.value < 0)
         return QStringLiteral("La case « %1 » ne peut pas contenir un nombre négatif.")
             .arg(boxLabel(box));
+    if (const QString m = impossibleCoordinateRefusal(n.value, box == SiteBox::Latitude, boxLabel(box));
+        !m.isEmpty())
+        return m;
     return std::nullopt;
 }
 

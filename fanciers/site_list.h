@@ -76,12 +76,13 @@ struct SiteEntry {
 };
 
 // Reads the boxes: an empty or blank name stores nothing; the name must be Windows-1252;
-// the latitude must be a number; an empty longitude reads 0; a text that is not a number
-// or a negative value is refused. Both longitudes given: the east one is kept.
+// the latitude must be a number; an empty longitude reads 0; a text that is not a number,
+// a negative value or a coordinate that names no place is refused. Both longitudes given:
+// the east one is kept.
 SiteEntry readSiteBoxes(const TypedSite& typed);
 
-// A coordinate box checked on Enter: a refusal message, or nothing when it is empty or a
-// number that is not negative.
+// A coordinate box checked on Enter and on storing: a refusal message, or nothing when it
+// is empty or a number that is not negative and names a place (impossibleCoordinateRefusal).
 std::optional<QString> checkCoordinateBox(const QString& text, SiteBox box);
 // The value of a longitude box as the Enter key uses it (0 when empty).
 double coordinateBoxValue(const QString& text);

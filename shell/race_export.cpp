@@ -14,6 +14,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cmath>
+
 namespace vt {
 
 QString exportFileName(const QString& site, int raceCode, const QDate& date, int category) {
@@ -31,6 +33,57 @@ namespace {
 bool folderReady(const QString& folder) {
     const QFileInfo info(folder);
     return info.isDir() && info.isWritable();
+}
+
+// A text written as one field: a ";" would start another column and a line break another
+// line, so each becomes a space (names stored before may hold one; the record keeps it).
+QString fieldText(QString text) {
+    for (QChar& c : text)
+        if (c == u';' || c.unicode() < 0x20)
+            c = u' ';
+    return text;
+}
+
+// A value through a mask with a point before its last two "@": rounded to hundredths on
+// its own digits (halves away from zero) first, so that only its digits fill the mask and
+// the mask's point is the only separator ("480506.345" gives " 480506.35").
+QString hundredthsMask(const QString& digits, const QString& mask) {
+    QString t = roundDecimalText(digits, 2);
+    t.remove(u',');
+    const bool negative = t.startsWith(u'-');
+    if (negative)
+        t.remove(0, 1);
+    while (t.size() > 1 && t.startsWith(u'0'))
+        t.remove(0, 1);
+    return applyMask(negative ? u'-' + t : t, mask);
+}
+
+// A stake value in exact thousandths: its own digits (seven for a Single) rounded to three
+// decimals, so that a column adds up without the errors of binary fractions. A value no
+// window can have stored (not finite, beyond a thousand billion) counts 0.
+long long thousandthsOf(float value) {
+    if (!std::isfinite(value) || std::fabs(value) >= 1e12f)
+        return 0;
+    QString t = roundDecimalText(plainDigits(value), 3);
+    t.remove(u',');
+    return t.toLongLong();
+}
+
+// Thousandths written as a decimal number with a point: "-12.345".
+QString thousandthsDigits(long long t) {
+    const long long a = t < 0 ? -t : t;
+    return (t < 0 ? QStringLiteral("-") : QString()) + QString::number(a / 1000) + u'.' +
+           QString::number(a % 1000).rightJustified(3, u'0');
+}
+
+// The ordinary text of a sum of thousandths: decimal comma, no trailing zeros.
+QString thousandthsText(long long t) {
+    QString out = roundDecimalText(thousandthsDigits(t), 3);
+    while (out.endsWith(u'0'))
+        out.chop(1);
+    if (out.endsWith(u','))
+        out.chop(1);
+    return out;
 }
 
 MessageRequest warning(const QString& text) {
@@ -70,10 +123,10 @@ ExportResult exportRace(Dialogs& dialogs, int raceCode, const QString& yearFolde
     QStringList out;
     QString header = QStringLiteral("Noms Prénoms ;Licence;Latitude;longitude;E/O;Engagés;");
     for (const StakeTypeRecord& line : lines)
-        header += applyMask(line.stakeCode(), QStringLiteral("@@@@@")) + u';';
+        header += applyMask(fieldText(line.stakeCode()), QStringLiteral("@@@@@")) + u';';
     out.append(header);
 
-    QList<float> totals(n + 1, 0.0f);
+    QList<long long> totals(n + 1, 0); // thousandths
     const RecordFileOf<FancierRecord> fanciers(resolvePath(fancierFile));
     const int count = fanciers.count();
     for (int i = 1; i <= count; ++i) {
@@ -83,28 +136,30 @@ ExportResult exportRace(Dialogs& dialogs, int raceCode, const QString& yearFolde
         const FancierRecord f = fanciers.read(i);
         const bool east = f.longitudeEastDms() != 0;
         QStringList fields;
-        fields << f.fancierName() << applyMask(f.licenceNumber(), QStringLiteral("@@@@@@@ "))
-               << applyMask(f.latitudeDms() * 100.0, QStringLiteral("@@@@@@@.@@"))
-               << applyMask((east ? f.longitudeEastDms() : f.longitudeWestDms()) * 100.0,
-                            QStringLiteral("@@@@@@@.@@ "))
+        fields << fieldText(f.fancierName())
+               << applyMask(fieldText(f.licenceNumber()), QStringLiteral("@@@@@@@ "))
+               << hundredthsMask(plainDigits(f.latitudeDms()), QStringLiteral("@@@@@@@.@@"))
+               << hundredthsMask(plainDigits(east ? f.longitudeEastDms() : f.longitudeWestDms()),
+                                 QStringLiteral("@@@@@@@.@@ "))
                << (east ? QStringLiteral("E") : QStringLiteral("O"))
                << u' ' + applyMask(block.stakeCount(0), QStringLiteral("@@@@@"));
         for (int k = 1; k < n; ++k) {
             const float v = block.stakeCount(k);
             fields << (recordKinds(lines[k - 1]).testFlag(StakeKind::GameTotal)
-                           ? applyMask(v * 100.0f, QStringLiteral("@@@@@.@@"))
+                           ? hundredthsMask(plainDigits(v), QStringLiteral("@@@@@.@@"))
                            : applyMask(v, QStringLiteral("@@@@@")));
         }
         fields << applyMask(format2(block.stakeCount(n)), QStringLiteral("@@@@@@@@"));
         out.append(fields.join(u';'));
         for (int k = 0; k <= n; ++k)
-            totals[k] += block.stakeCount(k);
+            totals[k] += thousandthsOf(block.stakeCount(k));
     }
 
+    // The sums are exact; the amount column is rounded once, at the end.
     QString last = QStringLiteral(";;;TOTAUX;;");
     for (int k = 0; k < n; ++k)
-        last += applyMask(totals[k], QStringLiteral("@@@@@")) + u';';
-    last += applyMask(format2(totals[n]), QStringLiteral("@@@@@@@@"));
+        last += applyMask(thousandthsText(totals[k]), QStringLiteral("@@@@@")) + u';';
+    last += applyMask(roundDecimalText(thousandthsDigits(totals[n]), 2), QStringLiteral("@@@@@@@@"));
     out.append(last);
 
     QByteArray bytes;

@@ -227,14 +227,14 @@ TEST(TypedBoxes, ASheetCountThatIsNotANumberIsRefusedNamingItsRow) {
 
 TEST(TypedBoxes, AnEntrySheetCoordinateMustBeAPositiveNumber) {
     for (const QString& typed : NotNumbers)
-        EXPECT_EQ(coordinateRefusal(typed, QStringLiteral("LATITUDE")),
+        EXPECT_EQ(coordinateRefusal(typed, QStringLiteral("LATITUDE"), true),
                   QStringLiteral("Valeur incorrecte : LATITUDE"))
             << typed.toStdString();
     for (const char* negative : {"-503812", "-0,5"})
-        EXPECT_EQ(coordinateRefusal(QString::fromLatin1(negative), QStringLiteral("LATITUDE")),
+        EXPECT_EQ(coordinateRefusal(QString::fromLatin1(negative), QStringLiteral("LATITUDE"), true),
                   QStringLiteral("Valeur incorrecte : LATITUDE ne peut pas être négative."));
     for (const char* fine : {"", "503812", " 503812,25 ", "503812.25", "+503812", "-0"})
-        EXPECT_EQ(coordinateRefusal(QString::fromLatin1(fine), QStringLiteral("LATITUDE")),
+        EXPECT_EQ(coordinateRefusal(QString::fromLatin1(fine), QStringLiteral("LATITUDE"), true),
                   QString())
             << fine;
 }

@@ -146,6 +146,44 @@ class TypedInput : public QObject {
         }
     }
 
+    // 4805060 (a latitude typed with a digit too many) and 487560 (75 minutes) typed in a
+    // coordinate box, then Enter: each refused, the message naming the box and the fault.
+    void expectNoPlaceRefused(QLineEdit* box, const QString& boxName, bool latitude) {
+        expectRefused(box, {QStringLiteral("4805060")}, boxName);
+        QVERIFY2(lastMessage(dialogs()).contains(latitude ? QStringLiteral("90°")
+                                                          : QStringLiteral("180°")),
+                 qPrintable(lastMessage(dialogs())));
+        expectRefused(box, {QStringLiteral("487560")}, boxName);
+        QVERIFY2(lastMessage(dialogs()).contains(QStringLiteral("minutes (75)")),
+                 qPrintable(lastMessage(dialogs())));
+        box->clear();
+    }
+    // Fancier 1 as both fanciers files hold him.
+    FancierRecord storedFancier(bool master = false) const {
+        return RecordFileOf<FancierRecord>(master ? club->path("noms.vba")
+                                                  : club->yearPath("noms.vba"))
+            .read(1);
+    }
+    // Fancier 1 stored with a latitude no box can show and a west longitude, in both files.
+    void storeLatitudeBeyondTheGlobe() {
+        for (bool master : {false, true}) {
+            FancierRecord f = storedFancier(master);
+            f.setLatitudeDms(4805060);
+            f.setLongitudeEastDms(0);
+            f.setLongitudeWestDms(21000);
+            RecordFileOf<FancierRecord>(master ? club->path("noms.vba") : club->yearPath("noms.vba"))
+                .write(1, f);
+        }
+    }
+    void expectStoredLoft(double latitude, double west) {
+        for (bool master : {false, true}) {
+            const FancierRecord f = storedFancier(master);
+            QCOMPARE(f.latitudeDms(), latitude);
+            QCOMPARE(f.longitudeEastDms(), 0.0);
+            QCOMPARE(f.longitudeWestDms(), west);
+        }
+    }
+
 private slots:
     void init() {
         setClockForTests([] { return QDateTime(QDate(2005, 5, 10), QTime(9, 0)); });
@@ -323,6 +361,88 @@ private slots:
                              {"Text3", QStringLiteral("48,05,06"), QStringLiteral("LATITUDE")},
                              {"Text4", QStringLiteral("-5"), QStringLiteral("LONGITUDE EST")}},
                             [&] { QVERIFY(!a.save()); });
+    }
+
+    // Every box that takes a coordinate refuses one that names no place, on Enter and when
+    // its window stores it: both release-site editors, the address editor, the entry sheet.
+    void coordinatesThatNameNoPlace() {
+        vt::tarvio::setStartDirectory(club->startDir());
+        const auto siteEditor = [this](QMainWindow& w) {
+            QApplication::setActiveWindow(&w);
+            QVERIFY(QTest::qWaitForWindowActive(&w));
+            child<QLineEdit>(w, "Text6")->setText(QStringLiteral("ORLEANS"));
+            expectNoPlaceRefused(child<QLineEdit>(w, "Text1"), QStringLiteral("LATITUDE"), true);
+            expectNoPlaceRefused(child<QLineEdit>(w, "Text2"), QStringLiteral("EST"), false);
+            expectNoPlaceRefused(child<QLineEdit>(w, "Text7"), QStringLiteral("OUEST"), false);
+            expectAccepted(child<QLineEdit>(w, "Text1"),
+                           {QStringLiteral("900000"), QStringLiteral("475959,99")});
+            expectAccepted(child<QLineEdit>(w, "Text7"), {QStringLiteral("1800000")});
+            child<QLineEdit>(w, "Text7")->clear();
+            expectRefusedOnSave(
+                w,
+                {{"Text1", QStringLiteral("4805060"), QStringLiteral("LATITUDE")},
+                 {"Text2", QStringLiteral("487560"), QStringLiteral("EST")},
+                 {"Text7", QStringLiteral("4805060"), QStringLiteral("OUEST")}},
+                [&] { QTest::mouseClick(child<QPushButton>(w, "Command1"), Qt::LeftButton); });
+        };
+        siteEditor(windows().show<vt::basedist>());
+        windows().unloadAll();
+        siteEditor(windows().show<vt::tarvio::basedist>());
+        windows().unloadAll();
+
+        session().CurrentFancierNo = 1;
+        adresse& a = windows().show<adresse>();
+        QApplication::setActiveWindow(&a);
+        QVERIFY(QTest::qWaitForWindowActive(&a));
+        expectNoPlaceRefused(a.box(FancierBox::Latitude), QStringLiteral("LATITUDE"), true);
+        expectNoPlaceRefused(a.box(FancierBox::East), QStringLiteral("LONGITUDE EST"), false);
+        expectNoPlaceRefused(a.box(FancierBox::West), QStringLiteral("LONGITUDE OUEST"), false);
+        a.box(FancierBox::Latitude)->setText(QStringLiteral("503812"));
+        expectRefusedOnSave(a,
+                            {{"Text3", QStringLiteral("4805060"), QStringLiteral("LATITUDE")},
+                             {"Text4", QStringLiteral("487560"), QStringLiteral("LONGITUDE EST")},
+                             {"Text5", QStringLiteral("4805060"), QStringLiteral("LONGITUDE OUEST")}},
+                            [&] { QVERIFY(!a.save()); });
+        windows().unloadAll();
+
+        jeuamat& sheet = openEntrySheet();
+        expectNoPlaceRefused(child<QLineEdit>(sheet, "Text4"), QStringLiteral("LATITUDE"), true);
+        expectNoPlaceRefused(child<QLineEdit>(sheet, "Text5"), QStringLiteral("LONGITUDE EST"), false);
+        expectNoPlaceRefused(child<QLineEdit>(sheet, "Text6"), QStringLiteral("LONGITUDE OUEST"), false);
+        child<QLineEdit>(sheet, "Text4")->setText(QStringLiteral("503812"));
+        expectRefusedOnSave(
+            sheet,
+            {{"Text4", QStringLiteral("4805060"), QStringLiteral("LATITUDE")},
+             {"Text5", QStringLiteral("487560"), QStringLiteral("LONGITUDE EST")},
+             {"Text6", QStringLiteral("4805060"), QStringLiteral("LONGITUDE OUEST")}},
+            [&] { QVERIFY(!sheet.save()); });
+    }
+
+    // A stored latitude that no box can show is kept by a save made for something else (a
+    // telephone number), from the address editor and from the entry sheet; a latitude typed
+    // in its box replaces it.
+    void aSaveForAnotherBoxKeepsAStoredCoordinate() {
+        storeLatitudeBeyondTheGlobe();
+        session().CurrentFancierNo = 1;
+        adresse& a = windows().show<adresse>();
+        a.box(FancierBox::Telephone)->setText(QStringLiteral("03 20 12 34 56"));
+        QVERIFY(a.save());
+        QCOMPARE(storedFancier().telephone().trimmed(), QStringLiteral("03 20 12 34 56"));
+        expectStoredLoft(4805060, 21000);
+        windows().unloadAll();
+
+        jeuamat& sheet = openEntrySheet();
+        child<QLineEdit>(sheet, "Texte6")->setText(QStringLiteral("03 20 65 43 21"));
+        QVERIFY(sheet.save());
+        QCOMPARE(storedFancier().telephone().trimmed(), QStringLiteral("03 20 65 43 21"));
+        expectStoredLoft(4805060, 21000);
+        windows().unloadAll();
+
+        adresse& again = windows().show<adresse>();
+        again.box(FancierBox::Latitude)->setText(QStringLiteral("480506"));
+        QVERIFY(again.save());
+        expectStoredLoft(480506, 21000);
+        QCOMPARE(dialogs().pendingAnswers(), 0);
     }
 
     // The calendar editor's year box: a year in digits, nothing else.

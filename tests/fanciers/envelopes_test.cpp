@@ -1,6 +1,6 @@
 // Envelopes on the recording surface: the sender block centred on its axis, the red
-// mark of urgent mail, the addressee block at its place whatever the mark, the
-// complement rule of each size, one page per fancier.
+// mark of urgent mail, the addressee block at its place whatever the mark, every
+// complement printed trimmed, one page per fancier.
 #include "fanciers/envelopes.h"
 
 #include "platform/recording_surface.h"
@@ -124,28 +124,35 @@ TEST(Envelopes, OrdinaryMailHasNoMarkAndTheAddresseeStaysInPlace) {
     }
 }
 
-TEST(Envelopes, ComplementRuleOfEachSize) {
-    struct Case {
-        QString complement;
-        bool onLarge, onSmall;
+// Every complement that is not blank is printed trimmed, at the addressee's left edge, on
+// both sizes, whatever its first character.
+TEST(Envelopes, EveryComplementIsPrintedTrimmedOnBothSizes) {
+    const struct {
+        QString complement, printed; // empty `printed`: nothing printed
+    } cases[] = {
+        {QStringLiteral(" RESIDENCE"), QStringLiteral("RESIDENCE")},
+        {QStringLiteral("12 bis"), QStringLiteral("12 bis")},
+        {QStringLiteral("3e étage"), QStringLiteral("3e étage")},
+        {QStringLiteral(" LES TILLEULS"), QStringLiteral("LES TILLEULS")},
+        {QStringLiteral("apt 3"), QStringLiteral("apt 3")},
+        {QStringLiteral("(bât. B)"), QStringLiteral("(bât. B)")},
+        {QStringLiteral("   "), QString()},
+        {QString(), QString()},
     };
-    const Case cases[] = {
-        {QStringLiteral(" RESIDENCE"), true, false},
-        {QStringLiteral("12 bis"), false, false},
-        {QStringLiteral("apt 3"), true, true},
-        {QString(), false, false},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         for (EnvelopeSize size : {EnvelopeSize::Size230x160, EnvelopeSize::Size220x110}) {
+            SCOPED_TRACE(c.complement.toStdString());
             RecordingSurface s;
             printEnvelopes({fancier(QStringLiteral("DUPONT"), c.complement)}, size, false, sender(), s);
             const RecordedPage& page = s.pages().at(0);
-            bool printed = false;
+            QStringList complements; // the 15-point texts other than the address line
             for (const RecordedText& t : page.texts)
-                printed |= !t.text.trimmed().isEmpty() && c.complement.contains(t.text.trimmed()) &&
-                           t.fontSize == 15 && t.text.trimmed() != QStringLiteral("3 rue Nationale");
-            const bool expected = size == EnvelopeSize::Size230x160 ? c.onLarge : c.onSmall;
-            EXPECT_EQ(printed, expected) << c.complement.toStdString();
+                if (t.fontSize == 15 && !t.text.trimmed().isEmpty() &&
+                    t.text.trimmed() != QStringLiteral("3 rue Nationale")) {
+                    complements << t.text;
+                    EXPECT_DOUBLE_EQ(t.x, size == EnvelopeSize::Size230x160 ? 73 : 60);
+                }
+            EXPECT_EQ(complements, c.printed.isEmpty() ? QStringList() : QStringList{c.printed});
         }
     }
 }

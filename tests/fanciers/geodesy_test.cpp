@@ -77,3 +77,63 @@ TEST(Geodesy, NoDistanceForOppositePointsOrNonFiniteInput) {
     EXPECT_EQ(ComputeGeodesicDistance(48, 2, 49, inf), std::nullopt);
     EXPECT_EQ(ComputeGeodesicDistance(48, 2, 48, 2), 0);
 }
+
+TEST(Geodesy, ACoordinateThatNamesNoPlaceIsRefusedWithItsFault) {
+    struct Case {
+        double packed;
+        bool latitude;
+        const char* fault; // nullptr: a place
+    };
+    const Case cases[] = {
+        {0, true, nullptr},
+        {480506.99, true, nullptr},
+        {485959.999, true, nullptr},
+        {900000, true, nullptr},
+        {1800000, false, nullptr},
+        {1795959.5, false, nullptr},
+        {4805060, true, "90°"},
+        {4805060, false, "180°"},
+        {900000.5, true, "90°"},
+        {900100, true, "90°"},
+        {1800001, false, "180°"},
+        {1900000, false, "180°"},
+        {487560, true, "minutes (75)"},
+        {486000, false, "minutes (60)"},
+        {480560, true, "secondes (60)"},
+        {20399.5, false, "secondes (99)"},
+        {1e300, true, "90°"},
+        {std::numeric_limits<double>::infinity(), false, "180°"},
+    };
+    for (const Case& c : cases) {
+        const QString m = vt::impossibleCoordinateRefusal(c.packed, c.latitude, QStringLiteral("LATITUDE"));
+        if (!c.fault) {
+            EXPECT_TRUE(m.isEmpty()) << c.packed << " " << m.toStdString();
+            continue;
+        }
+        EXPECT_TRUE(m.contains(QString::fromUtf8(c.fault))) << c.packed << " " << m.toStdString();
+        EXPECT_TRUE(m.startsWith(QStringLiteral("La case « LATITUDE » contient "))) << m.toStdString();
+    }
+}
+
+TEST(Geodesy, ASaveKeepsAStoredLoftCoordinateItsBoxCouldNotShow) {
+    struct Case {
+        PackedPoint typed, stored, saved;
+    };
+    const Case cases[] = {
+        // Boxes left as opened: the stored values, even those shown as 0.
+        {{0, 0, 21000}, {4805060, 0, 21000}, {4805060, 0, 21000}},
+        {{480506, 0, 0}, {480506, 1e300, 0}, {480506, 1e300, 0}},
+        // A value typed replaces the stored one.
+        {{480507, 0, 21000}, {4805060, 0, 21000}, {480507, 0, 21000}},
+        {{480506, 30000, 0}, {480506, 20000, 0}, {480506, 30000, 0}},
+        // A longitude typed on the other side wins over a hidden one.
+        {{480506, 0, 21000}, {480506, 1e300, 0}, {480506, 0, 21000}},
+        {{480506, 30000, 0}, {480506, 0, 9e9}, {480506, 30000, 0}},
+    };
+    for (const Case& c : cases) {
+        const PackedPoint p = vt::savedLoftPoint(c.typed, c.stored);
+        EXPECT_EQ(p.latitude, c.saved.latitude);
+        EXPECT_EQ(p.east, c.saved.east);
+        EXPECT_EQ(p.west, c.saved.west);
+    }
+}

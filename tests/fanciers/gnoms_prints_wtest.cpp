@@ -3,6 +3,7 @@
 // like afterwards; one distance sheet written as a PDF and read back.
 #include "fanciers/gnoms_window.h"
 
+#include "common/record_file.h"
 #include "common/session.h"
 #include "common/text.h"
 #include "fanciers/distance_sheets.h"
@@ -118,6 +119,28 @@ private slots:
         QCOMPARE(printed->pages().size(), 1);
         QVERIFY(!printed->allText().contains(QStringLiteral("LETTRE")));
         QCOMPARE(printed->pages().at(0).texts.at(0).y, 105.0);
+    }
+
+    // "Enveloppe 220 X 110" prints the complement of the address whatever it begins with.
+    void theSmallEnvelopeCarriesTheWholeAddress() {
+        RecordFileOf<FancierRecord> season(club->yearPath("noms.vba"));
+        for (const QString& complement : {QStringLiteral("12 bis"), QStringLiteral(" LES TILLEULS")}) {
+            for (int n = 1; n <= season.count(); ++n) {
+                FancierRecord f = season.read(n);
+                f.setAddressComplement(complement);
+                season.write(n, f);
+            }
+            RecordingPrinterScope printed;
+            ScriptedDialogsScope asked;
+            asked->answer(MsgAnswer::Ok);
+            select(0);
+            action("envel1n")->trigger();
+            QCOMPARE(printed->pages().size(), 1);
+            bool found = false;
+            for (const RecordedText& t : printed->pages().at(0).texts)
+                found |= t.text == complement.trimmed() && t.x == 60;
+            QVERIFY2(found, qPrintable(printed->allText()));
+        }
     }
 
     void labelsAskToLoadTheSheetsFirst() {

@@ -125,3 +125,129 @@ TEST(RaceExport, FileNamesLoseCharactersThatCannotStandInThem) {
     EXPECT_EQ(exportFileName(QStringLiteral("ST/OMER: A"), 305, QDate(2005, 8, 1), 3),
               QStringLiteral("ST_OMER_ A SECTEUR_01_08 .JEUNES"));
 }
+
+namespace {
+
+// The exact thousandths of a field written by the export ("   37,85", "     .38", "   20").
+long long fieldThousandths(const QByteArray& field) {
+    QString t = QString::fromLatin1(field).trimmed();
+    t.replace(u',', u'.');
+    if (t.startsWith(u'.'))
+        t.prepend(u'0');
+    const qsizetype dot = t.indexOf(u'.');
+    const QString whole = dot < 0 ? t : t.left(dot);
+    const QString decimals = (dot < 0 ? QString() : t.mid(dot + 1)).leftJustified(3, u'0');
+    return whole.toLongLong() * 1000 + decimals.toLongLong();
+}
+
+// The fancier lines of a written export, each split into its fields.
+QList<QList<QByteArray>> fancierLines(const QString& path) {
+    QList<QByteArray> lines = readBytes(path).split('\n');
+    lines.removeLast(); // after the last CR LF
+    QList<QList<QByteArray>> out;
+    for (qsizetype i = 1; i + 1 < lines.size(); ++i)
+        out.append(lines[i].chopped(1).split(';'));
+    return out;
+}
+
+} // namespace
+
+TEST(RaceExport, TheTotalsLineIsTheSumOfTheLinesOfALargeRace) {
+    ExportFolder e;
+    const RecordFileOf<FancierRecord> season(e.club.yearPath("noms.vba"));
+    QList<FancierRecord> fanciers;
+    QList<StakeAmountBlock> blocks;
+    StakeAmountBlock b;
+    for (int k : {0, 1, 2, 3})
+        b.setStakeCount(k, std::array<float, 4>{3, 1, 0.35f, 37.85f}[k]);
+    for (int i = 1; i <= 2500; ++i) {
+        FancierSpec f;
+        f.name = QStringLiteral("AMATEUR %1").arg(i);
+        f.latitude = 480506;
+        fanciers.append(e.club.fancierRecord(f));
+        blocks.append(b);
+    }
+    RecordFileOf<FancierRecord>(e.club.yearPath("noms.vba")).rewrite(fanciers);
+    RecordFileOf<StakeAmountBlock>(e.club.yearPath("mise.105")).rewrite(blocks);
+
+    ScriptedDialogsScope d;
+    const ExportResult r = e.run(*d);
+    ASSERT_EQ(r.outcome, ExportOutcome::Written);
+    const QList<QList<QByteArray>> lines = fancierLines(r.path);
+    ASSERT_EQ(lines.size(), 2500);
+    // Columns 6 to 9: pigeons entered, simp, jeu (its mask's point makes it the value
+    // itself), the amount.
+    long long sums[4] = {};
+    for (const QList<QByteArray>& fields : lines) {
+        ASSERT_EQ(fields.size(), 9);
+        for (int c = 0; c < 4; ++c)
+            sums[c] += fieldThousandths(fields[5 + c]);
+    }
+    const QList<QByteArray> all = readBytes(r.path).split('\n');
+    const QList<QByteArray> totals = all[all.size() - 2].chopped(1).split(';');
+    ASSERT_EQ(totals.size(), 9);
+    for (int c = 0; c < 4; ++c)
+        EXPECT_EQ(fieldThousandths(totals[5 + c]), sums[c]) << "column " << 6 + c;
+    EXPECT_EQ(totals[8], "94625,00");
+    EXPECT_EQ(totals[7], "  875");
+}
+
+TEST(RaceExport, ValuesWithAPointInTheirMaskAreRoundedBeforeTheirDigitsArePlaced) {
+    struct Case {
+        double latitude;
+        float jeu;
+        const char *latitudeField, *jeuField;
+    } cases[] = {
+        {480506.34, 12.5f, " 480506.34", "   12.50"},
+        {480506.345, 0.375f, " 480506.35", "     .38"},
+        {480506.3449, 0.35f, " 480506.34", "     .35"},
+        {480506.999, 2.675f, " 480507.00", "    2.68"},
+        {0, 0, "       . 0", "     . 0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.latitudeField);
+        ExportFolder e;
+        RecordFileOf<FancierRecord> season(e.club.yearPath("noms.vba"));
+        FancierRecord f = season.read(1);
+        f.setLatitudeDms(c.latitude);
+        f.setLongitudeWestDms(c.latitude);
+        season.write(1, f);
+        RecordFileOf<StakeAmountBlock> mise(e.club.yearPath("mise.105"));
+        StakeAmountBlock b = mise.read(1);
+        b.setStakeCount(2, c.jeu);
+        mise.write(1, b);
+        ScriptedDialogsScope d;
+        const ExportResult r = e.run(*d);
+        ASSERT_EQ(r.outcome, ExportOutcome::Written);
+        const QList<QByteArray> fields = fancierLines(r.path).at(0);
+        EXPECT_EQ(fields[2], c.latitudeField);
+        EXPECT_EQ(fields[3], c.latitudeField + QByteArray(" "));
+        EXPECT_EQ(fields[7], c.jeuField);
+    }
+}
+
+TEST(RaceExport, ASemicolonInANameLicenceOrCodeAddsNoColumn) {
+    ExportFolder e;
+    RecordFileOf<FancierRecord> season(e.club.yearPath("noms.vba"));
+    FancierRecord f = season.read(1);
+    f.setFancierName(QStringLiteral("DUPONT;Jean"));
+    f.setLicenceNumber(QStringLiteral("12;45\n7"));
+    season.write(1, f);
+    RecordFileOf<StakeTypeRecord> stakes(e.club.yearPath("basejeu.105"));
+    StakeTypeRecord line = stakes.read(1);
+    line.setStakeCode(QStringLiteral("s;mp"));
+    stakes.write(1, line);
+    ScriptedDialogsScope d;
+    const ExportResult r = e.run(*d);
+    ASSERT_EQ(r.outcome, ExportOutcome::Written);
+    const QList<QByteArray> all = readBytes(r.path).split('\n');
+    ASSERT_EQ(all.size(), 5); // header, two fanciers, totals, nothing after the last CR LF
+    EXPECT_EQ(all[0].split(';').size(), 10); // the header ends with ";"
+    EXPECT_TRUE(all[0].contains(";s mp ;"));
+    for (const QList<QByteArray>& fields : fancierLines(r.path))
+        EXPECT_EQ(fields.size(), 9);
+    const QList<QByteArray> first = fancierLines(r.path).at(0);
+    EXPECT_EQ(first[0], "DUPONT Jean            ");
+    EXPECT_EQ(first[1], "12 45 7 ");
+    EXPECT_EQ(season.read(1).fancierName().trimmed(), QStringLiteral("DUPONT;Jean")); // kept
+}
