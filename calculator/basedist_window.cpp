@@ -135,6 +135,7 @@ void basedist::buildControls() {
 
 void basedist::Form_Load() {
     m_list->hide();
+    m_siteListHold = holdSiteList(generalSitesPath(), m_holdRefusal);
     try {
         m_sites = SiteList::load(generalSitesPath());
     } catch (const Error& e) {
@@ -215,6 +216,14 @@ void basedist::Command1_Click() {
     if (entry.kind == SiteEntry::Ready) {
         if (entry.westDropped)
             dialogs().inform(bothLongitudesWarning(), siteMessageTitle(), MsgIcon::Exclamation);
+        // Vorel finds a site by its name: a second one of the same name is stored only
+        // when the user says so, as Vorel's editor asks.
+        const QString name = trim(entry.record.siteName());
+        if (m_sites.indexOfName(name) >= 0 &&
+            !dialogs().askYesNo(duplicateSiteQuestion(name), siteMessageTitle(), MsgAnswer::No)) {
+            focusAndSelect(m_text6);
+            return;
+        }
         m_sites.insert(entry.record);
         for (QLineEdit* b : {m_text6, m_text1, m_text2, m_text7})
             b->clear();
@@ -278,6 +287,12 @@ void basedist::aide_Click() {
 }
 
 bool basedist::saveGeneralSites() {
+    if (!m_siteListHold.held()) {
+        // Another program had the list when this editor opened: nothing is written over
+        // its work.
+        dialogs().inform(m_holdRefusal, siteMessageTitle(), MsgIcon::Exclamation);
+        return true;
+    }
     if (m_takenOut) {
         m_sites.insert(*m_takenOut);
         m_takenOut.reset();
@@ -297,7 +312,10 @@ void basedist::leave() {
     m_leaving = true;
     hide();
     windows().unload<plein>();
+    // The main window shows the list as the editor left it.
+    windows().window<depart>().reloadSites();
     windows().show<depart>();
+    m_siteListHold.release();
     windows().unload<basedist>();
 }
 

@@ -46,6 +46,9 @@ private:
     void refreshList();
     QLineEdit* box(SiteBox kind) const;
 
+    // The list is this editor's while it is open (Vorel's editor cannot open meanwhile).
+    HeldLock m_siteListHold;
+    QString m_holdRefusal;
     SiteList m_sites;
     std::optional<ReleaseSiteRecord> m_takenOut;
     bool m_leaving = false;

@@ -61,6 +61,21 @@ void CalculatorModel::stepWest(int part, long long steps) {
     refreshSite();
 }
 
+void CalculatorModel::setSites(const QList<ReleaseSiteRecord>& sites) {
+    const QString shown = m_site < m_sites.size() ? trim(m_sites.at(m_site).siteName()) : QString();
+    m_sites = sites;
+    m_site = 0;
+    for (int i = 0; i < m_sites.size() && !shown.isEmpty(); ++i) {
+        if (trim(m_sites.at(i).siteName()) == shown) {
+            m_site = i;
+            break;
+        }
+    }
+    // The line of a list that was empty does not stay: the new list's first site shows.
+    m_distance.clear();
+    refreshSite();
+}
+
 void CalculatorModel::setShownSite(int index) {
     if (index >= 0 && index < m_sites.size())
         m_site = index;

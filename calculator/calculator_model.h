@@ -42,6 +42,10 @@ public:
     void stepWest(int part, long long steps);
     const Loft& loft() const { return m_loft; }
 
+    // The list read again after the site editor rewrote distgen: the site shown stays the
+    // one of the same name while it is there, else the first; the date and loft stay.
+    void setSites(const QList<ReleaseSiteRecord>& sites);
+
     // The site whose results are shown (the line at the top of the list).
     void setShownSite(int index);
     int shownSite() const { return m_site; }

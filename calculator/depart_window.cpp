@@ -6,6 +6,7 @@
 #include "tarvio_texts.h"
 
 #include "common/errors.h"
+#include "fanciers/site_list.h"
 #include "common/numbers.h"
 #include "common/text.h"
 #include "platform/clock.h"
@@ -194,16 +195,28 @@ void depart::buildControls() {
 }
 
 void depart::loadSites() {
+    m_model = std::make_unique<CalculatorModel>(vt::today(), QList<ReleaseSiteRecord>{});
+    reloadSites();
+}
+
+void depart::reloadSites() {
     QList<ReleaseSiteRecord> sites;
     try {
         sites = readGeneralSitesInFileOrder(generalSitesPath());
     } catch (const Error& e) {
         dialogs().inform(e.message(), programTitle(), MsgIcon::Exclamation);
+        return; // the list stays as it was read before
     }
-    m_model = std::make_unique<CalculatorModel>(vt::today(), sites);
+    m_model->setSites(sites);
+    const int shown = m_model->shownSite();
+    m_list->clear();
     m_list->addItems(m_model->siteItems());
-    if (m_list->count() > 0)
-        m_list->setCurrentRow(0);
+    if (m_list->count() > 0) {
+        m_list->scrollToItem(m_list->item(shown), QAbstractItemView::PositionAtTop);
+        m_list->setCurrentRow(shown);
+        m_model->setShownSite(shown);
+    }
+    refreshLabels();
 }
 
 void depart::dateChanged() {
@@ -267,6 +280,14 @@ void depart::Frame1_Click() {
 }
 
 void depart::GPS_Click() {
+    // While Vorel's site editor has the list, this one does not open: only one program
+    // edits distgen at a time.
+    QString refusal;
+    const HeldLock gate = holdSiteList(generalSitesPath(), refusal);
+    if (!gate.held()) {
+        dialogs().inform(refusal, siteMessageTitle(), MsgIcon::Exclamation);
+        return;
+    }
     hide();
     windows().show<plein>();
     // A fresh editor reads distgen again.

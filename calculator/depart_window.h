@@ -35,6 +35,8 @@ public:
     ~depart() override;
 
     const CalculatorModel& model() const { return *m_model; }
+    // Reads distgen again into the list and the results (the site editor has saved it).
+    void reloadSites();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

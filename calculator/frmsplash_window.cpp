@@ -111,8 +111,12 @@ frmSplash::frmSplash() {
     version->setText(splashVersionText());
     product->setText(programTitle());
     warning->setText(splashWarningText());
+    // Shown after the background, and asked to be the active window: a window manager
+    // puts a new window that does not take the focus under the one that has it, which
+    // would leave the user with nothing but the background and its clock.
     show();
     raise();
+    activateWindow();
     company->setText(companyName());
 }
 

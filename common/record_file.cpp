@@ -4,6 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStorageInfo>
+
+#include <algorithm>
 
 namespace vt {
 
@@ -16,6 +19,33 @@ void failForTests(const QString& path) {
     if (RecordFile::writeFailureForTests && RecordFile::writeFailureForTests(path))
         throw FileError(QStringLiteral("Impossible d'écrire le fichier %1 : le disque est plein.")
                             .arg(QDir::toNativeSeparators(path)));
+}
+
+} // namespace
+
+QString writeErrorText(const QFileDevice& file) {
+    // A full disk says so in plain words, whatever the system's own text is: a write that
+    // stops short on a full disk may leave no error code of its own ("Erreur inconnue").
+    const QStorageInfo volume(QFileInfo(file.fileName()).absolutePath());
+    if (file.error() == QFileDevice::ResourceError ||
+        (volume.isValid() && volume.bytesAvailable() < 4096))
+        return QStringLiteral("Aucun espace disponible sur le disque");
+    return file.errorString();
+}
+
+namespace {
+
+// Writes all the bytes; a short write is tried again for the rest, so that the reason it
+// stopped (a full disk) is the file's error.
+bool writeAll(QFile& f, const QByteArray& bytes) {
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 n = f.write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return true;
 }
 
 } // namespace
@@ -118,23 +148,33 @@ void RecordFile::writeRecordsAt(int n, const QByteArray& bytes) {
     failForTests(m_path);
     QFile f(m_path);
     const bool existed = f.exists();
-    if (!f.open(QIODevice::ReadWrite))
+    if (!f.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
         throw FileError(QStringLiteral("Impossible d'écrire dans le fichier %1 : %2")
                             .arg(m_path, f.errorString()));
-    const qint64 whole = (f.size() / m_length) * m_length;
+    const qint64 oldSize = f.size();
+    const qint64 whole = (oldSize / m_length) * m_length;
     const qint64 offset = qint64(n - 1) * m_length;
+    // The bytes this write covers inside the old file, put back if it fails half-way.
+    QByteArray covered;
+    if (offset < oldSize && f.seek(offset))
+        covered = f.read(std::min<qint64>(bytes.size(), oldSize - offset));
     bool ok = true;
     if (offset > whole) {
         // The records between the last whole record and n are written as zero records.
-        ok = f.seek(whole) && f.write(QByteArray(offset - whole, '\0')) == offset - whole;
+        ok = f.seek(whole) && writeAll(f, QByteArray(offset - whole, '\0'));
     }
-    ok = ok && f.seek(offset) && f.write(bytes) == bytes.size() && f.flush();
+    ok = ok && f.seek(offset) && writeAll(f, bytes);
     if (!ok) {
-        const QString error = f.errorString();
-        // A file that this write created is not left behind empty.
+        const QString error = writeErrorText(f);
+        // The file is left as it was: a file this write created goes, an old one gets its
+        // bytes and its length back, so no fragment of a record stays at its end.
         if (!existed) {
             f.close();
             QFile::remove(m_path);
+        } else {
+            if (!covered.isEmpty() && f.seek(offset))
+                f.write(covered);
+            f.resize(oldSize);
         }
         throw FileError(
             QStringLiteral("Impossible d'écrire dans le fichier %1 : %2").arg(m_path, error));
@@ -144,7 +184,7 @@ void RecordFile::writeRecordsAt(int n, const QByteArray& bytes) {
 namespace {
 
 [[noreturn]] void throwWriteError(QSaveFile& f, const QString& path) {
-    const QString reason = f.errorString();
+    const QString reason = writeErrorText(f);
     f.cancelWriting();
     throw FileError(QStringLiteral("Impossible d'écrire le fichier %1 : %2").arg(path, reason));
 }
@@ -257,9 +297,9 @@ void writeWholeFile(const QString& path, const QByteArray& bytes) {
     // over the old one.
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.flush() ||
         f.error() != QFileDevice::NoError) {
+        const QString reason = writeErrorText(f);
         f.cancelWriting();
-        throw FileError(QStringLiteral("Impossible d'écrire le fichier %1 : %2")
-                            .arg(path, f.errorString()));
+        throw FileError(QStringLiteral("Impossible d'écrire le fichier %1 : %2").arg(path, reason));
     }
     if (!f.commit())
         throw FileError(QStringLiteral("Impossible d'écrire le fichier %1 : %2")

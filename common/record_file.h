@@ -5,6 +5,7 @@
 #include "errors.h"
 #include "record.h"
 
+#include <QFileDevice>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -13,6 +14,10 @@
 #include <utility>
 
 namespace vt {
+
+// Why a write failed, for a message: "Aucun espace disponible sur le disque" when the disk
+// is full, else the system's text.
+QString writeErrorText(const QFileDevice& file);
 
 // The path of an existing file in `folder` whose name matches `name` ignoring case,
 // or folder/name when there is none (new files take the name as given).

@@ -160,6 +160,7 @@ basedist::basedist() {
     // Installed last so that it sees every key first, Esc and Enter included.
     Text6->installEventFilter(this);
 
+    m_siteListHold = holdSiteList(session().GeneralSitesPath, m_holdRefusal);
     try {
         m_editor = GeneralSiteEditor::load(session().GeneralSitesPath);
     } catch (const Error& e) {
@@ -174,6 +175,14 @@ const QString SaveQuestion = QStringLiteral("Enregistrer les modifications des l
 } // namespace
 
 void basedist::reopen() {
+    // While Tarvio's site editor has the list, this one does not open: only one program
+    // edits distgen at a time.
+    QString refusal;
+    const HeldLock gate = holdSiteList(session().GeneralSitesPath, refusal);
+    if (!gate.held()) {
+        dialogs().inform(refusal, siteMessageTitle(), MsgIcon::Exclamation);
+        return;
+    }
     reopenSiteWindow<basedist>(SaveQuestion);
 }
 
@@ -287,6 +296,13 @@ void basedist::editSiteFromList(int row) {
 }
 
 bool basedist::save() {
+    if (!m_siteListHold.held()) {
+        // Another program had the list when this editor opened: nothing is written over
+        // its work.
+        dialogs().inform(m_holdRefusal, siteMessageTitle(), MsgIcon::Exclamation);
+        m_closing = true;
+        return true;
+    }
     try {
         m_editor.save(session().GeneralSitesPath, session().LocalSitesPath);
     } catch (const Error& e) {
@@ -308,6 +324,9 @@ void basedist::printGeneralSites() {
 void basedist::closeEvent(QCloseEvent* event) {
     // A site taken out is put back by the save.
     closeSiteWindow(this, event, m_closing);
+    // A closed editor gives the list up at once, not when the window is deleted later.
+    if (event->isAccepted())
+        m_siteListHold.release();
 }
 
 } // namespace vt

@@ -48,6 +48,9 @@ private:
     bool coordinateEnter(QLineEdit* box, SiteBox which, QLineEdit* other);
     void showModifyList();
 
+    // The list is this editor's while it is open (Tarvio's editor cannot open meanwhile).
+    HeldLock m_siteListHold;
+    QString m_holdRefusal;
     GeneralSiteEditor m_editor;
     bool m_closing = false;
 

@@ -50,10 +50,7 @@ GeneralSiteEditor::StoreOutcome GeneralSiteEditor::store(const TypedSite& typed,
         dialogs.inform(bothLongitudesWarning(), siteMessageTitle(), MsgIcon::Exclamation);
     const QString name = trim(entry.record.siteName());
     if (m_sites.indexOfName(name) >= 0 &&
-        !dialogs.askYesNo(QStringLiteral("Le lieu de lâcher %1 existe déjà. "
-                                         "Le mémoriser quand même ?")
-                              .arg(name),
-                          siteMessageTitle(), MsgAnswer::No)) {
+        !dialogs.askYesNo(duplicateSiteQuestion(name), siteMessageTitle(), MsgAnswer::No)) {
         out.result = StoreResult::Declined;
         return out;
     }

@@ -8,6 +8,9 @@
 #include "common/text.h"
 #include "platform/print_surface.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <algorithm>
 
 namespace vt {
@@ -173,6 +176,10 @@ QString coordinateBoxText(double value) {
     return numberText(value);
 }
 
+QString duplicateSiteQuestion(const QString& name) {
+    return QStringLiteral("Le lieu de lâcher %1 existe déjà. Le mémoriser quand même ?").arg(name);
+}
+
 QString bothLongitudesWarning() {
     return QStringLiteral("Les deux longitudes sont remplies : la longitude EST est gardée, "
                           "la longitude OUEST est mise à 0.");
@@ -240,6 +247,36 @@ QString printGeneralSites(const SiteList& sites, PrintSurface& surface) {
     for (int i = 0; i < items.size(); ++i)
         surface.printLine(QString::number(i + 1).rightJustified(3) + u' ' + items.at(i));
     return surface.endDocument();
+}
+
+QString siteListLockPath(const QString& generalSitesPath) {
+    const QFileInfo list(generalSitesPath);
+    return list.dir().filePath(QStringLiteral(".distgen.lock"));
+}
+
+HeldLock holdSiteList(const QString& generalSitesPath, QString& refusal) {
+    HeldLock hold = HeldLock::take(siteListLockPath(generalSitesPath));
+    const QString list = QDir::toNativeSeparators(generalSitesPath);
+    switch (hold.state()) {
+    case HeldLock::State::Held:
+        refusal.clear();
+        break;
+    case HeldLock::State::HeldElsewhere: {
+        const LockOwner& owner = hold.owner();
+        refusal = QStringLiteral("La liste des lieux de lâcher (%1) est en cours de modification "
+                                 "dans l'autre programme, %2, sur l'ordinateur « %3 ».\n"
+                                 "Quittez-y la modification des lieux de lâcher, puis "
+                                 "recommencez : rien n'a été enregistré ici.")
+                      .arg(list, owner.shownProgram(), owner.shownHost());
+        break;
+    }
+    case HeldLock::State::Failed:
+        refusal = QStringLiteral("Impossible de réserver la liste des lieux de lâcher (%1) : %2. "
+                                 "Rien n'a été enregistré.")
+                      .arg(list, hold.failure());
+        break;
+    }
+    return hold;
 }
 
 } // namespace vt

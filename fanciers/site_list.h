@@ -3,6 +3,7 @@
 // the list's order (by name), the 55-character list line of a site, the reading of the
 // four boxes of a site, the name check and the printed list. Vorel's and Tarvio's
 // editors share these rules so that distgen comes out the same whoever writes it.
+#include "common/held_lock.h"
 #include "common/records.h"
 
 #include <QList>
@@ -59,6 +60,14 @@ private:
     QList<ReleaseSiteRecord> m_records;
 };
 
+// The lock file, beside distgen, that a site editor holds while it is open, so that Vorel
+// and Tarvio (which may run side by side on one folder) never edit the list at once.
+QString siteListLockPath(const QString& generalSitesPath);
+// Takes the site list for an editor. When another program's editor has it, the lock is
+// not held and `refusal` gets the message to show: the list is being edited in that
+// program, nothing is saved here.
+HeldLock holdSiteList(const QString& generalSitesPath, QString& refusal);
+
 // The four boxes of a site, as typed.
 struct TypedSite {
     QString name, latitude, east, west;
@@ -90,6 +99,10 @@ double coordinateBoxValue(const QString& text);
 QString normaliseCoordinateBox(const QString& text);
 // A stored value written into a box with the decimal comma and all its digits.
 QString coordinateBoxText(double value);
+
+// The question asked before a second site of the same name is stored (default No): both
+// editors ask it, since Vorel finds a site by its name.
+QString duplicateSiteQuestion(const QString& name);
 
 // The warning shown when both longitudes were typed.
 QString bothLongitudesWarning();

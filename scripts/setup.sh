@@ -3,7 +3,7 @@
 # package names, installs those instead (scripts/cups-check.sh asks for its own).
 set -euo pipefail
 packages=(g++ cmake make libgtest-dev libbenchmark-dev qt6-base-dev qt6-translations-l10n
-          fonts-liberation2 fonts-dejavu-core poppler-utils xvfb xauth
+          fonts-liberation2 fonts-dejavu-core poppler-utils xvfb xauth openbox x11-utils
           clang libclang-rt-14-dev)
 if [ $# -gt 0 ]; then packages=("$@"); fi
 missing=()

@@ -25,6 +25,12 @@ QString splashVersionText() {
 }
 
 bool startVorel(const QString& startDir) {
+    // One Vorel at a time on a data folder: a second one says who holds it and ends
+    // before it reads or writes anything there.
+    if (const QString refusal = holdDataFolder(startDir); !refusal.isEmpty()) {
+        dialogs().inform(refusal, ProductName, MsgIcon::Critical);
+        return false;
+    }
     session().StartDir = startDir;
     frmSplash& splash = windows().window<frmSplash>();
     switch (splash.road()) {

@@ -2,6 +2,7 @@
 #include "platform/qt_dialogs.h"
 #include "shell/program.h"
 #include "shell/splash_window.h"
+#include "shell/startup.h"
 
 #include <QApplication>
 #include <QDir>
@@ -13,7 +14,10 @@ int main(int argc, char** argv) {
     // platform layer's printer (the default printer, or PDF files in StartDir/impressions).
     vt::installQtDialogs();
 
+    // The data folder stays held until the program ends.
     if (!vt::startVorel(QDir::currentPath()))
         return 1;
-    return app.exec();
+    const int result = app.exec();
+    vt::releaseDataFolder();
+    return result;
 }

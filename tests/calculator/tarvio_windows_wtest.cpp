@@ -384,6 +384,104 @@ private slots:
         QCOMPARE(dialogs->asked().size(), 0);
     }
 
+    // The main window shows the list its site editor saved, at once: a site added to an
+    // empty file, a corrected one, a deleted one. The date and the loft stay as they were.
+    void theMainWindowUsesTheListTheEditorSaved_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QStringList>("listed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("added to an empty file") << QStringLiteral("add") << QStringList{QStringLiteral("ARRAS")} << QStringLiteral("ARRAS");
+        QTest::newRow("corrected") << QStringLiteral("correct") << QStringList{QStringLiteral("ARRAS"), QStringLiteral("ZUTKERQUE")} << QStringLiteral("ZUTKERQUE");
+        QTest::newRow("deleted") << QStringLiteral("delete") << QStringList{QStringLiteral("ARRAS")} << QStringLiteral("ARRAS");
+    }
+    void theMainWindowUsesTheListTheEditorSaved() {
+        QFETCH(QString, change);
+        QFETCH(QStringList, listed);
+        QFETCH(QString, shown);
+        if (change != QLatin1String("add"))
+            threeSites(); // ZUTKERQUE first in the file, so shown first
+        ScriptedDialogsScope dialogs;
+        depart& main = windows().show<depart>();
+        step(main, "VScroll_1", 3); // a date of the user's own
+        const QString date = text(main, "Label12");
+        QCOMPARE(text(main, "Label6").startsWith(change == QLatin1String("add")
+                                                     ? noSiteDistanceText()
+                                                     : QStringLiteral("Distance de : ZUTKERQUE")),
+                 true);
+
+        basedist& e = openEditor();
+        auto* name = child<QLineEdit>(e, "Text6");
+        if (change == QLatin1String("add")) {
+            name->setText(QStringLiteral("ARRAS"));
+            child<QLineEdit>(e, "Text1")->setText(QStringLiteral("501730"));
+            child<QLineEdit>(e, "Text2")->setText(QStringLiteral("24600"));
+        } else {
+            QTest::mouseClick(child<QPushButton>(e, "Command3"), Qt::LeftButton);
+            auto* list = child<QListWidget>(e, "List1");
+            list->setCurrentRow(1); // ZUTKERQUE, after ARRAS in name order
+            emit list->itemDoubleClicked(list->item(1));
+            if (change == QLatin1String("delete"))
+                name->clear();
+            else
+                child<QLineEdit>(e, "Text1")->setText(QStringLiteral("495200"));
+        }
+        QTest::mouseClick(child<QPushButton>(e, "Command1"), Qt::LeftButton);
+        child<QAction>(e, "quitte")->trigger();
+        QCoreApplication::processEvents();
+        QVERIFY(main.isVisible());
+
+        auto* list = child<QListWidget>(main, "List1");
+        QStringList names;
+        for (int i = 0; i < list->count(); ++i)
+            names << list->item(i)->text().left(25).trimmed();
+        QCOMPARE(names, listed);
+        QCOMPARE(main.model().sites().at(main.model().shownSite()).siteName().trimmed(), shown);
+        // The distance is the one a fresh start on the saved file shows for that site.
+        CalculatorModel fresh(Now.date(), readGeneralSitesInFileOrder(distgen()));
+        fresh.setShownSite(static_cast<int>(listed.indexOf(shown)));
+        QVERIFY(text(main, "Label6").startsWith(QStringLiteral("Distance de : ") + shown));
+        QCOMPARE(text(main, "Label6"), fresh.distanceLabel());
+        QCOMPARE(text(main, "Label12"), date);
+        QCOMPARE(dialogs->asked().size(), 0);
+    }
+
+    // "Mémoriser" of a name already listed asks the question Vorel's editor of the same
+    // file asks, with No as its default: No stores nothing, Yes stores the second site.
+    void aSecondSiteOfTheSameNameIsStoredOnlyWhenTheUserSaysSo() {
+        threeSites();
+        const TypedSite typed{QStringLiteral(" arras "), QStringLiteral("501800"),
+                              QStringLiteral("24700"), QString()};
+        ScriptedDialogsScope dialogs;
+        basedist& e = openEditor();
+        auto* name = child<QLineEdit>(e, "Text6");
+        const auto typeSite = [&] {
+            name->setText(typed.name);
+            child<QLineEdit>(e, "Text1")->setText(typed.latitude);
+            child<QLineEdit>(e, "Text2")->setText(typed.east);
+            QTest::mouseClick(child<QPushButton>(e, "Command1"), Qt::LeftButton);
+        };
+        dialogs->answer(MsgAnswer::No);
+        typeSite();
+        QCOMPARE(dialogs->messages().size(), 1);
+        const MessageRequest asked = dialogs->messages().at(0);
+        // Vorel's general editor asks this same text, from the same function.
+        QCOMPARE(asked.text,
+                 QStringLiteral("Le lieu de lâcher arras existe déjà. Le mémoriser quand même ?"));
+        QCOMPARE(asked.text, duplicateSiteQuestion(QStringLiteral("arras")));
+        QCOMPARE(asked.title, siteMessageTitle());
+        QCOMPARE(asked.buttons, MsgButtons::YesNo);
+        QCOMPARE(asked.defaultButton, MsgAnswer::No);
+        QCOMPARE(e.sites().size(), 2);
+        QCOMPARE(name->text(), typed.name); // the boxes stay for another name
+        QVERIFY(name->hasFocus() || !e.isActiveWindow());
+
+        dialogs->answer(MsgAnswer::Yes);
+        typeSite();
+        QCOMPARE(e.sites().size(), 3);
+        QCOMPARE(name->text(), QString());
+        QCOMPARE(dialogs->pendingAnswers(), 0);
+    }
+
     void aFailedRewriteKeepsDistgenAndTheEditorOpen() {
         threeSites();
         const QByteArray before = testing::readBytes(distgen());

@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Under a window manager, Tarvio's start-up window opens above its full-screen
+# background, three starts out of three. A private X server (Xvfb, on a free display)
+# runs openbox; the stacking order the window manager publishes says which window is on
+# top. Without Xvfb, openbox or xprop the test is skipped (exit 77). Everything it starts
+# is stopped at the end.
+set -uo pipefail
+tarvio=${1:?the built tarvio}
+for tool in Xvfb openbox xprop xwininfo; do
+  command -v "$tool" >/dev/null 2>&1 || { echo "skipped: $tool is missing"; exit 77; }
+done
+work=$(mktemp -d /tmp/vt-wm.XXXXXX)
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+  for p in "${pids[@]}"; do wait "$p" 2>/dev/null; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "skipped: Xvfb did not start"; exit 77; }
+export DISPLAY=:$(head -n1 "$work/display")
+openbox >"$work/openbox.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
+  sleep 0.1
+done
+
+# The client windows, bottom first, as the window manager stacks them.
+stacking() {
+  xprop -root _NET_CLIENT_LIST_STACKING 2>/dev/null | sed -n 's/.*# //p' | tr -d ' ' | tr ',' ' '
+}
+width() { xwininfo -id "$1" 2>/dev/null | awk '/Width:/ {print $2}'; }
+
+failed=0
+for start in 1 2 3; do
+  (cd "$work" && QT_QPA_PLATFORM=xcb exec "$tarvio") >"$work/tarvio.log" 2>&1 &
+  pid=$!
+  windows=()
+  for _ in $(seq 100); do
+    read -r -a windows <<<"$(stacking)"
+    [ "${#windows[@]}" -ge 2 ] && break
+    sleep 0.1
+  done
+  sleep 0.5 # the window manager's last restacking of the start
+  read -r -a windows <<<"$(stacking)"
+  if [ "${#windows[@]}" -lt 2 ]; then
+    echo "start $start: FAILED, ${#windows[@]} windows shown"
+    failed=1
+  else
+    top=${windows[-1]}
+    w=$(width "$top")
+    if [ -n "$w" ] && [ "$w" -lt 1366 ]; then
+      echo "start $start: the start-up window ($w pixels wide) is above the background"
+    else
+      echo "start $start: FAILED, the full-screen background is on top"
+      failed=1
+    fi
+  fi
+  kill "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null
+done
+exit "$failed"
