@@ -116,7 +116,8 @@ void basedist::buildControls() {
     m_list->setFont(fixed);
     m_list->setToolTip(QStringLiteral("Cliquez sur le lieu de lâcher à modifier"));
     m_list->setMinimumHeight(220);
-    connect(m_list, &QListWidget::itemDoubleClicked, this, &basedist::List1_DblClick);
+    // A double-click or Enter on the current line edits the site.
+    connect(m_list, &QListWidget::itemActivated, this, &basedist::List1_DblClick);
     root->addWidget(m_list);
     root->addStretch();
 

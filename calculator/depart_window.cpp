@@ -13,6 +13,7 @@
 #include "platform/dialogs.h"
 #include "platform/window_registry.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFontMetrics>
@@ -54,24 +55,13 @@ QScrollBar* stepper(QWidget* parent, const QString& name, int value) {
     bar->setPageStep(1);
     bar->setValue(value);
     bar->setFixedSize(18, 34);
+    // Tab reaches each stepper, whose arrow keys then step it; a click on an arrow leaves
+    // the focus where it was.
+    bar->setFocusPolicy(Qt::TabFocus);
     return bar;
 }
 
 } // namespace
-
-void SiteListWidget::keyboardSearch(const QString& search) {
-    const int before = currentRow();
-    // No scrolling while the line is searched: a scroll would select the top line.
-    setAutoScroll(false);
-    QListWidget::keyboardSearch(search);
-    setAutoScroll(true);
-    QListWidgetItem* item = currentItem();
-    if (!item || currentRow() == before)
-        return;
-    const int found = currentRow();
-    scrollToItem(item, QAbstractItemView::PositionAtTop);
-    emit lineSearched(found);
-}
 
 depart::depart() {
     setObjectName(QStringLiteral("depart"));
@@ -108,7 +98,7 @@ void depart::buildControls() {
                             rightAlign(QStringLiteral("OUEST"), 10));
     heads->setFont(fixedFont());
     root->addWidget(heads);
-    m_list = new SiteListWidget(central);
+    m_list = new QListWidget(central);
     m_list->setObjectName(QStringLiteral("List1"));
     m_list->setFont(fixedFont());
     m_list->setToolTip(QStringLiteral("Pour accéder plus rapidement à un lieu de lâcher, tapez sa "
@@ -118,14 +108,13 @@ void depart::buildControls() {
     // Wide enough for a whole list line (55 characters) and the scroll bar.
     m_list->setMinimumWidth(QFontMetrics(fixedFont()).horizontalAdvance(QString(58, u'M')) +
                             m_list->verticalScrollBar()->sizeHint().width());
+    // The results follow the line at the top of the list. A line moved to (an arrow or page
+    // key, a click, a typed first letter) is brought to the top, so that the highlight, the
+    // top line and the results name the same site; a line near the end, which cannot reach
+    // the top, still gives its results. The list itself never scrolls to a moved line.
+    m_list->setAutoScroll(false);
     connect(m_list->verticalScrollBar(), &QScrollBar::valueChanged, this, &depart::listScrolled);
-    // A line typed near the end of the list (or in a list too short to scroll) cannot
-    // reach the top: the results follow the typed line all the same, as the help says.
-    connect(m_list, &SiteListWidget::lineSearched, this, [this](int row) {
-        m_list->setCurrentRow(row);
-        m_model->setShownSite(row);
-        refreshLabels();
-    });
+    connect(m_list, &QListWidget::currentRowChanged, this, &depart::lineMoved);
     root->addWidget(m_list);
 
     // Date.
@@ -239,13 +228,34 @@ void depart::coordinateChanged(int coordinate, int part, int value) {
 }
 
 void depart::listScrolled() {
-    // The results follow the line at the top of the list.
-    const QModelIndex top = m_list->indexAt(QPoint(1, 1));
-    if (!top.isValid())
+    if (m_bringingLineUp)
         return;
-    m_list->setCurrentRow(top.row());
-    m_model->setShownSite(top.row());
+    // A scroll selects the line at the top of the list.
+    const QModelIndex top = m_list->indexAt(QPoint(1, 1));
+    if (top.isValid())
+        m_list->setCurrentRow(top.row());
+}
+
+void depart::lineMoved(int row) {
+    if (!m_model || row < 0 || m_bringingLineUp)
+        return;
+    m_bringingLineUp = true;
+    m_list->scrollToItem(m_list->item(row), QAbstractItemView::PositionAtTop);
+    m_bringingLineUp = false;
+    m_model->setShownSite(row);
     refreshLabels();
+}
+
+bool depart::stepperHasFocus() const {
+    const QWidget* focus = QApplication::focusWidget();
+    for (const QScrollBar* bar : m_dateBars)
+        if (bar == focus)
+            return true;
+    for (const auto& bars : m_coordinateBars)
+        for (const QScrollBar* bar : bars)
+            if (bar == focus)
+                return true;
+    return false;
 }
 
 void depart::refreshLabels() {
@@ -263,7 +273,9 @@ void depart::refreshLabels() {
     m_label6->setText(m_model->distanceLabel());
     m_label7->setText(m_model->loftTimes().closingLabel);
     m_label8->setText(m_model->loftTimes().openingLabel);
-    if (isVisible())
+    // The list takes the focus back after each change, except from a stepper reached with
+    // Tab, which keeps it so that its arrow keys go on stepping.
+    if (isVisible() && !stepperHasFocus())
         m_list->setFocus();
 }
 

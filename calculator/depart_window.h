@@ -16,18 +16,6 @@ class QGroupBox;
 
 namespace vt::tarvio {
 
-// The list of sites: the first-letter search brings the line found to the top, since the
-// results follow the top line, and reports the line found.
-class SiteListWidget : public QListWidget {
-    Q_OBJECT
-public:
-    using QListWidget::QListWidget;
-    void keyboardSearch(const QString& search) override;
-
-signals:
-    void lineSearched(int row);
-};
-
 class depart : public QMainWindow {
     Q_OBJECT
 public:
@@ -48,6 +36,8 @@ private:
     void dateChanged();
     void coordinateChanged(int coordinate, int part, int value);
     void listScrolled();
+    void lineMoved(int row);
+    bool stepperHasFocus() const;
     void refreshLabels();
     void GPS_Click();
     void vers_Click();
@@ -55,7 +45,9 @@ private:
     void Frame1_Click();
 
     std::unique_ptr<CalculatorModel> m_model;
-    SiteListWidget* m_list = nullptr;
+    QListWidget* m_list = nullptr;
+    // True while a moved line is being brought to the top of the list.
+    bool m_bringingLineUp = false;
     QLabel *m_label5, *m_label6, *m_label7, *m_label8, *m_label10, *m_label11, *m_label12;
     std::array<QLabel*, 3> m_display{};  // Label13, Label14, Label15
     std::array<QLabel*, 3> m_packed{};   // Label16, Label17, Label18

@@ -4,6 +4,7 @@
 #include "plein_window.h"
 #include "tarvio_texts.h"
 
+#include "platform/window_keys.h"
 #include "platform/window_registry.h"
 
 #include <QFrame>
@@ -94,6 +95,10 @@ frmSplash::frmSplash() {
     m_label1->setCursor(Qt::PointingHandCursor);
     m_label1->installEventFilter(this);
     inner->addWidget(m_label1, 0, Qt::AlignRight);
+    // From the keyboard: Tab reaches "SUITE", Enter or Space presses it; Esc goes on too,
+    // since the start-up window has nothing else to leave to.
+    pressWithKeys(m_label1, [this] { openMainWindow(); });
+    pressOnEscape(this, [this] { openMainWindow(); });
     resize(560, 320);
 
     // 2. Centred on the screen, with the background behind.

@@ -143,7 +143,8 @@ recapam::recapam() {
     connect(nouv, &QAction::triggered, this, [this] { openEntrySheet(0); });
     connect(quitte, &QAction::triggered, this, [this] { windows().unload(this); });
     connect(aide, &QAction::triggered, this, [] { showHelp(2); });
-    connect(Liste1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+    // A double-click or Enter on a fancier's line opens his entry sheet.
+    connect(Liste1, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
         openEntrySheet(item->data(Qt::UserRole).toInt());
     });
 

@@ -139,7 +139,8 @@ basedist::basedist() {
     connect(aide, &QAction::triggered, this, [] { showHelp(4); });
     connect(Command1, &QPushButton::clicked, this, &basedist::storeSiteFromFields);
     connect(Command3, &QPushButton::clicked, this, &basedist::showModifyList);
-    connect(List1, &QListWidget::itemDoubleClicked, this,
+    // A double-click or Enter on the current line edits the site.
+    connect(List1, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { editSiteFromList(List1->row(item)); });
 
     for (QLineEdit* b : {Text6, Text1, Text2, Text7}) {

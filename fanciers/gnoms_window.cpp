@@ -89,8 +89,9 @@ gnoms::gnoms() {
 
     buildMenus();
     connect(List1, &QListWidget::itemSelectionChanged, this, &gnoms::List1_Click);
-    connect(List1, &QListWidget::itemDoubleClicked, this, &gnoms::List1_DblClick);
-    connect(List2, &QListWidget::itemDoubleClicked, this, &gnoms::List2_DblClick);
+    // A double-click or Enter on the current line opens it.
+    connect(List1, &QListWidget::itemActivated, this, &gnoms::List1_DblClick);
+    connect(List2, &QListWidget::itemActivated, this, &gnoms::List2_DblClick);
 
     const Session& s = session();
     m_actions["socdist"]->setVisible(false);

@@ -1,6 +1,7 @@
 #include "platform/help_window.h"
 
 #include "platform/help.h"
+#include "platform/window_keys.h"
 #include "platform/window_registry.h"
 
 #include <QHBoxLayout>
@@ -40,6 +41,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     describeControls(this);
 
     connect(close, &QPushButton::clicked, this, &QWidget::close);
+    pressOnEscape(this, [close] { close->click(); });
     connect(m_topics, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
         if (item && item->data(Qt::UserRole).toInt() != m_topic)
             showTopic(item->data(Qt::UserRole).toInt());

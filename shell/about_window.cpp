@@ -6,6 +6,7 @@
 #include "common/session.h"
 #include "platform/dialogs.h"
 #include "platform/system_info.h"
+#include "platform/window_keys.h"
 #include "platform/window_registry.h"
 
 #include <QFrame>
@@ -80,6 +81,7 @@ frmAbout::frmAbout() {
     grid->addLayout(bottom, 5, 0, 1, 2);
 
     connect(m_cmdOK, &QPushButton::clicked, this, [this] { windows().unload(this); });
+    pressOnEscape(this, [this] { m_cmdOK->click(); });
     connect(m_cmdSysInfo, &QPushButton::clicked, this, &frmAbout::StartSysInfo);
     resize(640, 340);
 }

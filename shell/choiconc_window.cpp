@@ -100,9 +100,10 @@ choiconc::choiconc() {
     grid->addWidget(m_list3, 4, 0, 1, 2);
     showExportPickers(false);
 
-    connect(m_list2, &QListWidget::itemDoubleClicked, this,
+    // A line is activated by a double-click or by Enter on the current line.
+    connect(m_list2, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { chooseOffered(m_list2->row(item)); });
-    connect(m_list3, &QListWidget::itemDoubleClicked, this,
+    connect(m_list3, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { removeChosen(m_list3->row(item)); });
     connect(m_drive1, &QPushButton::clicked, this, &choiconc::browse);
     connect(m_command1, &QPushButton::clicked, this, &choiconc::exportChosen);

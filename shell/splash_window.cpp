@@ -9,6 +9,7 @@
 #include "common/errors.h"
 #include "common/session.h"
 #include "platform/dialogs.h"
+#include "platform/window_keys.h"
 #include "platform/window_registry.h"
 
 #include <QGuiApplication>
@@ -91,6 +92,10 @@ frmSplash::frmSplash() {
 
     onClick(m_image1, [this] { suite(); });
     onClick(m_label1, [this] { suite(); });
+    // From the keyboard: Tab reaches "SUITE", Enter or Space presses it; Esc goes on too,
+    // since the start-up window has nothing else to leave to.
+    pressWithKeys(m_label1, [this] { suite(); });
+    pressOnEscape(this, [this] { suite(); });
 
     // The start-up road.
     windows().show<plein>();

@@ -137,6 +137,75 @@ private slots:
         QCOMPARE(dialogs->asked().size(), 0);
     }
 
+    // "SUITE" has the focus as the start-up window opens and Tab keeps it there; Enter,
+    // the keypad's Enter, Space and Esc each open the main window.
+    void theStartUpWindowGoesOnFromTheKeyboard_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+        QTest::newRow("Space") << int(Qt::Key_Space);
+        QTest::newRow("Esc") << int(Qt::Key_Escape);
+    }
+    void theStartUpWindowGoesOnFromTheKeyboard() {
+        QFETCH(int, key);
+        threeSites();
+        ScriptedDialogsScope dialogs;
+        frmSplash& splash = windows().window<frmSplash>();
+        splash.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&splash));
+        auto* suite = child<QLabel>(splash, "Label1");
+        QCOMPARE(QApplication::focusWidget(), suite);
+        QTest::keyClick(&splash, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), suite);
+        QTest::keyClick(suite, Qt::Key(key));
+        QCoreApplication::processEvents();
+        QVERIFY(windows().isLoaded<depart>());
+        QVERIFY(windows().window<depart>().isVisible());
+        QTRY_VERIFY(!windows().isLoaded<frmSplash>());
+        QVERIFY(!windows().isLoaded<plein>());
+    }
+
+    // Tab goes from the list through the three date steppers and the twelve coordinate
+    // steppers and back; an arrow key steps the stepper that has the focus, which keeps it.
+    void tabReachesEveryStepperAndItsArrowsStepIt() {
+        threeSites();
+        ScriptedDialogsScope dialogs;
+        depart& w = windows().show<depart>();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        auto* list = child<QListWidget>(w, "List1");
+        list->setFocus();
+        QStringList reached;
+        for (int i = 0; i < 16; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            reached.append(QApplication::focusWidget()->objectName());
+        }
+        QStringList expected = {QStringLiteral("VScroll_1"), QStringLiteral("VScroll_2"),
+                                QStringLiteral("VScroll_3")};
+        for (int c = 1; c <= 3; ++c)
+            for (int p = 1; p <= 4; ++p)
+                expected.append(QStringLiteral("VScroll%1_%2").arg(c).arg(p));
+        expected.append(QStringLiteral("List1"));
+        QCOMPARE(reached, expected);
+
+        auto* day = child<QScrollBar>(w, "VScroll_1");
+        day->setFocus();
+        QTest::keyClick(day, Qt::Key_Down); // the lower arrow: one day on
+        QCOMPARE(text(w, "Label12"), QStringLiteral("16/04/26"));
+        QCOMPARE(QApplication::focusWidget(), day);
+        QTest::keyClick(day, Qt::Key_Down);
+        QCOMPARE(text(w, "Label12"), QStringLiteral("17/04/26"));
+        auto* minutes = child<QScrollBar>(w, "VScroll1_2");
+        minutes->setFocus();
+        QTest::keyClick(minutes, Qt::Key_Down);
+        QCOMPARE(text(w, "Label13"), QStringLiteral("48:51:00,00"));
+        QCOMPARE(QApplication::focusWidget(), minutes);
+        // A click on a stepper's arrow leaves the focus in the list, as before.
+        list->setFocus();
+        QTest::mouseClick(day, Qt::LeftButton, {}, QPoint(day->width() / 2, day->height() - 3));
+        QCOMPARE(text(w, "Label12"), QStringLiteral("18/04/26"));
+        QCOMPARE(QApplication::focusWidget(), list);
+    }
+
     void mainWindowStartsOnTodayTheDefaultLoftAndTheFirstSite() {
         threeSites();
         ScriptedDialogsScope dialogs;
@@ -242,6 +311,50 @@ private slots:
         QTRY_VERIFY(text(w, "Label6").startsWith(QStringLiteral("Distance de : ZLIEU = ")));
         QCOMPARE(list->currentRow(), 25);
         QCOMPARE(model(w).shownSite(), 25);
+    }
+
+    // Whatever moves the highlight (a typed letter, an arrow, a page key, a click) brings
+    // its line to the top, and the results name the highlighted site.
+    void theResultsFollowTheHighlightedLineWhateverMovedIt() {
+        // Three sites a letter: every line but the last few can reach the top.
+        QList<testing::SiteSpec> sites;
+        QStringList names;
+        for (char c = 'A'; c <= 'Z'; ++c)
+            for (int n = 1; n <= 3; ++n) {
+                names.append(QStringLiteral("%1LIEU%2").arg(QChar(c)).arg(n));
+                sites.append({names.last(), 500000.0 + names.size() * 100, 20000, 0});
+            }
+        writeSites(sites);
+        ScriptedDialogsScope dialogs;
+        depart& w = windows().show<depart>();
+        auto* list = child<QListWidget>(w, "List1");
+        list->setFocus();
+        const auto expectShown = [&](int row) {
+            const QString name = names[row];
+            QCOMPARE(list->currentRow(), row);
+            QCOMPARE(model(w).shownSite(), row);
+            QVERIFY2(text(w, "Label6").startsWith(QStringLiteral("Distance de : ") + name + " = "),
+                     qPrintable(text(w, "Label6")));
+            QCOMPARE(list->indexAt(QPoint(1, 1)).row(), row);
+        };
+        const int s1 = names.indexOf(QStringLiteral("SLIEU1"));
+        QTest::keyClick(list, Qt::Key_S);
+        expectShown(s1);
+        QTest::keyClick(list, Qt::Key_Up);
+        expectShown(s1 - 1);
+        QTest::keyClick(list, Qt::Key_Up);
+        expectShown(s1 - 2);
+        QTest::keyClick(list, Qt::Key_Down);
+        expectShown(s1 - 1);
+        const int below = s1 + 2;
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(below)).center());
+        expectShown(below);
+        QTest::keyClick(list, Qt::Key_Home);
+        expectShown(0);
+        QTest::keyClick(list, Qt::Key_PageDown);
+        QVERIFY(list->currentRow() > 0);
+        expectShown(list->currentRow());
     }
 
     void editorRewritesDistgenInNameOrderAndShowsTheMainWindowAgain() {
@@ -353,7 +466,7 @@ private slots:
             auto* list = child<QListWidget>(e, "List1");
             QVERIFY(list->isVisible());
             list->setCurrentRow(0);
-            emit list->itemDoubleClicked(list->item(0));
+            QTest::keyClick(list, Qt::Key_Return); // Enter edits the line, as a double-click
             QVERIFY(list->isHidden());
             QCOMPARE(child<QLineEdit>(e, "Text6")->text(), QStringLiteral("ARRAS"));
             QCOMPARE(child<QLineEdit>(e, "Text1")->text(), QStringLiteral("501730"));
@@ -370,8 +483,10 @@ private slots:
             basedist& e = openEditor();
             QTest::mouseClick(child<QPushButton>(e, "Command3"), Qt::LeftButton);
             auto* list = child<QListWidget>(e, "List1");
-            list->setCurrentRow(0);
-            emit list->itemDoubleClicked(list->item(0));
+            // A double-click: Qt's test double-click sends only the second click.
+            const QPoint line = list->visualItemRect(list->item(0)).center();
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, line);
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, line);
             child<QLineEdit>(e, "Text6")->clear();
             QTest::mouseClick(child<QPushButton>(e, "Command1"), Qt::LeftButton);
             QVERIFY(child<QAction>(e, "quitte")->isVisible());
