@@ -186,7 +186,8 @@ EntrySavePlan planEntrySave(const EntrySaveInput& input, const RaceGrids& grids)
             const TypedNumber typed = parseTyped(*box.text);
             coordinates[i] = typed.value;
             // A box still showing what it was given for the stored value is kept as stored.
-            if (!typed.isInvalid() && showsStoredCoordinate(typed.value, storedCoordinates[i], i == 0))
+            if (!typed.isInvalid() &&
+                showsStoredCoordinate(typed.value, storedCoordinates[i], i == 0))
                 continue;
             if (const QString m =
                     coordinateRefusal(*box.text, QString::fromUtf8(box.caption), i == 0);
@@ -218,9 +219,9 @@ EntrySavePlan planEntrySave(const EntrySaveInput& input, const RaceGrids& grids)
         rec.setTown(trim(b.town));
         rec.setPostCode(trim(b.postCode));
         rec.setTelephone(trim(b.telephone));
-        const PackedPoint loft = savedLoftPoint({coordinates[0], coordinates[1], coordinates[2]},
-                                                {storedCoordinates[0], storedCoordinates[1],
-                                                 storedCoordinates[2]});
+        const PackedPoint loft =
+            savedLoftPoint({coordinates[0], coordinates[1], coordinates[2]},
+                           {storedCoordinates[0], storedCoordinates[1], storedCoordinates[2]});
         rec.setLatitudeDms(loft.latitude);
         rec.setLongitudeEastDms(loft.east);
         rec.setLongitudeWestDms(loft.west);

@@ -264,8 +264,7 @@ FancierSave saveFancier(const EditedFancier& edited, const FancierForm& form, Di
         r.setTelephone(trim(form[FancierBox::Telephone]));
         r.setClubGroupNumber(0);
         const PackedPoint loft = savedLoftPoint(
-            {latitude, east, west},
-            {r.latitudeDms(), r.longitudeEastDms(), r.longitudeWestDms()});
+            {latitude, east, west}, {r.latitudeDms(), r.longitudeEastDms(), r.longitudeWestDms()});
         r.setLatitudeDms(loft.latitude);
         r.setLongitudeEastDms(loft.east);
         r.setLongitudeWestDms(loft.west);

@@ -35,12 +35,14 @@ double DmsToDecimalDegrees(double packed) {
 
 QString impossibleCoordinateRefusal(double packed, bool latitude, const QString& caption) {
     const int highest = latitude ? 90 : 180;
-    const QString what = QStringLiteral("La case « %1 » contient %2 : ").arg(caption, numberText(packed));
+    const QString what =
+        QStringLiteral("La case « %1 » contient %2 : ").arg(caption, numberText(packed));
     const QString hint = QStringLiteral("\nTapez les degrés, minutes et secondes sans intervalle "
                                         "(480506 pour 48° 05' 06\").");
     const QString beyond =
-        what + (latitude ? QStringLiteral("une latitude ne dépasse pas 90° (900000).")
-                         : QStringLiteral("une longitude ne dépasse pas 180° (1800000).")) +
+        what +
+        (latitude ? QStringLiteral("une latitude ne dépasse pas 90° (900000).")
+                  : QStringLiteral("une longitude ne dépasse pas 180° (1800000).")) +
         hint;
     if (!std::isfinite(packed) || packed >= (highest + 1) * 10000.0)
         return beyond;
@@ -49,7 +51,8 @@ QString impossibleCoordinateRefusal(double packed, bool latitude, const QString&
     const long long whole = static_cast<long long>(std::floor(packed));
     const long long minutes = whole / 100 % 100, seconds = whole % 100;
     if (minutes >= 60)
-        return what + QStringLiteral("les minutes (%1) doivent être inférieures à 60.").arg(minutes) +
+        return what +
+               QStringLiteral("les minutes (%1) doivent être inférieures à 60.").arg(minutes) +
                hint;
     if (seconds >= 60)
         return what +

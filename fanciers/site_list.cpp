@@ -155,7 +155,8 @@ std::optional<QString> checkCoordinateBox(const QString& text, SiteBox box) {
     if (n.isNumber() && n.value < 0)
         return QStringLiteral("La case « %1 » ne peut pas contenir un nombre négatif.")
             .arg(boxLabel(box));
-    if (const QString m = impossibleCoordinateRefusal(n.value, box == SiteBox::Latitude, boxLabel(box));
+    if (const QString m =
+            impossibleCoordinateRefusal(n.value, box == SiteBox::Latitude, boxLabel(box));
         !m.isEmpty())
         return m;
     return std::nullopt;

@@ -159,7 +159,8 @@ ExportResult exportRace(Dialogs& dialogs, int raceCode, const QString& yearFolde
     QString last = QStringLiteral(";;;TOTAUX;;");
     for (int k = 0; k < n; ++k)
         last += applyMask(thousandthsText(totals[k]), QStringLiteral("@@@@@")) + u';';
-    last += applyMask(roundDecimalText(thousandthsDigits(totals[n]), 2), QStringLiteral("@@@@@@@@"));
+    last +=
+        applyMask(roundDecimalText(thousandthsDigits(totals[n]), 2), QStringLiteral("@@@@@@@@"));
     out.append(last);
 
     QByteArray bytes;

@@ -231,8 +231,9 @@ TEST(TypedBoxes, AnEntrySheetCoordinateMustBeAPositiveNumber) {
                   QStringLiteral("Valeur incorrecte : LATITUDE"))
             << typed.toStdString();
     for (const char* negative : {"-503812", "-0,5"})
-        EXPECT_EQ(coordinateRefusal(QString::fromLatin1(negative), QStringLiteral("LATITUDE"), true),
-                  QStringLiteral("Valeur incorrecte : LATITUDE ne peut pas être négative."));
+        EXPECT_EQ(
+            coordinateRefusal(QString::fromLatin1(negative), QStringLiteral("LATITUDE"), true),
+            QStringLiteral("Valeur incorrecte : LATITUDE ne peut pas être négative."));
     for (const char* fine : {"", "503812", " 503812,25 ", "503812.25", "+503812", "-0"})
         EXPECT_EQ(coordinateRefusal(QString::fromLatin1(fine), QStringLiteral("LATITUDE"), true),
                   QString())

@@ -171,7 +171,8 @@ class TypedInput : public QObject {
             f.setLatitudeDms(4805060);
             f.setLongitudeEastDms(0);
             f.setLongitudeWestDms(21000);
-            RecordFileOf<FancierRecord>(master ? club->path("noms.vba") : club->yearPath("noms.vba"))
+            RecordFileOf<FancierRecord>(master ? club->path("noms.vba")
+                                               : club->yearPath("noms.vba"))
                 .write(1, f);
         }
     }
@@ -398,17 +399,20 @@ private slots:
         expectNoPlaceRefused(a.box(FancierBox::East), QStringLiteral("LONGITUDE EST"), false);
         expectNoPlaceRefused(a.box(FancierBox::West), QStringLiteral("LONGITUDE OUEST"), false);
         a.box(FancierBox::Latitude)->setText(QStringLiteral("503812"));
-        expectRefusedOnSave(a,
-                            {{"Text3", QStringLiteral("4805060"), QStringLiteral("LATITUDE")},
-                             {"Text4", QStringLiteral("487560"), QStringLiteral("LONGITUDE EST")},
-                             {"Text5", QStringLiteral("4805060"), QStringLiteral("LONGITUDE OUEST")}},
-                            [&] { QVERIFY(!a.save()); });
+        expectRefusedOnSave(
+            a,
+            {{"Text3", QStringLiteral("4805060"), QStringLiteral("LATITUDE")},
+             {"Text4", QStringLiteral("487560"), QStringLiteral("LONGITUDE EST")},
+             {"Text5", QStringLiteral("4805060"), QStringLiteral("LONGITUDE OUEST")}},
+            [&] { QVERIFY(!a.save()); });
         windows().unloadAll();
 
         jeuamat& sheet = openEntrySheet();
         expectNoPlaceRefused(child<QLineEdit>(sheet, "Text4"), QStringLiteral("LATITUDE"), true);
-        expectNoPlaceRefused(child<QLineEdit>(sheet, "Text5"), QStringLiteral("LONGITUDE EST"), false);
-        expectNoPlaceRefused(child<QLineEdit>(sheet, "Text6"), QStringLiteral("LONGITUDE OUEST"), false);
+        expectNoPlaceRefused(child<QLineEdit>(sheet, "Text5"), QStringLiteral("LONGITUDE EST"),
+                             false);
+        expectNoPlaceRefused(child<QLineEdit>(sheet, "Text6"), QStringLiteral("LONGITUDE OUEST"),
+                             false);
         child<QLineEdit>(sheet, "Text4")->setText(QStringLiteral("503812"));
         expectRefusedOnSave(
             sheet,

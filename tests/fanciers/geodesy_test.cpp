@@ -105,13 +105,15 @@ TEST(Geodesy, ACoordinateThatNamesNoPlaceIsRefusedWithItsFault) {
         {std::numeric_limits<double>::infinity(), false, "180°"},
     };
     for (const Case& c : cases) {
-        const QString m = vt::impossibleCoordinateRefusal(c.packed, c.latitude, QStringLiteral("LATITUDE"));
+        const QString m =
+            vt::impossibleCoordinateRefusal(c.packed, c.latitude, QStringLiteral("LATITUDE"));
         if (!c.fault) {
             EXPECT_TRUE(m.isEmpty()) << c.packed << " " << m.toStdString();
             continue;
         }
         EXPECT_TRUE(m.contains(QString::fromUtf8(c.fault))) << c.packed << " " << m.toStdString();
-        EXPECT_TRUE(m.startsWith(QStringLiteral("La case « LATITUDE » contient "))) << m.toStdString();
+        EXPECT_TRUE(m.startsWith(QStringLiteral("La case « LATITUDE » contient ")))
+            << m.toStdString();
     }
 }
 

@@ -124,7 +124,8 @@ private slots:
     // "Enveloppe 220 X 110" prints the complement of the address whatever it begins with.
     void theSmallEnvelopeCarriesTheWholeAddress() {
         RecordFileOf<FancierRecord> season(club->yearPath("noms.vba"));
-        for (const QString& complement : {QStringLiteral("12 bis"), QStringLiteral(" LES TILLEULS")}) {
+        for (const QString& complement :
+             {QStringLiteral("12 bis"), QStringLiteral(" LES TILLEULS")}) {
             for (int n = 1; n <= season.count(); ++n) {
                 FancierRecord f = season.read(n);
                 f.setAddressComplement(complement);
