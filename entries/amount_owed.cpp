@@ -1,6 +1,7 @@
 #include "entries/amount_owed.h"
 
 #include "common/text.h"
+#include "entries/stake_catalogue.h"
 
 #include <QHash>
 
@@ -60,8 +61,7 @@ SheetChange::SheetChange(const QList<StakeTypeRecord>& from, const QList<StakeTy
     std::sort(left.begin(), left.end());
     for (int j : left) {
         m_unmatched.append(j);
-        m_unmatchedLabels.append(
-            trim(trim(from[j - 1].stakeLabel()) + u' ' + trim(from[j - 1].stakeCode())));
+        m_unmatchedLabels.append(loadedLineText(from[j - 1]).simplified());
     }
 }
 

@@ -38,8 +38,11 @@ GridRowKinds classifyGridRow(const QString& labelText);
 // gives 5; 5 on "2/2" gives 4; other remainders stay).
 long long cutSeries(long long count, int group);
 
-// The largest count a NOMBRE cell takes: seven digits.
+// The largest count a NOMBRE cell holds: seven digits.
 constexpr long long MaxGridCount = 9999999;
+// The largest count the user may type: the recap counts nothing above it, so a larger one
+// would be charged on the entry sheet and missing from the recap sheet.
+constexpr long long MaxTypedCount = 500;
 
 // A "Ri.2" entry is shown and stored as this count, and charged once.
 constexpr long long RiTwoShownCount = 2;

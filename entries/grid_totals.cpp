@@ -48,6 +48,10 @@ void computeGridTotals(GridState& g, std::optional<GridEdit> edit) {
     const GridRow* feeRow = nullptr;
     for (int k = 2; k <= last && section != Done; ++k) {
         GridRow& row = g.rows[k];
+        // A Résultat line counts once for a fancier with pigeons entered, whatever was typed
+        // or stored, as the recap counts it.
+        if (row.is(StakeKind::ResultCode))
+            row.setCount(N > 0 ? 1 : 0);
         switch (section) {
         case Stakes: {
             if (row.is(StakeKind::GameTotal)) {

@@ -21,7 +21,8 @@ struct GridEdit {
 // Sections, each starting after the end line of the one before: the stake lines up to
 // the first "jeu" line (S = sum of unit x count, a "Ri.2" line charged once); the fee
 // lines up to "s/to" (FRAIS takes the pigeons entered as its count, GRATUITS takes the
-// FRAIS price and is subtracted); the deduction lines up to "s/td" (rings = unit x pigeons
+// FRAIS price and is subtracted; a "resu" line, in any section, counts 1 for a fancier with
+// pigeons entered); the deduction lines up to "s/td" (rings = unit x pigeons
 // entered, the percentage line = its percentage of S); the rest up to "t/ge". A section
 // whose end line is missing writes nothing, and the later sections have no rows. The end
 // lines' own VALEUR x NOMBRE is not added, so the pass gives the same result run twice.

@@ -29,11 +29,12 @@ long long textCount(const QString& text) {
 
 bool isAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
-int significantDigits(const QString& digits) {
+// Digits that make a count the user may type.
+bool isTypedCount(const QString& digits) {
     qsizetype i = 0;
     while (i < digits.size() && digits[i] == u'0')
         ++i;
-    return static_cast<int>(digits.size() - i);
+    return digits.size() - i <= 3 && digits.mid(i).toInt() <= MaxTypedCount;
 }
 
 // Marks the rows whose NOMBRE the totals pass writes, walking its sections.
@@ -42,6 +43,8 @@ void markComputedRows(GridState& s) {
     const int last = s.rowCount() - 2;
     for (int k = 2; k <= last && section != Done; ++k) {
         GridRow& row = s.rows[k];
+        if (row.is(StakeKind::ResultCode))
+            row.computed = true; // it counts once for a fancier with pigeons entered
         switch (section) {
         case Stakes:
             if (row.is(StakeKind::GameTotal)) {
@@ -265,7 +268,7 @@ GridKeyOutcome RaceGrid::key(int r, GridKey key, QChar digit) {
         if (!isAsciiDigit(digit))
             return outcome(GridKeyOutcome::Ignored);
         const QString typed = m_buffer + digit;
-        if (significantDigits(typed) > 7)
+        if (!isTypedCount(typed))
             return outcome(GridKeyOutcome::Refused);
         m_buffer = typed;
         capBufferToEntered();
@@ -291,7 +294,7 @@ bool RaceGrid::applyEdit(const QString& text) {
     for (QChar c : text)
         if (!isAsciiDigit(c))
             return false;
-    if (significantDigits(text) > 7)
+    if (!isTypedCount(text))
         return false;
     m_buffer = text;
     capBufferToEntered();
@@ -354,7 +357,8 @@ RaceGrid loadRaceGrid(const QString& yearFolder, int raceCode, int fancierNo) {
 }
 
 QString RaceGrid::refusalMessage() {
-    return QStringLiteral("Un nombre ne peut pas avoir plus de 7 chiffres.");
+    return QStringLiteral("Un nombre ne peut pas dépasser 500 : la récapitulation ne compte pas "
+                          "un nombre plus grand.");
 }
 
 } // namespace vt

@@ -48,7 +48,7 @@ struct GridKeyOutcome {
     enum Result {
         Ignored,      // nothing changed (a key that the cell does not take)
         Changed,      // the cells changed: show them again
-        Refused,      // the count would have more than seven digits: show refusalMessage()
+        Refused,      // the count would pass MaxTypedCount: show refusalMessage()
         OpenNextRace, // "+": the edit is committed; the window selects the next race tab
     } result = Ignored;
     int currentRow = 1; // the row the cursor goes to; the window keeps it in view
@@ -102,8 +102,8 @@ public:
     // Starts editing row r (the grid as it stands is what every key recalculates from);
     // commits the edit of another row first. Does nothing on a row that cannot be edited.
     void beginEdit(int r);
-    // Replaces the edited cell's text by `text` (digits only, at most seven of them) and
-    // recalculates from the start of the edit; false (nothing changed) when the text is
+    // Replaces the edited cell's text by `text` (digits only, a count up to MaxTypedCount)
+    // and recalculates from the start of the edit; false (nothing changed) when the text is
     // not such a count or no edit is in progress.
     bool applyEdit(const QString& text);
     // Commits the edit in progress (Enter, leaving the cell, another tab, the save).

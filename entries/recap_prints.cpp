@@ -7,6 +7,7 @@
 #include "entries/grid_amount.h"
 #include "entries/race_grid.h"
 #include "entries/recap_grid.h"
+#include "entries/recap_store.h"
 #include "entries/stake_catalogue.h"
 #include "platform/dialogs.h"
 #include "platform/print_surface.h"
@@ -143,143 +144,150 @@ long long askTelephoneAmount(Dialogs& dialogs) {
     }
 }
 
-RecapSheet buildRecapSheet(Dialogs& dialogs, const RaceFiles& race, const RaceRecapRecord& recap) {
-    RecapSheet sheet;
-    QString site = race.base.siteName();
-    while (site.endsWith(u' '))
-        site.chop(1);
-    QString date = race.base.calendarDateLong();
-    while (date.endsWith(u' '))
-        date.chop(1);
-    sheet.heading = site + u' ' + race.categoryName() + u' ' + race.levelName() +
-                    QStringLiteral(" du ") + date;
-    sheet.fanciers = recap.fancierCount();
-    sheet.pigeons = recap.total(0);
+// The lines of one race's recap sheet, section after section as the race's lines hold
+// them (RecapSheetSections), with the running totals: G the game, F the fees, D the
+// deductions, C the further charges.
+class RecapSheetBuilder {
+public:
+    RecapSheetBuilder(Dialogs& dialogs, const RaceFiles& race, const RaceRecapRecord& recap)
+        : m_dialogs(dialogs), m_race(race), m_recap(recap), m_sections(race.lines) {}
 
-    const int n = race.lines.size();
+    RecapSheet build() {
+        m_sheet.heading = heading();
+        m_sheet.fanciers = m_recap.fancierCount();
+        m_sheet.pigeons = m_recap.total(0);
+        const int n = static_cast<int>(m_race.lines.size());
+        const int ends[] = {m_sections.gameTotal, m_sections.subTotal, m_sections.deductionTotal,
+                            m_sections.grandTotal};
+        int k = 1;
+        for (int section = 0; section < 4; ++section) {
+            const int end = ends[section] ? ends[section] : n + 1;
+            for (; k < end; ++k)
+                line(section, k);
+            if (ends[section] == 0)
+                break;
+            sectionTotal(section);
+            ++k;
+        }
+        return m_sheet;
+    }
+
+private:
+    QString heading() const {
+        QString site = m_race.base.siteName(), date = m_race.base.calendarDateLong();
+        while (site.endsWith(u' '))
+            site.chop(1);
+        while (date.endsWith(u' '))
+            date.chop(1);
+        return site + u' ' + m_race.categoryName() + u' ' + m_race.levelName() +
+               QStringLiteral(" du ") + date;
+    }
     // The recap holds lines 1 to 100; a line beyond counts 0.
-    auto count = [&](int k) { return k <= StakeAmountBlock::MaxLine ? int(recap.total(k)) : 0; };
-    bool right = false, pendingRight = false, red = false;
-    auto add = [&](SheetLine line) {
-        line.red = red;
-        line.startsRightColumn = pendingRight;
-        sheet.body.append(line);
-        pendingRight = false;
-    };
-    auto total = [&](const char* caption, GridAmount amount) {
-        add({SheetLine::Total, QString::fromUtf8(caption), {}, {}, M(amount)});
-    };
-    auto bodyLine = [&](int k, long long unit, const QString& quantity, GridAmount amount) {
-        add({SheetLine::Body, race.lines[k - 1].stakeLabel() + Space(5), milliText(unit),
-             quantity, M(amount)});
-    };
+    int count(int k) const { return k <= StakeAmountBlock::MaxLine ? int(m_recap.total(k)) : 0; }
 
-    GridAmount G, F, D, C;
-    int k = 1;
-    // Bet lines, up to the game total; a long sheet goes on in a right-hand column.
-    bool open = false;
-    for (; k <= n; ++k) {
-        if (k > 33 && n > 35 && !right)
-            right = pendingRight = true;
-        const StakeTypeRecord& line = race.lines[k - 1];
+    void add(SheetLine l) {
+        l.red = m_red;
+        l.startsRightColumn = m_pendingRight;
+        m_sheet.body.append(l);
+        m_pendingRight = false;
+    }
+    void bodyLine(int k, long long unit, const QString& quantity, GridAmount amount) {
+        add({SheetLine::Body, m_race.lines[k - 1].stakeLabel() + Space(5), milliText(unit),
+             quantity, M(amount)});
+    }
+    // A line of a charged count: unit x count added to `sum` (taken off on free entries).
+    void countedLine(int k, long long unit, int q, GridAmount& sum, bool takenOff = false) {
+        const GridAmount amount = times(q, unit);
+        sum = takenOff ? sum - amount : sum + amount;
+        bodyLine(k, unit, QString::number(q), amount);
+    }
+
+    void line(int section, int k) {
+        switch (section) {
+        case 0: return betLine(k);
+        case 1: return feeLine(k);
+        case 2: return deductionLine(k);
+        default: return countedLine(k, unitMilli(m_race.lines[k - 1]), count(k), m_C);
+        }
+    }
+    // The end line of a section: its total under the amount column; the deductions end
+    // the lines in red.
+    void sectionTotal(int section) {
+        if (section == 0 && m_race.lines.size() > 35 && m_sections.gameTotal > 33 && !m_right)
+            m_right = m_pendingRight = true;
+        static const char* const captions[] = {
+            "           TOTAL DU JEU = ", "             SOUS TOTAL = ",
+            "        TOTAL A DEDUIRE = ", "          TOTAL GENERAL = "};
+        const GridAmount amounts[] = {m_G, m_G + m_F, m_D, m_G + m_F + m_C - m_D};
+        add({SheetLine::Total, QString::fromUtf8(captions[section]), {}, {}, M(amounts[section])});
+        m_red = section == 1; // the deductions follow the sub-total, in red
+    }
+
+    // A bet line; a long sheet goes on in a right-hand column from line 34. A "Ri.2" line
+    // holds 2 for each entry and charges it once: it shows its number of entries, so that
+    // unit x entries is the amount.
+    void betLine(int k) {
+        if (k > 33 && m_race.lines.size() > 35 && !m_right)
+            m_right = m_pendingRight = true;
+        const StakeTypeRecord& line = m_race.lines[k - 1];
         const StakeKinds kinds = recordKinds(line);
         const long long unit = unitMilli(line);
-        if (kinds.testFlag(StakeKind::GameTotal)) {
-            total("           TOTAL DU JEU = ", G);
-            open = true;
-            ++k;
-            break;
-        }
-        // A "Ri.2" entry is stored as 2 and charged once, as on the entry sheet: the line's
-        // total counts each entry twice.
-        const GridAmount amount =
-            kinds.testFlag(StakeKind::RiTwo)
-                ? GridAmount::fromRaw(GridAmount::Raw(count(k)) * unit * GridAmount::PerThousandth /
-                                      RiTwoShownCount)
-                : times(count(k), unit);
-        G += amount;
+        const int q = kinds.testFlag(StakeKind::RiTwo) ? count(k) / int(RiTwoShownCount) : count(k);
+        const GridAmount amount = times(q, unit);
+        m_G += amount;
         const QString code = kinds.testFlag(StakeKind::Poule) && !kinds.testFlag(StakeKind::PouleAs)
                                  ? Space(5)
                                  : line.stakeCode();
-        add({SheetLine::Body, line.stakeLabel() + code, milliText(unit),
-             QString::number(count(k)), M(amount)});
+        add({SheetLine::Body, line.stakeLabel() + code, milliText(unit), QString::number(q),
+             M(amount)});
     }
-    // Fees, up to the sub-total: free entries are valued at the fee price and taken off.
-    if (open) {
-        open = false;
-        long long feeUnit = 0;
-        for (; k <= n; ++k) {
-            const StakeTypeRecord& line = race.lines[k - 1];
-            const StakeKinds kinds = recordKinds(line);
-            if (kinds.testFlag(StakeKind::SubTotal)) {
-                total("             SOUS TOTAL = ", G + F);
-                open = true;
-                ++k;
-                break;
-            }
-            long long unit = unitMilli(line);
-            if (kinds.testFlag(StakeKind::Fees))
-                feeUnit = unit;
-            if (kinds.testFlag(StakeKind::Free)) {
-                unit = feeUnit;
-                F -= times(count(k), unit);
-            } else {
-                F += times(count(k), unit);
-            }
-            bodyLine(k, unit, QString::number(count(k)), times(count(k), unit));
+    // A fee line; free entries are valued at the fee price and taken off.
+    void feeLine(int k) {
+        const StakeTypeRecord& line = m_race.lines[k - 1];
+        const StakeKinds kinds = recordKinds(line);
+        long long unit = unitMilli(line);
+        if (kinds.testFlag(StakeKind::Fees))
+            m_feeUnit = unit;
+        if (kinds.testFlag(StakeKind::Free))
+            unit = m_feeUnit;
+        countedLine(k, unit, count(k), m_F, kinds.testFlag(StakeKind::Free));
+    }
+    // A deduction: a percentage of the game total, the telephone costs asked, the rings
+    // per pigeon entered, or a count.
+    void deductionLine(int k) {
+        const StakeTypeRecord& line = m_race.lines[k - 1];
+        const StakeKinds kinds = recordKinds(line);
+        const long long unit = unitMilli(line);
+        if (kinds.testFlag(StakeKind::Deduction)) {
+            const GridAmount deduction = GridAmount::fromRaw(GridAmount::Raw(m_G.thousandths()) * unit);
+            m_D += deduction;
+            add({SheetLine::Deduction,
+                 QStringLiteral("Réglage ") + strNumber(static_cast<long long>(unit / 1000)) +
+                     QStringLiteral(" %") + QStringLiteral(" sur "),
+                 {}, M(m_G), M(deduction)});
+        } else if (kinds.testFlag(StakeKind::Telephone)) {
+            const long long amount = askTelephoneAmount(m_dialogs);
+            const GridAmount a = GridAmount::fromRaw(GridAmount::Raw(unit) * amount * 100);
+            m_D += a;
+            bodyLine(k, unit, milliText(amount), a);
+        } else {
+            countedLine(k, unit, kinds.testFlag(StakeKind::Rings) ? int(m_recap.total(0)) : count(k),
+                        m_D);
         }
     }
-    // Deductions, in red, up to their total.
-    if (open) {
-        open = false;
-        red = true;
-        for (; k <= n; ++k) {
-            const StakeTypeRecord& line = race.lines[k - 1];
-            const StakeKinds kinds = recordKinds(line);
-            const long long unit = unitMilli(line);
-            if (kinds.testFlag(StakeKind::DeductionTotal)) {
-                total("        TOTAL A DEDUIRE = ", D);
-                open = true;
-                ++k;
-                break;
-            }
-            if (kinds.testFlag(StakeKind::Deduction)) {
-                // A percentage of the game total.
-                const GridAmount deduction =
-                    GridAmount::fromRaw(GridAmount::Raw(G.thousandths()) * unit);
-                D += deduction;
-                add({SheetLine::Deduction,
-                     QStringLiteral("Réglage ") + strNumber(static_cast<long long>(unit / 1000)) +
-                         QStringLiteral(" %") + QStringLiteral(" sur "),
-                     {}, M(G), M(deduction)});
-            } else if (kinds.testFlag(StakeKind::Telephone)) {
-                const long long amount = askTelephoneAmount(dialogs);
-                const GridAmount a = GridAmount::fromRaw(GridAmount::Raw(unit) * amount * 100);
-                D += a;
-                bodyLine(k, unit, milliText(amount), a);
-            } else {
-                // Rings are charged per pigeon entered.
-                const int q = kinds.testFlag(StakeKind::Rings) ? int(recap.total(0)) : count(k);
-                D += times(q, unit);
-                bodyLine(k, unit, QString::number(q), times(q, unit));
-            }
-        }
-        red = false;
-    }
-    // Further charges, up to the general total.
-    if (open) {
-        for (; k <= n; ++k) {
-            const StakeTypeRecord& line = race.lines[k - 1];
-            const long long unit = unitMilli(line);
-            if (recordKinds(line).testFlag(StakeKind::GrandTotal)) {
-                total("          TOTAL GENERAL = ", G + F + C - D);
-                break;
-            }
-            C += times(count(k), unit);
-            bodyLine(k, unit, QString::number(count(k)), times(count(k), unit));
-        }
-    }
-    return sheet;
+
+    Dialogs& m_dialogs;
+    const RaceFiles& m_race;
+    const RaceRecapRecord& m_recap;
+    const RecapSheetSections m_sections;
+    RecapSheet m_sheet;
+    GridAmount m_G, m_F, m_D, m_C;
+    long long m_feeUnit = 0;
+    bool m_right = false, m_pendingRight = false, m_red = false;
+};
+
+RecapSheet buildRecapSheet(Dialogs& dialogs, const RaceFiles& race, const RaceRecapRecord& recap) {
+    return RecapSheetBuilder(dialogs, race, recap).build();
 }
 
 // The lines of a sheet as texts, the fields of each kept apart: every column is as wide as

@@ -33,19 +33,60 @@ int lastBetLine(const QList<StakeTypeRecord>& lines) {
 
 double validRecapCount(float v) { return v >= 1 && v <= 500 ? double(v) : 0.0; }
 
+RecapSheetSections::RecapSheetSections(const QList<StakeTypeRecord>& lines) {
+    const int n = static_cast<int>(lines.size());
+    // The first line of `kind` after line `from`, 0 when there is none.
+    const auto next = [&](int from, StakeKind kind) {
+        for (int k = from + 1; k <= n; ++k)
+            if (recordKinds(lines[k - 1]).testFlag(kind))
+                return k;
+        return 0;
+    };
+    gameTotal = next(0, StakeKind::GameTotal);
+    subTotal = gameTotal ? next(gameTotal, StakeKind::SubTotal) : 0;
+    deductionTotal = subTotal ? next(subTotal, StakeKind::DeductionTotal) : 0;
+    grandTotal = deductionTotal ? next(deductionTotal, StakeKind::GrandTotal) : 0;
+}
+
+bool recapSheetReadsTotal(const QList<StakeTypeRecord>& lines, const RecapSheetSections& s,
+                          int k) {
+    if (k == 0)
+        return true;
+    if (k > lines.size() || k > StakeAmountBlock::MaxLine)
+        return false;
+    // A section without its end line runs to the last line.
+    const int ends[] = {s.gameTotal, s.subTotal, s.deductionTotal, s.grandTotal};
+    for (int section = 0; section < 4; ++section) {
+        if (ends[section] == 0 || k < ends[section]) {
+            const StakeKinds kinds = recordKinds(lines[k - 1]);
+            return section != 2 || !(kinds.testFlag(StakeKind::Deduction) ||
+                                     kinds.testFlag(StakeKind::Telephone) ||
+                                     kinds.testFlag(StakeKind::Rings));
+        }
+        if (k == ends[section])
+            return false;
+    }
+    return false; // after the general total
+}
+
 namespace {
 
 constexpr int Elements = StakeAmountBlock::MaxLine + 1;
 
-// A total rounded to an Integer, halves to even; refused when it does not fit.
-int16_t recapInteger(double total, int element, int raceCode) {
-    if (const auto v = cint(total))
-        return *v;
-    throw Error(QStringLiteral("Le total de la ligne %1 du concours %2 (%3) dépasse 32767 : "
-                               "rien n'a été mémorisé.")
-                    .arg(element)
-                    .arg(raceExtension(raceCode).mid(1))
-                    .arg(static_cast<long long>(std::nearbyint(total))));
+// The race as the messages name it: its site and date ("ORLEANS du 12 mai 2005"), or its
+// code when it has no base record.
+QString raceName(const QString& yearFolder, int raceCode) {
+    const RecordFileOf<RaceBaseRecord> bases(
+        resolveFile(yearFolder, raceFileName(QStringLiteral("bases"), raceCode)));
+    if (bases.count() < 1)
+        return raceExtension(raceCode).mid(1);
+    const RaceBaseRecord base = bases.read(1);
+    return trim(base.siteName()) + QStringLiteral(" du ") + trim(base.calendarDateLong());
+}
+
+// The line of element k as the entry sheet names it.
+QString elementName(const QList<StakeTypeRecord>& lines, int k) {
+    return k == 0 ? QStringLiteral("ENGAGES") : loadedLineText(lines[k - 1]).simplified();
 }
 
 } // namespace
@@ -86,14 +127,25 @@ RaceRecapFiles computeRaceRecap(const QString& yearFolder, int raceCode,
         }
     }
 
-    if (fanciers > 32767)
+    if (fanciers > RecapTotalCeiling)
         throw Error(QStringLiteral("Le nombre d'amateurs du concours %1 (%2) dépasse 32767 : "
                                    "rien n'a été mémorisé.")
-                        .arg(raceExtension(raceCode).mid(1))
+                        .arg(raceName(yearFolder, raceCode))
                         .arg(fanciers));
     out.recap.setFancierCount(static_cast<int16_t>(fanciers));
-    for (int k = 0; k < Elements; ++k)
-        out.recap.setTotal(k, recapInteger(totals[k], k, raceCode));
+    const RecapSheetSections sections(lines);
+    for (int k = 0; k < Elements; ++k) {
+        // A total rounded to an Integer, halves to even.
+        if (const auto v = cint(totals[k]))
+            out.recap.setTotal(k, *v);
+        else if (!recapSheetReadsTotal(lines, sections, k))
+            out.recap.setTotal(k, RecapTotalCeiling);
+        else
+            throw Error(QStringLiteral("Le total de la ligne « %1 » du concours %2 (%3) dépasse "
+                                       "32767 : rien n'a été mémorisé.")
+                            .arg(elementName(lines, k), raceName(yearFolder, raceCode))
+                            .arg(static_cast<long long>(std::nearbyint(totals[k]))));
+    }
     if (L > 0) {
         out.hasBetLineRecap = true;
         out.betLineRecap.setFancierCount(out.recap.fancierCount());

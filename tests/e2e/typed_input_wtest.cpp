@@ -324,12 +324,14 @@ private slots:
             QTest::sendKeyEvent(QTest::Click, grid, Qt::Key_unknown, key, Qt::NoModifier);
         QCOMPARE(grid->item(1, 2)->text(), before);
         QVERIFY(dialogs().asked().isEmpty());
-        QTest::keyClicks(grid, QStringLiteral("1234567"));
-        QCOMPARE(grid->item(1, 2)->text(), QStringLiteral("1234567"));
+        QTest::keyClicks(grid, QStringLiteral("500"));
+        QCOMPARE(grid->item(1, 2)->text(), QStringLiteral("500"));
         dialogs().answer(MsgAnswer::Ok);
-        QTest::keyClick(grid, Qt::Key_8);
-        QCOMPARE(lastMessage(dialogs()), RaceGrid::refusalMessage());
-        QCOMPARE(grid->item(1, 2)->text(), QStringLiteral("1234567"));
+        QTest::keyClick(grid, Qt::Key_1);
+        QCOMPARE(lastMessage(dialogs()),
+                 QStringLiteral("Un nombre ne peut pas dépasser 500 : la récapitulation ne "
+                                "compte pas un nombre plus grand."));
+        QCOMPARE(grid->item(1, 2)->text(), QStringLiteral("500"));
         QCOMPARE(QApplication::focusWidget(), grid);
         QCOMPARE(filesBelow(club->startDir()), files);
     }

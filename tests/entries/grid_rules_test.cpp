@@ -69,7 +69,8 @@ TEST(GridRules, EachKindOfLineOnATypedCount) {
         {"GRATUITS below the cap", {mise}, 10, 5, "2\r", "2"},
         {"FRAIS shows the pigeons entered", {mise}, 10, 4, "3\r", "10"},
         {"téléph. not capped", {mise}, 4, 7, "12\r", "12"},
-        {"Résultat not capped", {mise}, 4, 8, "12\r", "12"},
+        {"Résultat counts once for a fancier entered", {mise}, 4, 8, "12\r", "1"},
+        {"Résultat counts 0 with no pigeon entered", {mise}, 0, 8, "1\r", "0"},
     };
     for (const KindCase& c : cases) {
         std::vector<Line> lines = c.bets;

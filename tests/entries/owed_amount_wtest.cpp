@@ -346,7 +346,7 @@ private slots:
         QVERIFY(recapLineOfMartin().trimmed().endsWith(subTotal + u'0'));
 
         // The export's columns hold the counts of his entry sheet, each under its own code,
-        // and the S/total column what the sheet saves of it (its whole part).
+        // and the S/total column what the sheet saves of it (its whole number of units).
         const QMap<QString, QString> exported = exportedMartin();
         QCOMPARE(exported.value(QStringLiteral("mise")), QStringLiteral("6"));
         QCOMPARE(exported.value(QStringLiteral("Ri.2")), QStringLiteral("2"));

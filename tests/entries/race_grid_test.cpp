@@ -250,12 +250,17 @@ TEST(RaceGridEditing, OnlyCountCellsTakeKeys) {
     EXPECT_EQ(typeKeys(g, frais, "\r").currentRow, frais + 1);
     EXPECT_EQ(typeKeys(g, tge, "\r").currentRow, 1);
 
-    // An eighth digit is refused, the cell keeps its seven.
+    // A count above 500, which no recap counts, is refused; the cell keeps what it held.
     RaceGrid t = makeGrid({{"TOTAL du jeu "}, {"S/total  s/to"}, {"téléph.  tele", 1.0f}});
-    EXPECT_EQ(typeKeys(t, 4, "E1234567").result, GridKeyOutcome::Changed);
-    EXPECT_EQ(typeKeys(t, 4, "8").result, GridKeyOutcome::Refused);
-    EXPECT_EQ(t.cell(4, 2), QStringLiteral("1234567"));
-    EXPECT_FALSE(RaceGrid::refusalMessage().isEmpty());
+    EXPECT_EQ(typeKeys(t, 4, "E0500").result, GridKeyOutcome::Changed);
+    EXPECT_EQ(typeKeys(t, 4, "0").result, GridKeyOutcome::Refused);
+    EXPECT_EQ(t.cell(4, 2), QStringLiteral("500"));
+    EXPECT_EQ(typeKeys(t, 4, "BBB60").result, GridKeyOutcome::Changed);
+    EXPECT_EQ(typeKeys(t, 4, "1").result, GridKeyOutcome::Refused);
+    EXPECT_EQ(t.cell(4, 2), QStringLiteral("60"));
+    t.beginEdit(4);
+    EXPECT_FALSE(t.applyEdit(QStringLiteral("600")));
+    EXPECT_TRUE(t.applyEdit(QStringLiteral("499")));
 }
 
 TEST(RaceGridEditing, NextRaceCommitsTheEdit) {

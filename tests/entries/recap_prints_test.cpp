@@ -1,6 +1,7 @@
 #include "entries/recap_prints.h"
 
 #include "common/record_file.h"
+#include "entries/amount_owed.h"
 #include "entries/recap_store.h"
 #include "platform/recording_surface.h"
 #include "platform/scripted_dialogs.h"
@@ -355,4 +356,76 @@ TEST_F(PrintFixture, TotalsHeaderCentresAndCutsSiteNames) {
                                    QStringLiteral("                          GROUPEMEN  SECTEUR    TOTAUX"),
                                    QStringLiteral(" DUPONT                                          0,000"),
                                    QStringLiteral("                                                 0,000")}));
+}
+
+// A large club's recaps. The computed rows' totals (TOTAL du jeu, S/total, TOTAL t/ge) add
+// up amounts and pass 32767 long before any printed figure does; no print reads them, so
+// they are stored as 32767, the storage goes on, and the recap sheet's SOUS TOTAL is the sum
+// of what the fanciers owe by their saved entry sheets.
+TEST(LargeClubRecaps, AreStoredAndTheirSubTotalIsTheSumOwed) {
+    const QList<StakeLineSpec> specs = {
+        {QStringLiteral("Mise"), QStringLiteral("mise"), 1.0f},
+        {QStringLiteral("Richome"), QStringLiteral("Ri.2"), 1.0f},
+        {QStringLiteral("TOTAL du"), QStringLiteral("jeu"), 0},
+        {QStringLiteral("FRAIS"), QStringLiteral("frai"), 1.5f},
+        {QStringLiteral("Résultat"), QStringLiteral("resu"), 0.5f},
+        {QStringLiteral("S/total"), QStringLiteral("s/to"), 0},
+        {QStringLiteral("Bagues"), QStringLiteral("bagu"), 0.2f},
+        {QStringLiteral("Total"), QStringLiteral("s/td"), 0},
+        {QStringLiteral("TOTAL"), QStringLiteral("t/ge"), 0}};
+    QList<StakeTypeRecord> lines;
+    for (const StakeLineSpec& l : specs)
+        lines.append(vt::testing::stakeTypeRecord(l));
+    const RaceAmountsOwed owed(lines);
+
+    for (int fanciers : {1000, 2000}) {
+        SCOPED_TRACE(fanciers);
+        ClubFixture club;
+        RaceFilesSpec race;
+        race.raceCode = 101;
+        race.site = QStringLiteral("ORLEANS");
+        race.date = QStringLiteral("12 mai 2005");
+        race.lines = specs;
+        long long sumOwed = 0;
+        for (int n = 1; n <= fanciers; ++n) {
+            club.addFancier(vt::testing::namedFancier(QStringLiteral("AMATEUR %1").arg(n)));
+            // As typed on his entry sheet: pigeons, Mise, the Ri.2 entry; then as saved.
+            StakeAmountBlock typed;
+            const int pigeons = 10 + n % 10;
+            typed.setStakeCount(0, float(pigeons));
+            typed.setStakeCount(1, float(pigeons));
+            typed.setStakeCount(2, 1);
+            const StakeAmountBlock saved = owed.savedBlock(typed);
+            sumOwed += owed.thousandths(saved).value_or(0);
+            QList<float> values;
+            for (int k = 0; k <= int(lines.size()); ++k)
+                values.append(saved.stakeCount(k));
+            race.blocks.append(values);
+        }
+        club.writeRaceFiles(race);
+        Session& s = club.configureSession();
+        ClubFixture::chooseRaces(s, {101});
+
+        ScriptedDialogsScope dialogs;
+        dialogs->answer(MsgAnswer::Yes);
+        ASSERT_TRUE(storeRaceRecaps(*dialogs, s));
+        const RaceRecapRecord recap = RecordFileOf<RaceRecapRecord>(club.yearPath("recap.101")).read(1);
+        EXPECT_EQ(recap.total(6), RecapTotalCeiling); // S/total
+        EXPECT_EQ(recap.total(2), fanciers * 2);      // the Ri.2 entries, stored as 2
+
+        RecordingSurface surface;
+        printClubRecaps(*dialogs, surface, s);
+        ASSERT_EQ(surface.pages().size(), 1);
+        QString subTotal, riTwo;
+        for (const QString& l : RecordingSurface::pageLines(surface.pages().first())) {
+            if (l.trimmed().startsWith(QStringLiteral("SOUS TOTAL =")))
+                subTotal = l.section(u'=', 1).trimmed();
+            if (l.startsWith(QStringLiteral("Richome Ri.2")))
+                riTwo = l.mid(13).simplified();
+        }
+        EXPECT_EQ(subTotal, QString::number(sumOwed / 1000) + u',' +
+                                QString::number(sumOwed % 1000).rightJustified(3, u'0'));
+        // Unit x number of entries = amount, on paper.
+        EXPECT_EQ(riTwo, QStringLiteral("1,000 %1 %1,000").arg(fanciers));
+    }
 }

@@ -179,9 +179,10 @@ TEST_F(StoreFixture, ATotalBeyondAnIntegerWritesNothingForAnyRace) {
     ClubFixture::chooseRaces(*s, {101, 402});
     RaceFilesSpec big = exampleRace(402);
     big.blocks.clear();
-    for (int n = 0; n < 200; ++n) {
+    // 164 fanciers of 210 pigeons: a race of 34,440 pigeons, which the recap sheet prints.
+    for (int n = 0; n < 164; ++n) {
         club.addFancier(vt::testing::namedFancier(QStringLiteral("F%1").arg(n)));
-        big.blocks.append({200, 1});
+        big.blocks.append({210, 1});
     }
     club.writeRaceFiles(big);
     const QByteArray recap = readBytes(club.yearPath("recap.101"));
@@ -193,8 +194,8 @@ TEST_F(StoreFixture, ATotalBeyondAnIntegerWritesNothingForAnyRace) {
     EXPECT_FALSE(storeRaceRecaps(*dialogs, *s));
     ASSERT_EQ(dialogs->messages().size(), 2);
     EXPECT_EQ(dialogs->messages()[1].text,
-              QStringLiteral("Le total de la ligne 0 du concours 402 (40000) dépasse 32767 : "
-                             "rien n'a été mémorisé."));
+              QStringLiteral("Le total de la ligne « ENGAGES » du concours PERONNE du 21 juin "
+                             "2026 (34440) dépasse 32767 : rien n'a été mémorisé."));
     EXPECT_EQ(readBytes(club.yearPath("recap.101")), recap);
     EXPECT_EQ(readBytes(club.yearPath("gr1mis.101")), copy);
     EXPECT_EQ(readBytes(club.yearPath("rgr1.101")), bets);
