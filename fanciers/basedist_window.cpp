@@ -177,7 +177,7 @@ void basedist::reopen() {
     reopenSiteWindow<basedist>(SaveQuestion);
 }
 
-bool basedist::askBeforeProgramEnds() {
+bool basedist::settlePendingWork() {
     return settleSiteChanges<basedist>(SaveQuestion);
 }
 
