@@ -29,10 +29,10 @@ using namespace vt;
 
 namespace {
 
-// Shows the recap window once the chosen races are handed over, loaded afresh so that it
+// Shows the recap window once the chosen races are handed over: an open one has just read
+// its list again (it follows the chosen races), a new one reads it as it loads, so that it
 // lists what the fanciers owe for the races just chosen.
 void showRecapWindow() {
-    windows().unload<recapam>();
     windows().show<recapam>();
 }
 
