@@ -182,6 +182,12 @@ enjeu::~enjeu() = default;
 
 void enjeu::quit() { windows().unload(this); }
 
+bool enjeu::settlePendingWork() {
+    const bool settled = m_editor->settleUnsavedLines();
+    refresh();
+    return settled;
+}
+
 void enjeu::closeEvent(QCloseEvent* e) {
     // The close box does what "Quitter" does; while the sheet has unsaved edits the
     // user memorises first.

@@ -3,6 +3,7 @@
 // catalogue of lines and the grid of the sheet being edited. Its rules are those of
 // StakeSheetEditor; the window passes its events on and shows the editor's state.
 #include "entries/stake_sheet_editor.h"
+#include "platform/window_registry.h"
 
 #include <QMainWindow>
 #include <QTableWidget>
@@ -34,7 +35,7 @@ private:
     enjeu* m_owner;
 };
 
-class enjeu : public QMainWindow {
+class enjeu : public QMainWindow, public StateWindow {
     Q_OBJECT
 public:
     explicit enjeu(QWidget* parent = nullptr);
@@ -46,6 +47,12 @@ public:
     void gridPressed(int row, int column);
     void gridDoubleClicked(int row);
     void gridKey(QKeyEvent* e);
+
+    // At the program's end, lines not memorised are settled as before a change of name.
+    bool hasPendingWork(StateChange change) const override {
+        return change == StateChange::ProgramEnd && m_editor->hasUnsavedLines();
+    }
+    bool settlePendingWork() override;
 
 protected:
     void closeEvent(QCloseEvent* e) override;

@@ -272,6 +272,9 @@ void jeuamat::buildControls() {
     connect(List1, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { clubPicked(clubNoOfChoiceLine(item->text())); });
 
+    for (QLineEdit* b : {Text1, Texte1, Texte2, Texte3, Texte4, Texte5, Texte6, Text4, Text5, Text6})
+        connect(b, &QLineEdit::textEdited, this, [this] { m_typed = true; });
+
     installBoxKeys(Text1, Texte2, [this] {
         const QString refusal = nameRefusal(trim(Text1->text()));
         if (!refusal.isEmpty())
@@ -387,6 +390,10 @@ void jeuamat::gridKey(GridKey key, QChar digit) {
     const int tab = m_grids.currentTab();
     const int row = qMax(1, ggrid1[tab - 1]->currentRow());
     const GridKeyOutcome o = m_grids.key(row, key, digit);
+    // A count typed, shortened or cleared is typed work; moving or committing is not.
+    if ((key == GridKey::Digit || key == GridKey::Backspace || key == GridKey::Clear) &&
+        o.result != GridKeyOutcome::Ignored)
+        m_typed = true;
     switch (o.result) {
     case GridKeyOutcome::OpenNextRace:
         refreshGrid(tab);
@@ -564,6 +571,22 @@ bool jeuamat::save() {
     m_closing = true;
     windows().unload(this);
     return true;
+}
+
+bool jeuamat::askToSaveTypedWork() {
+    if (!m_typed)
+        return true;
+    const QString name = trim(Text1->text());
+    return dialogs().askToSave(
+        QStringLiteral("Les engagements de %1 ne sont pas enregistrés.\n"
+                       "Voulez-vous les enregistrer ?")
+            .arg(name.isEmpty() ? QStringLiteral("ce nouvel amateur") : name),
+        windowTitle(), [this] { return save(); });
+}
+
+void jeuamat::stateChanged(StateChange change) {
+    if (change != StateChange::ProgramEnd)
+        quit();
 }
 
 void jeuamat::quit() {

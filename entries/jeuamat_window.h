@@ -5,6 +5,7 @@
 #include "entries/entry_save.h"
 #include "entries/race_grids.h"
 #include "fanciers/geodesy.h"
+#include "platform/window_registry.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -32,7 +33,7 @@ struct EntrySheetLinks {
 };
 EntrySheetLinks& entrySheetLinks();
 
-class jeuamat : public QMainWindow {
+class jeuamat : public QMainWindow, public StateWindow {
     Q_OBJECT
 public:
     // The load: opens the fancier of Session::CurrentFancierNo (below 1: a new fancier,
@@ -52,6 +53,19 @@ public:
     void quit();
     // Strip_Click and Label9_Click: open a race tab (a tab above the last opens the last).
     void selectRace(int tab);
+
+    // True once something has been typed in the boxes or the grids since the load.
+    bool holdsTypedWork() const { return m_typed; }
+    // Before the sheet is replaced or its races change under it: with typed work, asks
+    // whether to save it (Oui saves, Non drops it, Annuler keeps the sheet as it is).
+    // False when the sheet stays: the user cancelled, or the save was refused.
+    bool askToSaveTypedWork();
+
+    bool hasPendingWork(StateChange) const override { return m_typed; }
+    bool settlePendingWork() override { return askToSaveTypedWork(); }
+    // The races or the season changed: the sheet closes, so that it never shows nor saves
+    // the grids of a race state that is no longer the stored one.
+    void stateChanged(StateChange change) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -86,6 +100,7 @@ private:
     std::optional<PackedPoint> m_site;
     bool m_syncing = false;
     bool m_closing = false;
+    bool m_typed = false;
 
     QLineEdit *Text1, *Texte1, *Texte2, *Texte3, *Texte4, *Texte5, *Texte6, *Text4, *Text5,
         *Text6;

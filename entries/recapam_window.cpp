@@ -200,10 +200,25 @@ void recapam::replaceLine(int recordNo, const QString& line) {
 }
 
 void recapam::openEntrySheet(int recordNo) {
+    if (windows().isLoaded<jeuamat>() && !windows().window<jeuamat>().askToSaveTypedWork())
+        return;
+    // A sheet saved just now has closed already.
     if (windows().isLoaded<jeuamat>())
         windows().window<jeuamat>().quit();
     session().CurrentFancierNo = recordNo;
     windows().show<jeuamat>();
+}
+
+void recapam::stateChanged(StateChange change) {
+    if (change != StateChange::Races)
+        return;
+    if (session().chosenRaces().isEmpty()) {
+        windows().unload(this);
+        return;
+    }
+    if (!Grid1->isHidden())
+        hideRecapGrid();
+    fillList();
 }
 
 QString recapam::clockPanelText() const { return m_clockPanel->text(); }

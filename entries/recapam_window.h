@@ -4,6 +4,8 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include "platform/window_registry.h"
+
 class QAction;
 class QLabel;
 class QListWidget;
@@ -14,7 +16,7 @@ class QTimer;
 
 namespace vt {
 
-class recapam : public QMainWindow {
+class recapam : public QMainWindow, public StateWindow {
     Q_OBJECT
 public:
     // The load: fills Liste1 from the season's fanciers file (mending it), starts the clock.
@@ -31,8 +33,13 @@ public:
     void replaceLine(int recordNo, const QString& line);
 
     // Liste1_DblClick (the record of a line) and nouv "Nouvel Amateur" (0): an open entry
-    // sheet is closed and opened again on that fancier.
+    // sheet is closed and opened again on that fancier; one holding typed work asks first
+    // (save, don't save, cancel), and a cancel leaves it open.
     void openEntrySheet(int recordNo);
+
+    // The chosen races changed: the list is read again from the files, with what each
+    // fancier now owes; with no race chosen any more the window closes.
+    void stateChanged(StateChange change) override;
 
     // The menu items that the recaps and prints use; present, and disabled until wired.
     QAction* memoAction() const { return memo; }       // "Mémoriser la Récap"

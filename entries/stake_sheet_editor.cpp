@@ -55,6 +55,10 @@ void StakeSheetEditor::setCaptionsFrom(const QString& name) {
 void StakeSheetEditor::loadStakeSheet() {
     m_suppVisible = true;
     m_memojVisible = true;
+    // A grid read afresh holds nothing to memorise: the window may close again.
+    m_unsaved = false;
+    m_quitEnabled = true;
+    m_comboVisible = true;
     if (m_slot < m_names.size())
         setCaptionsFrom(m_names[m_slot]);
     m_hasGameTotal = false;
@@ -154,9 +158,15 @@ bool StakeSheetEditor::nameSlot(int slot, const QString& shownName, bool trimAns
 
 void StakeSheetEditor::nameCurrentSlot() { nameSlot(m_slot, m_comboText, true); }
 
-void StakeSheetEditor::rename() { nameSlot(m_slot, m_comboText, false); }
+// Both read the grid again from the sheet's file: lines not memorised are settled first.
+void StakeSheetEditor::rename() {
+    if (settleUnsavedLines())
+        nameSlot(m_slot, m_comboText, false);
+}
 
 void StakeSheetEditor::newSheet() {
+    if (!settleUnsavedLines())
+        return;
     QStringList stored;
     try {
         for (const SheetNameRecord& r : RecordFileOf<SheetNameRecord>(m_namesPath).readAll())
@@ -194,6 +204,7 @@ void StakeSheetEditor::deleteSheet() {
     for (SheetRow& r : m_rows)
         r = SheetRow{};
     m_text1.clear();
+    m_unsaved = false; // the sheet is gone: its emptied lines are nothing to memorise
 }
 
 bool StakeSheetEditor::save() {
@@ -215,6 +226,15 @@ void StakeSheetEditor::showAccountsHelp() {
     m.buttons = MsgButtons::Ok;
     m.icon = MsgIcon::Exclamation;
     m_dialogs.message(m);
+}
+
+bool StakeSheetEditor::settleUnsavedLines() {
+    if (!hasUnsavedLines())
+        return true;
+    return m_dialogs.askToSave(QStringLiteral("Les lignes de la feuille %1 ne sont pas "
+                                              "mémorisées.\nVoulez-vous les mémoriser ?")
+                                   .arg(trim(m_comboText)),
+                               m_caption, [this] { return save(); });
 }
 
 bool StakeSheetEditor::mayClose() {
@@ -242,12 +262,17 @@ void StakeSheetEditor::setCell(int row, int column, const QString& text) {
     if (row < 1 || row > m_rows.size())
         return;
     SheetRow& r = m_rows[row - 1];
+    QString* target = nullptr;
     switch (column) {
-    case 0: r.text = text; break;
-    case 1: r.value = text; break;
-    case 2: r.count = text; break;
-    case 3: r.amount = text; break;
-    default: break;
+    case 0: target = &r.text; break;
+    case 1: target = &r.value; break;
+    case 2: target = &r.count; break;
+    case 3: target = &r.amount; break;
+    default: return;
+    }
+    if (*target != text) {
+        *target = text;
+        m_unsaved = true;
     }
 }
 
@@ -303,8 +328,10 @@ void StakeSheetEditor::doubleClick(int row) {
     m_row = row;
     if (rows() == 2 && row == 1) {
         m_rows[0] = SheetRow{}; // the only line is emptied
+        m_unsaved = true;
     } else if (rows() > 3 && row < rows() - 1) {
         m_rows.removeAt(row - 1);
+        m_unsaved = true;
     }
     m_heightExtra = 2;
     if (rows() > 2)
@@ -391,6 +418,7 @@ bool StakeSheetEditor::writeSheet(const QString& path) {
         warn(e.message());
         return false;
     }
+    m_unsaved = false;
     return true;
 }
 
@@ -426,6 +454,7 @@ void StakeSheetEditor::insertLine() {
     if (m_row < 1)
         m_row = 1;
     m_rows.insert(m_row - 1, SheetRow{});
+    m_unsaved = true;
     m_heightExtra = 1;
     m_focus = Focus::Catalogue;
 }

@@ -47,6 +47,13 @@ public:
     void showAccountsHelp();   // "Aide sur fichier comptes"
     // The close box: refused, with a message, while the sheet has unsaved edits.
     bool mayClose();
+    // True while the grid holds lines removed, inserted or changed since the sheet was
+    // last read or written, and the sheet has a file to memorise them into.
+    bool hasUnsavedLines() const { return m_unsaved && m_saveTarget.has_value(); }
+    // Before the grid is replaced or the program ends: with unsaved lines, asks whether to
+    // memorise them (Oui memorises, Non drops them, Annuler keeps the grid as it is).
+    // False when the grid stays: the user cancelled, or the memorising failed.
+    bool settleUnsavedLines();
 
     // --- menus and window
     QString caption() const { return m_caption; }
@@ -124,6 +131,7 @@ private:
     QString m_text1;
     Focus m_focus = Focus::None;
     bool m_hasGameTotal = false;
+    bool m_unsaved = false;
 };
 
 } // namespace vt

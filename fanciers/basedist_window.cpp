@@ -187,7 +187,7 @@ void basedist::reopen() {
     reopenSiteWindow<basedist>(SaveQuestion);
 }
 
-bool basedist::askBeforeProgramEnds() {
+bool basedist::settlePendingWork() {
     return settleSiteChanges<basedist>(SaveQuestion);
 }
 

@@ -2,6 +2,8 @@
 // basedist: the general release-site editor of distgen.
 #include "fanciers/release_sites.h"
 
+#include "platform/window_registry.h"
+
 #include <QMainWindow>
 
 class QAction;
@@ -12,18 +14,22 @@ class QPushButton;
 
 namespace vt {
 
-class basedist : public QMainWindow {
+class basedist : public QMainWindow, public StateWindow {
     Q_OBJECT
 public:
     basedist();
 
     // The main window's menu item: when the editor is open with unsaved changes, asks
-    // whether to save them (Yes saves, No discards), then opens a freshly loaded editor.
+    // whether to save them (Yes saves, No discards, Cancel keeps it as it is), then opens
+    // a freshly loaded editor.
     // Does nothing more when the save fails (the open editor stays as it was).
     static void reopen();
     // Before the program ends: the same question when the window is open with unsaved
-    // changes; false when the save failed (the program then goes on).
-    static bool askBeforeProgramEnds();
+    // changes; false when the user cancels or the save failed (the program then goes on).
+    bool hasPendingWork(StateChange change) const override {
+        return change == StateChange::ProgramEnd && hasUnsavedChanges();
+    }
+    bool settlePendingWork() override;
 
     const GeneralSiteEditor& editor() const { return m_editor; }
     bool hasUnsavedChanges() const { return m_editor.isModified(); }

@@ -118,7 +118,7 @@ void distance::reopen() {
     reopenSiteWindow<distance>(SaveQuestion);
 }
 
-bool distance::askBeforeProgramEnds() {
+bool distance::settlePendingWork() {
     return settleSiteChanges<distance>(SaveQuestion);
 }
 

@@ -13,15 +13,15 @@ namespace vt {
 // W has: bool hasUnsavedChanges() const, bool save() (false when it failed and the
 // window stays open), and void setClosing() (the next close needs no save).
 //
-// When W is open with unsaved changes, asks `question` (Yes/No, default Yes): Yes saves,
-// No drops the changes. False when the save failed: the window stays open as it was.
-// Otherwise the window needs no save any more when it closes.
+// When W is open with unsaved changes, asks `question` (Yes/No/Cancel, default Yes): Yes
+// saves, No drops the changes. False when the user cancels or the save failed: the window
+// stays open as it was. Otherwise the window needs no save any more when it closes.
 template <class W> bool settleSiteChanges(const QString& question) {
     if (!windows().isLoaded<W>())
         return true;
     W& open = windows().window<W>();
     if (open.hasUnsavedChanges() &&
-        dialogs().askYesNo(question, siteMessageTitle(), MsgAnswer::Yes) && !open.save())
+        !dialogs().askToSave(question, siteMessageTitle(), [&open] { return open.save(); }))
         return false;
     open.setClosing();
     return true;

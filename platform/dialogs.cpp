@@ -56,6 +56,24 @@ bool Dialogs::askYesNo(const QString& text, const QString& title, MsgAnswer defa
     return message(r) == MsgAnswer::Yes;
 }
 
+bool Dialogs::askToSave(const QString& text, const QString& title,
+                        const std::function<bool()>& save) {
+    MessageRequest r;
+    r.text = text;
+    r.title = title;
+    r.buttons = MsgButtons::YesNoCancel;
+    r.icon = MsgIcon::Question;
+    r.defaultButton = MsgAnswer::Yes;
+    switch (message(r)) {
+    case MsgAnswer::Yes:
+        return save();
+    case MsgAnswer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
 Dialogs& dialogs() { return *current(); }
 
 std::unique_ptr<Dialogs> setDialogs(std::unique_ptr<Dialogs> d) {

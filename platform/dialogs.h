@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 namespace vt {
@@ -47,6 +48,10 @@ public:
     // A Yes/No question; true for Yes.
     bool askYesNo(const QString& text, const QString& title, MsgAnswer defaultButton,
                   MsgIcon icon = MsgIcon::Question);
+    // The question before typed work would be lost (Oui, Non, Annuler; default Oui): Oui
+    // runs `save` and gives its result, Non gives true (the work is dropped), Annuler
+    // gives false (the work is kept and what was under way stops).
+    bool askToSave(const QString& text, const QString& title, const std::function<bool()>& save);
 };
 
 // The program's one Dialogs (the Qt one in the programs, a scripted one in tests).

@@ -5,6 +5,10 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QVariant>
+
+#include <algorithm>
+#include <limits>
 
 namespace vt {
 
@@ -28,7 +32,14 @@ void pressButtonsOnEnter(QWidget* window) {
         button->setAutoDefault(true);
 }
 
+namespace {
+// Windows are asked before a change in the order they were loaded.
+const char* const LoadOrderProperty = "vtLoadOrder";
+} // namespace
+
 void WindowRegistry::track(std::type_index t, QWidget* w) {
+    static qlonglong loads = 0;
+    w->setProperty(LoadOrderProperty, ++loads);
     // A window deleted by other means leaves the registry too.
     QObject::connect(w, &QObject::destroyed, w, [this, t, w] {
         auto it = m_windows.find(t);
@@ -109,6 +120,43 @@ bool closeSeasonWindows() {
 
 bool seasonChanging() {
     return g_seasonChanging;
+}
+
+namespace {
+
+// The open windows that follow the changes, in the order they were loaded.
+QList<QPointer<QWidget>> stateWindows() {
+    QList<QWidget*> found;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && dynamic_cast<StateWindow*>(w))
+            found.append(w);
+    const auto order = [](const QWidget* w) {
+        const QVariant v = w->property(LoadOrderProperty);
+        return v.isValid() ? v.toLongLong() : std::numeric_limits<qlonglong>::max();
+    };
+    std::stable_sort(found.begin(), found.end(),
+                     [&](const QWidget* a, const QWidget* b) { return order(a) < order(b); });
+    return {found.begin(), found.end()};
+}
+
+} // namespace
+
+bool askBeforeChange(StateChange change) {
+    for (const QPointer<QWidget>& w : stateWindows()) {
+        // An earlier answer may have closed this window.
+        if (!w || !w->isVisible())
+            continue;
+        auto* s = dynamic_cast<StateWindow*>(w.data());
+        if (s->hasPendingWork(change) && !s->settlePendingWork())
+            return false;
+    }
+    return true;
+}
+
+void tellAfterChange(StateChange change) {
+    for (const QPointer<QWidget>& w : stateWindows())
+        if (w && w->isVisible())
+            dynamic_cast<StateWindow*>(w.data())->stateChanged(change);
 }
 
 void setMainStatus(const QString& text) {

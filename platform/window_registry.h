@@ -71,6 +71,35 @@ bool closeSeasonWindows();
 // on closing closes without storing them.
 bool seasonChanging();
 
+// The named changes of what the windows show and save: the season (year change), the
+// chosen races or a chosen race's sheet and prices (race choice and set-up, withdrawal,
+// export), and the program's end.
+enum class StateChange { Season, Races, ProgramEnd };
+
+// A window that holds typed work not yet stored, or shows the season's chosen races,
+// derives from this once; the changes above reach every such window through
+// askBeforeChange and tellAfterChange, never window by window.
+class StateWindow {
+public:
+    virtual ~StateWindow() = default;
+    // True while the window holds typed work that `change` would lose.
+    virtual bool hasPendingWork(StateChange change) const {
+        (void)change;
+        return false;
+    }
+    // Asks the user whether to store that work (save, don't save, cancel) and does what
+    // he answers; false when he cancels or the save fails.
+    virtual bool settlePendingWork() { return true; }
+    // After the change: the window reloads what is stored, or closes.
+    virtual void stateChanged(StateChange change) { (void)change; }
+};
+
+// Before a change: every open window whose typed work the change would lose is asked in
+// turn; false as soon as one is cancelled (the change, or the end, must not happen).
+bool askBeforeChange(StateChange change);
+// After a change: every open window that shows the state reloads it or closes.
+void tellAfterChange(StateChange change);
+
 // Writes a progress text into the main window's status label, through the writer the main
 // window gives when it loads (nothing happens before). Other windows use it during a long
 // load or a print.

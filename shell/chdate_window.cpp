@@ -146,6 +146,7 @@ void chdate::fill(const QString& caption, const QString& calendarPath, const QSt
     // A new fill starts with no line picked.
     m_position = 0;
     m_listPosition = -1;
+    m_linePicked = false;
     m_list1->clear();
     m_list1->addItems(raceLines);
     m_lst1->clear();
@@ -219,6 +220,7 @@ void chdate::pickLine(int index) {
         return;
     m_list1->setCurrentRow(index);
     m_listPosition = index;
+    m_linePicked = true;
     const QString line = m_list1->item(index)->text();
     m_position = calendarLineRace(line);
     const CalendarRaceRecord record =
@@ -285,8 +287,11 @@ void chdate::store() {
     m_list1->clear();
     m_list1->addItems(lines);
     m_list1->setCurrentRow(m_listPosition);
-    if (next >= 0)
+    // The next line is shown for the next "MEMORISER", not picked.
+    if (next >= 0) {
         pickLine(next);
+        m_linePicked = false;
+    }
     const QString line = m_list1->item(m_listPosition)->text();
     m_etiquette4->setText(line.size() > 4 ? Mid(line, 5) : QString());
     if (m_etiquette4->text().isEmpty())
@@ -295,14 +300,24 @@ void chdate::store() {
 
 void chdate::withdraw() {
     const int row = selectedRow(m_list1);
-    if (row < 0)
+    if (row < 0 || !m_linePicked || row != m_listPosition)
         return;
+    // A chosen race whose files the withdrawal deletes leaves the chosen races: the windows
+    // that hold typed work on it are asked first, and the others follow afterwards.
+    const QList<int> chosen = chosenRacesAt(session(), m_folder, row + 1);
     try {
-        const WithdrawalResult r =
-            withdrawRace(dialogs(), m_calendarPath, m_folder, row + 1, m_list1->item(row)->text());
-        // The record is empty whatever the answer, so the line shows a free position.
+        const WithdrawalResult r = withdrawRace(
+            dialogs(), m_calendarPath, m_folder, row + 1, m_list1->item(row)->text(),
+            [&chosen] { return chosen.isEmpty() || askBeforeChange(StateChange::Races); });
+        // The record is empty on either answer, so the line shows a free position.
         if (r.done)
             m_list1->item(row)->setText(r.freeLine);
+        if (r.confirmed && !chosen.isEmpty()) {
+            leaveChosenRaces(session(), chosen);
+            tellAfterChange(StateChange::Races);
+            if (session().chosenRaces().isEmpty() && windows().isLoaded<depart>())
+                windows().window<depart>().setRaceMenusVisible(false);
+        }
     } catch (const Error& e) {
         showError(e);
     }

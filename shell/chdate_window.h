@@ -60,6 +60,9 @@ private:
     int m_year = 0;
     int m_position = 0;
     int m_listPosition = -1;
+    // True when the line of m_listPosition was picked by the user; the line "MEMORISER"
+    // moves to is only shown, and "ANNULER" never withdraws a race the user did not pick.
+    bool m_linePicked = false;
     int m_category = 0;
     QString m_rememberedDay;
     QString m_raceName, m_raceDateText;

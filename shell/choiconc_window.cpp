@@ -29,11 +29,16 @@ using namespace vt;
 
 namespace {
 
-// Shows the recap window once the chosen races are handed over, loaded afresh so that it
+// Shows the recap window once the chosen races are handed over: an open one has just read
+// its list again (it follows the chosen races), a new one reads it as it loads, so that it
 // lists what the fanciers owe for the races just chosen.
 void showRecapWindow() {
-    windows().unload<recapam>();
     windows().show<recapam>();
+}
+
+// True when `code` is one of the season's chosen races: the windows show and save it.
+bool isChosenRace(int code) {
+    return session().chosenRaces().contains(code);
 }
 
 QListWidget* makeList(QWidget* parent, const char* name, const QFont& font) {
@@ -180,6 +185,11 @@ void choiconc::chooseOffered(int row) {
         showExportPickers(true);
         return;
     }
+    // Setting up a chosen race again rewrites its files under the windows that show it:
+    // their typed work is settled first, and they follow the new state afterwards.
+    const bool chosen = isChosenRace(code);
+    if (chosen && !askBeforeChange(StateChange::Races))
+        return;
     CalendarRaceRecord record;
     try {
         record = writeRaceBase(m_calendarPath, session().YearFolder, race, level);
@@ -193,6 +203,8 @@ void choiconc::chooseOffered(int row) {
     m_etiquette4->setText(chosenRaceSummary(record));
     const RaceSetupResult r =
         setupRace(dialogs(), RaceSetupPaths::fromSession(session()), race, level, record);
+    if (chosen)
+        tellAfterChange(StateChange::Races);
     if (!r.added)
         return;
     m_list3->addItem(r.chosenLine);
@@ -213,6 +225,9 @@ void choiconc::removeChosen(int row) {
 void choiconc::exportChosen() {
     if (m_exportCode == 0)
         return;
+    // The export writes what is stored: typed work on that race is settled first.
+    if (isChosenRace(m_exportCode) && !askBeforeChange(StateChange::Races))
+        return;
     const ExportResult r =
         exportRace(dialogs(), m_exportCode, session().YearFolder, session().FancierFilePath,
                    QDir::fromNativeSeparators(m_dir1->text()));
@@ -232,7 +247,12 @@ void choiconc::quit() {
         windows().unload<choiconc>();
         return;
     }
+    // The chosen races are replaced: typed work on the old ones is settled first (a cancel
+    // keeps the chooser open), and the windows that showed them follow afterwards.
+    if (!askBeforeChange(StateChange::Races))
+        return;
     const int n = storeChosenRaces(session(), chosenLines(), m_calendarNo);
+    tellAfterChange(StateChange::Races);
     if (n > 0) {
         revealRaceMenus();
         showRecapWindow();

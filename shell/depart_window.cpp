@@ -65,11 +65,11 @@ private:
     std::function<void()> m_action;
 };
 
-// The program ends from the main window. The release-site editors keep their changes in
-// memory until they are left: one open with unsaved changes asks first whether to save
-// them, one after the other; a save that fails keeps the program running.
+// The program ends from the main window. Every window holding typed work not yet stored
+// (an entry sheet, the stake-sheet editor, the release-site editors) asks first, one after
+// the other, whether to save it; a cancel, or a save that fails, keeps the program running.
 void quitProgram() {
-    if (basedist::askBeforeProgramEnds() && distance::askBeforeProgramEnds())
+    if (askBeforeChange(StateChange::ProgramEnd))
         endProgram();
 }
 
@@ -415,7 +415,9 @@ void depart::yearEntered() {
 }
 
 void depart::openSeason(int year) {
-    if (!closeSeasonWindows()) {
+    // Typed work in the season's windows is settled before they close; a cancel keeps the
+    // season as it is.
+    if (!askBeforeChange(StateChange::Season) || !closeSeasonWindows()) {
         refreshTitle();
         return;
     }

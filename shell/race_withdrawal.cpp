@@ -13,7 +13,8 @@
 namespace vt {
 
 WithdrawalResult withdrawRace(Dialogs& dialogs, const QString& calendarPath,
-                              const QString& folder, int position, const QString& lineText) {
+                              const QString& folder, int position, const QString& lineText,
+                              const std::function<bool()>& beforeEmptying) {
     WithdrawalResult result;
     if (position < 1 || position > MaxCalendarRaces)
         return result;
@@ -22,22 +23,28 @@ WithdrawalResult withdrawRace(Dialogs& dialogs, const QString& calendarPath,
     if (trim(described).isEmpty())
         described = QStringLiteral("Numéro ") + number;
 
-    // The race leaves the calendar whatever the answer below.
+    // Asked before anything is written: Cancel, or Esc, leaves the race as it was.
+    MessageRequest question;
+    question.text = QStringLiteral("Suppression du concours ") + described + u'\n' +
+                    QStringLiteral("Pour mettre à zéro les fichiers de ce concours cliquez sur OUI");
+    question.title = QStringLiteral("Vidage d'un concours");
+    question.buttons = MsgButtons::YesNoCancel;
+    question.icon = MsgIcon::Question;
+    question.defaultButton = MsgAnswer::Yes;
+    const MsgAnswer answer = dialogs.message(question);
+    if (answer != MsgAnswer::Yes && answer != MsgAnswer::No)
+        return result;
+    if (answer == MsgAnswer::Yes && beforeEmptying && !beforeEmptying())
+        return result;
+
+    // The race leaves the calendar on either answer.
     RecordFileOf<CalendarRaceRecord> calendar(calendarPath);
     calendar.write(position, CalendarRaceRecord());
     WrittenFiles written;
     written.add(calendar.path());
     result.done = true;
     result.freeLine = CalendarFreeLine(position, true);
-
-    MessageRequest question;
-    question.text = QStringLiteral("Suppression du concours ") + described + u'\n' +
-                    QStringLiteral("Pour mettre à zéro les fichiers de ce concours cliquez sur OUI");
-    question.title = QStringLiteral("Vidage d'un concours");
-    question.buttons = MsgButtons::YesNo;
-    question.icon = MsgIcon::Question;
-    question.defaultButton = MsgAnswer::Yes;
-    if (dialogs.message(question) != MsgAnswer::Yes)
+    if (answer != MsgAnswer::Yes)
         return result;
     result.confirmed = true;
 
@@ -101,6 +108,35 @@ WithdrawalResult withdrawRace(Dialogs& dialogs, const QString& calendarPath,
         dialogs.message(failed);
     }
     return result;
+}
+
+QList<int> chosenRacesAt(const Session& s, const QString& folder, int position) {
+    QList<int> codes;
+    const QString season = QFileInfo(s.YearFolder).canonicalFilePath();
+    if (season.isEmpty() || QFileInfo(folder).canonicalFilePath() != season)
+        return codes;
+    for (int code : s.chosenRaces())
+        if (code % 100 == position)
+            codes.append(code);
+    return codes;
+}
+
+void leaveChosenRaces(Session& s, const QList<int>& codes) {
+    int to = 1;
+    for (int from = 1; from <= MaxChosenRaces; ++from) {
+        const int16_t code = s.ChosenRaceCodes[from];
+        if (code == 0)
+            break;
+        if (codes.contains(code))
+            continue;
+        s.ChosenRaceCodes[to] = code;
+        s.ChosenRaceStakeFiles[to] = s.ChosenRaceStakeFiles[from];
+        ++to;
+    }
+    for (; to <= MaxChosenRaces; ++to) {
+        s.ChosenRaceCodes[to] = 0;
+        s.ChosenRaceStakeFiles[to].clear();
+    }
 }
 
 } // namespace vt

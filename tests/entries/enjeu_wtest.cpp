@@ -169,6 +169,56 @@ private slots:
         QVERIFY(combo->isVisible());
     }
 
+    // "Modifier" and "Nouveau dossier" read the grid again: lines removed or typed and not
+    // memorised are asked about first. Annuler keeps the grid, Non drops the lines (and the
+    // window may close again), Oui memorises them before the name is asked.
+    void renamingOrANewFolderAsksAboutUnsavedLines_data() {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<MsgAnswer>("answer");
+        QTest::newRow("Modifier, Annuler") << QStringLiteral("modif") << MsgAnswer::Cancel;
+        QTest::newRow("Modifier, Non") << QStringLiteral("modif") << MsgAnswer::No;
+        QTest::newRow("Modifier, Oui") << QStringLiteral("modif") << MsgAnswer::Yes;
+        QTest::newRow("Nouveau dossier, Non") << QStringLiteral("nouv") << MsgAnswer::No;
+        QTest::newRow("Nouveau dossier, Oui") << QStringLiteral("nouv") << MsgAnswer::Yes;
+    }
+    void renamingOrANewFolderAsksAboutUnsavedLines() {
+        QFETCH(QString, item);
+        QFETCH(MsgAnswer, answer);
+        enjeu& w = open();
+        auto* combo = control<QComboBox>(w, "Combo1");
+        auto* grid = control<QTableWidget>(w, "Grid1");
+        combo->setCurrentIndex(1);
+        emit combo->activated(1);
+        const QByteArray sheet = readBytes(club->path("gr1.jeu"));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cellCentre(grid, 1, 1));
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cellCentre(grid, 1, 1));
+        QCOMPARE(grid->rowCount(), 3); // "Pot" removed, not memorised
+
+        script().answer(answer);
+        if (answer != MsgAnswer::Cancel)
+            script().answerInput(item == QStringLiteral("modif") ? QStringLiteral("JEU A bis")
+                                                                 : QStringLiteral("JEU B"));
+        w.findChild<QAction*>(item)->trigger();
+        const MessageRequest q = script().messages().first();
+        QCOMPARE(q.text, QStringLiteral("Les lignes de la feuille JEU A ne sont pas mémorisées.\n"
+                                        "Voulez-vous les mémoriser ?"));
+        QCOMPARE(q.buttons, MsgButtons::YesNoCancel);
+        QCOMPARE(script().pendingAnswers(), 0);
+        if (answer == MsgAnswer::Cancel) {
+            QCOMPARE(grid->rowCount(), 3);
+            QCOMPARE(readBytes(club->path("gr1.jeu")), sheet);
+            return;
+        }
+        QCOMPARE(readBytes(club->path("gr1.jeu")).size(),
+                 answer == MsgAnswer::Yes ? 2 * 19 : sheet.size());
+        if (item == QStringLiteral("modif"))
+            QCOMPARE(grid->rowCount(), answer == MsgAnswer::Yes ? 3 : 4);
+        // Nothing is left unsaved: the window closes without "Mémorisez la feuille".
+        QVERIFY(w.findChild<QAction*>("quitte")->isEnabled());
+        QVERIFY(w.close());
+        QCOMPARE(script().messages().size(), 1);
+    }
+
     void namesHelpAndDeletion() {
         enjeu& w = open();
         auto* combo = control<QComboBox>(w, "Combo1");

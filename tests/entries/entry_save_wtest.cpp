@@ -7,6 +7,7 @@
 #include "entries/jeuamat_window.h"
 #include "entries/recapam_window.h"
 #include "entry_test_support.h"
+#include "recap_list_clicks.h"
 #include "fanciers/adresse_window.h"
 #include "fanciers/gnoms_window.h"
 #include "platform/clock.h"
@@ -36,19 +37,6 @@ template <class W> W* find(QWidget& window, const char* name) {
     if (!w)
         qFatal("%s has no control %s", qPrintable(window.objectName()), name);
     return w;
-}
-
-void processPending() {
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
-
-void clickRow(QListWidget* list, int row, bool twice = false) {
-    const QPoint at = list->visualItemRect(list->item(row)).center();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-    if (twice)
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
 }
 
 // Clears a box and types the text, as the user does.
@@ -116,9 +104,7 @@ private slots:
         dialogs = std::make_unique<ScriptedDialogsScope>();
         windows().show<depart>();
         processPending();
-        writeRaceFiles(fx->yearFolder(), {101, "ORLEANS", 475413, 15435, 0, SimpleSheet, 3});
-        writeRaceFiles(fx->yearFolder(), {102, "BORDEAUX", 445017, 0, 3436, SimpleSheet, 3});
-        ClubFixture::chooseRaces(session(), {101, 102});
+        chooseOrleansAndBordeaux(fx->yearFolder(), session());
     }
     void cleanup() {
         windows().unloadAll();
@@ -131,9 +117,10 @@ private slots:
     }
 
     // Race 1 withdrawn in the calendar editor while a fancier's sheet is open with entries
-    // in it: the save stores nothing for that race (no mise.101 made again, no amount owed
-    // for it) and says so; the other race is stored as usual.
-    void aRaceWithdrawnMeanwhileGetsNothingFromTheSave() {
+    // typed in it: the sheet asks first, and its Oui stores both races before the race
+    // goes. The withdrawal then leaves nothing owed for that race (no mise.101 made again),
+    // the other race stays stored, and the race leaves the chosen races.
+    void aRaceWithdrawnMeanwhileSettlesTheSheetFirst() {
         jeuamat& s = openSheetOf(1);
         typeCount(s, 1, "10");                    // ENGAGES
         typeCount(s, 2, "10");                    // Mise at 1,00
@@ -151,19 +138,16 @@ private slots:
         QVERIFY(races->item(0)->text().startsWith(QStringLiteral("001 ORLEANS")));
         clickRow(races, 0);
         script().answer(MsgAnswer::Yes); // "Pour mettre à zéro les fichiers de ce concours"
+        script().answer(MsgAnswer::Yes); // "Les engagements de DUPONT Jean ... enregistrer ?"
         QTest::mouseClick(find<QPushButton>(editor, "Command3"), Qt::LeftButton);
+        processPending();
+        QCOMPARE(script().messages().size(), 2);
+        QVERIFY(script().messages().last().text.startsWith(
+            QStringLiteral("Les engagements de DUPONT Jean")));
+        QVERIFY(!windows().isLoaded<jeuamat>());
         QVERIFY(!QFile::exists(misePath(fx->yearFolder(), 101)));
         QVERIFY(!QFile::exists(fx->yearPath("bases.101")));
 
-        script().answer(MsgAnswer::Ok); // the race withdrawn is named
-        QTest::mouseClick(find<QPushButton>(s, "Command1"), Qt::LeftButton);
-        processPending();
-        QVERIFY(!windows().isLoaded<jeuamat>());
-        const MessageRequest told = script().messages().last();
-        QVERIFY2(told.text.contains(QStringLiteral("ORLEANS")), qPrintable(told.text));
-        QVERIFY(told.text.contains(QStringLiteral("retiré")));
-
-        QVERIFY(!QFile::exists(misePath(fx->yearFolder(), 101)));
         const FancierRecord saved = RecordFileOf<FancierRecord>(season()).read(1);
         QCOMPARE(saved.raceAmount(101), 0);
         QCOMPARE(saved.raceAmount(102), 4000);
@@ -179,15 +163,11 @@ private slots:
         QVERIFY(line != lines.end());
         QVERIFY2(line->endsWith(QStringLiteral("    4,000")), qPrintable(*line));
 
-        // A sheet opened after the withdrawal has no site for that race: its code names it.
+        // A sheet opened after the withdrawal shows the race left, and only it.
+        QCOMPARE(session().chosenRaces(), QList<int>{102});
         jeuamat& again = openSheetOf(1);
-        script().answer(MsgAnswer::Ok);
-        QTest::mouseClick(find<QPushButton>(again, "Command1"), Qt::LeftButton);
-        processPending();
-        const QString named = script().messages().last().text;
-        QVERIFY2(named.startsWith(QStringLiteral("Le concours 101 a été retiré (le fichier "
-                                                 "bases.101 n'existe plus)")),
-                 qPrintable(named));
+        QCOMPARE(again.grids().count(), 1);
+        QCOMPARE(again.grids().raceCode(1), 102);
     }
 
     // The address editor and the entry sheet opened each on a new fancier, in either order,

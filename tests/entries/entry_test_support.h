@@ -5,6 +5,7 @@
 #include "common/record_file.h"
 #include "common/session.h"
 #include "grid_test_support.h"
+#include "tests/support/club_fixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,5 +63,13 @@ inline const std::vector<Line> ExampleSheet = {
 
 inline const std::vector<Line> SimpleSheet = {
     {"Mise     Mise", 1.0f}, {"TOTAL du jeu "}, {"S/total  s/to"}};
+
+// The basketing of the entry-sheet window tests over the small club (three fanciers):
+// races 101 ORLEANS and 102 BORDEAUX on the simple sheet, both chosen.
+inline void chooseOrleansAndBordeaux(const QString& yearFolder, Session& s) {
+    writeRaceFiles(yearFolder, {101, "ORLEANS", 475413, 15435, 0, SimpleSheet, 3});
+    writeRaceFiles(yearFolder, {102, "BORDEAUX", 445017, 0, 3436, SimpleSheet, 3});
+    ClubFixture::chooseRaces(s, {101, 102});
+}
 
 } // namespace vt::testing

@@ -10,6 +10,22 @@
 
 namespace vt::testing {
 
+// Runs what the windows posted: queued calls and the deletions of unloaded windows.
+inline void processPending() {
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+// A mouse click on a line of a list, or a double-click (the first click, then the second:
+// Qt's test double-click sends only the second).
+inline void clickRow(QListWidget* list, int row, bool twice = false) {
+    const QPoint at = list->visualItemRect(list->item(row)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    if (twice)
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+}
+
 // The entry sheet of record `recordNo`, opened by a double-click on his line; fails the
 // test (and returns the sheet loaded anyway) when no sheet opens.
 inline jeuamat& doubleClickFancier(recapam& recap, int recordNo) {

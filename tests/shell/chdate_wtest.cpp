@@ -265,13 +265,57 @@ private slots:
         QCOMPARE(session().SeasonYear, 2005);
     }
 
+    // MEMORISER moves the selection to the next race, shown for the next MEMORISER but not
+    // picked: ANNULER right after it withdraws nothing, and asks nothing.
+    void theLineMemoriserMovesToIsNotWithdrawn() {
+        club->writeCalendar({{QStringLiteral("ORLEANS"), QStringLiteral("12/05/05"), 0},
+                             {QStringLiteral("ORLEANS"), QStringLiteral("19/05/05"), 0}});
+        openThroughMenu();
+        clickLine(list1, 0);
+        QTest::mouseClick(editor->findChild<QPushButton*>("Commande1"), Qt::LeftButton);
+        QCOMPARE(editor->calendarPosition(), 2);
+        const QByteArray stored = readBytes(club->yearPath("gr1.cal"));
+        QCOMPARE(stored.size(), 102);
+        QVERIFY(stored.mid(51) != QByteArray(51, '\0'));
+        ScriptedDialogsScope d;
+        d->answer(MsgAnswer::Yes); // what a question would get
+        QTest::mouseClick(editor->findChild<QPushButton*>("Command3"), Qt::LeftButton);
+        QVERIFY(d->asked().isEmpty());
+        QCOMPARE(readBytes(club->yearPath("gr1.cal")), stored);
+        QVERIFY(list1->item(1)->text().startsWith(QStringLiteral("002 ORLEANS")));
+
+        // Picked by the user, the same line is withdrawn.
+        clickLine(list1, 1);
+        QTest::mouseClick(editor->findChild<QPushButton*>("Command3"), Qt::LeftButton);
+        QCOMPARE(d->messages().size(), 1);
+        QCOMPARE(readBytes(club->yearPath("gr1.cal")).mid(51), QByteArray(51, '\0'));
+    }
+
+    // The withdrawal's question can be left with nothing changed: Annuler (Esc) keeps the
+    // race in the calendar and its files.
+    void aCancelledWithdrawalChangesNothing() {
+        club->writeCalendar({{QStringLiteral("ORLEANS"), QStringLiteral("12/05/05"), 0}});
+        writeBytes(club->yearPath("bases.101"), QByteArray(127, 'b'));
+        const QByteArray before = readBytes(club->yearPath("gr1.cal"));
+        openThroughMenu();
+        clickLine(list1, 0);
+        ScriptedDialogsScope d;
+        d->answer(MsgAnswer::Cancel);
+        QTest::mouseClick(editor->findChild<QPushButton*>("Command3"), Qt::LeftButton);
+        QCOMPARE(d->messages().size(), 1);
+        QCOMPARE(d->messages().first().buttons, MsgButtons::YesNoCancel);
+        QCOMPARE(readBytes(club->yearPath("gr1.cal")), before);
+        QVERIFY(QFile::exists(club->yearPath("bases.101")));
+        QVERIFY(list1->item(0)->text().startsWith(QStringLiteral("001 ORLEANS")));
+    }
+
     void withdrawalFreesTheLine() {
         club->writeCalendar({{QStringLiteral("ORLEANS"), QStringLiteral("12/05/05"), 0},
                              {QStringLiteral("TOURS"), QStringLiteral("28/04/05"), 2}});
         writeBytes(club->yearPath("bases.102"), QByteArray(127, 'b'));
         open();
         QCOMPARE(list1->count(), 3);
-        list1->setCurrentRow(1);
+        clickLine(list1, 1);
         ScriptedDialogsScope d;
         d->answer(MsgAnswer::Yes);
         editor->findChild<QPushButton*>("Command3")->click();

@@ -1,4 +1,5 @@
 // The main window: its menu, the year entry, the status label and the clock.
+#include "entries/enjeu_window.h"
 #include "entries/jeuamat_window.h"
 #include "entries/recapam_window.h"
 #include "fanciers/basedist_window.h"
@@ -21,12 +22,14 @@
 #include "tests/support/club_fixture.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QtTest>
 
 #include <memory>
@@ -353,6 +356,52 @@ private slots:
                  (QStringList{QStringLiteral("ARRAS"), QStringLiteral("BORDEAUX")}));
         QVERIFY(!QFile::exists(session().LocalSitesPath) ||
                 RecordFileOf<ReleaseSiteRecord>(session().LocalSitesPath).count() == 0);
+    }
+
+    // Every question at the program's end lets the user cancel it: Annuler on the site
+    // editor's question, or on the stake-sheet editor's about a value typed and not
+    // memorised, keeps the program running with each window as it was.
+    void aCancelAtTheEndKeepsTheProgramRunning() {
+        ScriptedDialogsScope dialogs;
+        openTheGeneralEditorWithAStoredSite();
+        dialogs->answer(MsgAnswer::Cancel);
+        action("quitte")->trigger();
+        QVERIFY(!ended);
+        QCOMPARE(dialogs->messages().size(), 1);
+        QCOMPARE(dialogs->messages().last().buttons, MsgButtons::YesNoCancel);
+        QVERIFY(windows().window<basedist>().hasUnsavedChanges());
+        QCOMPARE(generalSiteNames(), QStringList{QStringLiteral("ARRAS")});
+
+        fixture->writeStakeSheet(0, QStringLiteral("COMPTES"), {});
+        fixture->writeStakeSheet(1, QStringLiteral("JEU A"),
+                                 {{QStringLiteral("Mise    "), QStringLiteral(" Mise"), 1.5f}});
+        const QByteArray sheet = testing::readBytes(fixture->path("gr1.jeu"));
+        action("enj")->trigger();
+        enjeu& stakes = windows().window<enjeu>();
+        auto* combo = stakes.findChild<QComboBox*>(QStringLiteral("Combo1"));
+        combo->setCurrentIndex(1);
+        emit combo->activated(1);
+        auto* grid = stakes.findChild<QTableWidget*>(QStringLiteral("Grid1"));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualRect(grid->model()->index(0, 1)).center());
+        QTest::keyClicks(grid, QStringLiteral("3"));
+
+        dialogs->answer(MsgAnswer::No).answer(MsgAnswer::Cancel);
+        action("quitte")->trigger();
+        QVERIFY(!ended);
+        QCOMPARE(dialogs->messages().size(), 3);
+        QCOMPARE(dialogs->messages().last().text,
+                 QStringLiteral("Les lignes de la feuille JEU A ne sont pas mémorisées.\n"
+                                "Voulez-vous les mémoriser ?"));
+        QVERIFY(stakes.isVisible());
+        QCOMPARE(testing::readBytes(fixture->path("gr1.jeu")), sheet);
+
+        // Oui on the stake sheet memorises the value typed, then the program ends.
+        dialogs->answer(MsgAnswer::No).answer(MsgAnswer::Yes);
+        main().close();
+        QVERIFY(ended);
+        QVERIFY(testing::readBytes(fixture->path("gr1.jeu")) != sheet);
+        QCOMPARE(dialogs->pendingAnswers(), 0);
     }
 
     // "Mémorisation sur fichier", the calendar, then "Quitter" without exporting: the

@@ -63,7 +63,7 @@ TEST(RaceWithdrawal, YesDeletesTheRaceFilesAndClearsTheAmountsAtFourLevels) {
     EXPECT_EQ(q.text, QStringLiteral("Suppression du concours ORLEANS         12 mai 2005       VIEUX\n"
                                      "Pour mettre à zéro les fichiers de ce concours cliquez sur OUI"));
     EXPECT_EQ(q.title, QStringLiteral("Vidage d'un concours"));
-    EXPECT_EQ(q.buttons, MsgButtons::YesNo);
+    EXPECT_EQ(q.buttons, MsgButtons::YesNoCancel);
     EXPECT_EQ(q.icon, MsgIcon::Question);
     EXPECT_EQ(q.defaultButton, MsgAnswer::Yes);
 
@@ -104,6 +104,33 @@ TEST(RaceWithdrawal, NoEmptiesTheRecordOnlyAndTheFreeLineAsksByNumber) {
     EXPECT_EQ(readBytes(w.cal).size(), 8 * 51);
     EXPECT_TRUE(d->messages().last().text.startsWith(
         QStringLiteral("Suppression du concours Numéro 008\n")));
+}
+
+// Cancel (Esc) on the question, or a Yes whose windows then refuse the change, leave the
+// calendar, the race files and the amounts as they were.
+TEST(RaceWithdrawal, ACancelOrARefusedChangeLeavesEverythingAsItWas) {
+    struct Case {
+        const char* name;
+        MsgAnswer answer;
+    };
+    for (const Case c : {Case{"Annuler", MsgAnswer::Cancel}, Case{"Oui, then refused", MsgAnswer::Yes}}) {
+        WithdrawalFolder w;
+        const QByteArray calendar = readBytes(w.cal);
+        ScriptedDialogsScope d;
+        d->answer(c.answer);
+        bool refusedAsked = false;
+        const WithdrawalResult r = withdrawRace(
+            *d, w.cal, w.club.yearFolder(), 5, QStringLiteral("005 ORLEANS"), [&] {
+                refusedAsked = true;
+                return false;
+            });
+        EXPECT_FALSE(r.done) << c.name;
+        EXPECT_FALSE(r.confirmed) << c.name;
+        EXPECT_EQ(refusedAsked, c.answer == MsgAnswer::Yes) << c.name;
+        EXPECT_EQ(readBytes(w.cal), calendar) << c.name;
+        EXPECT_TRUE(w.has("bases.105")) << c.name;
+        EXPECT_EQ(w.fancier(1).raceAmount(105), 1000) << c.name;
+    }
 }
 
 TEST(RaceWithdrawal, WithoutFilesTheAmountsAreStillClearedAndNoFancierFileIsMade) {
