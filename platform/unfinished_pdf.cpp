@@ -9,7 +9,6 @@
 
 #ifdef Q_OS_UNIX
 #include <sys/file.h>
-#include <unistd.h>
 #endif
 
 namespace vt {
@@ -58,10 +57,10 @@ bool lockOpenFile(QFile& file, bool wait) {
 #ifdef Q_OS_UNIX
     return ::flock(file.handle(), LOCK_EX | (wait ? 0 : LOCK_NB)) == 0;
 #else
-    // Elsewhere an open file cannot be removed by another program: no lock is needed.
+    // Not tried elsewhere: no file is locked, and none is ever taken for a dead one.
     Q_UNUSED(file);
     Q_UNUSED(wait);
-    return true;
+    return false;
 #endif
 }
 
