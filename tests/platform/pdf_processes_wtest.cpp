@@ -161,7 +161,7 @@ private slots:
 
     // A program killed mid-run leaves its unfinished file; the next run removes it, but not the
     // one a live program is writing, however old it looks.
-    void theUnfinishedPdfOfAKilledProgramGoesWithTheNextRun() {
+    void theUnfinishedFileOfAKilledProgramGoesWithTheNextRun() {
         Child live(folder->path(), QStringLiteral("VIVANT"), true);
         QVERIFY(live.drawn());
         const QString liveFile = unfinishedFiles(folder->path()).value(0);
