@@ -13,10 +13,43 @@ namespace {
 constexpr double FirstRowTop = 14;
 constexpr double RowPitch = 35;
 constexpr double LastRowTop = 270;
+constexpr double LabelPoints = 12;
+// A line too wide for its label prints smaller, by half points, down to this size; what
+// still does not fit is cut at the label's right edge.
+constexpr double SmallestPoints = 8;
+constexpr double PointStep = 0.5;
+constexpr double Tolerance = 1e-9;
 
 bool printable(const QString& text) {
     const QString t = trim(text);
     return !t.isEmpty() && t.at(0) >= QChar(u'0');
+}
+// Prints one line of a label at X = x, within `room` millimetres, so that it never runs
+// into the next label or past the page: smaller when it must, on the baseline it would
+// have had, the next line below it where it would have been.
+void printLabelLine(PrintSurface& s, double x, double room, const QString& line) {
+    QString ink = line;
+    while (ink.endsWith(u' ')) // trailing spaces draw nothing
+        ink.chop(1);
+    s.setCurrentX(x);
+    if (s.textWidth(ink) <= room + Tolerance) {
+        s.printLine(line);
+        return;
+    }
+    const double top = s.currentY();
+    const double height = s.lineHeight();
+    double size = LabelPoints;
+    while (size > SmallestPoints && s.textWidth(ink) > room + Tolerance) {
+        size -= PointStep;
+        s.setFontSize(size);
+    }
+    while (!ink.isEmpty() && s.textWidth(ink) > room + Tolerance)
+        ink.chop(1);
+    s.setCurrentY(top + height - s.lineHeight());
+    s.print(ink);
+    s.setFontSize(LabelPoints);
+    s.setCurrentY(top);
+    s.endLine();
 }
 } // namespace
 
@@ -67,7 +100,8 @@ QString printLabels(const QList<FancierRecord>& fanciers, PrintSurface& s,
     double y = FirstRowTop;
     const double width = s.scaleWidth();
     const double columns[3] = {0, width / 3, 2 * (width / 3)};
-    s.setFontSize(12);
+    const double room = width / 3;
+    s.setFontSize(LabelPoints);
     s.setBold(true);
     int c = 0;
     for (int i = 0; i < labelled.size(); ++i) {
@@ -88,9 +122,10 @@ QString printLabels(const QList<FancierRecord>& fanciers, PrintSurface& s,
         s.printLine();
         for (const QString& text : labelTexts(f)) {
             const QString line = centredLabelLine(text);
-            if (!line.isEmpty())
-                s.setCurrentX(x);
-            s.printLine(line);
+            if (line.isEmpty())
+                s.printLine();
+            else
+                printLabelLine(s, x, room, line);
         }
     }
     return s.endDocument();

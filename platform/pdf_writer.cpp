@@ -7,9 +7,9 @@
 #include <QPainter>
 #include <QtEndian>
 
-#include <zlib.h>
-
 #include <algorithm>
+#include <cmath>
+#include <initializer_list>
 
 namespace vt {
 
@@ -32,14 +32,11 @@ QByteArray colour(const QColor& c, const char* op) {
     return num(c.redF()) + ' ' + num(c.greenF()) + ' ' + num(c.blueF()) + ' ' + op + '\n';
 }
 
+// The data as a zlib stream, what /FlateDecode reads: qCompress gives one after a
+// 4-byte length of its own, which the file does not want.
 QByteArray deflated(const QByteArray& data) {
-    uLongf size = compressBound(static_cast<uLong>(data.size()));
-    QByteArray out(static_cast<qsizetype>(size), Qt::Uninitialized);
-    if (compress2(reinterpret_cast<Bytef*>(out.data()), &size,
-                  reinterpret_cast<const Bytef*>(data.constData()), static_cast<uLong>(data.size()),
-                  Z_DEFAULT_COMPRESSION) != Z_OK)
-        return QByteArray();
-    out.truncate(static_cast<qsizetype>(size));
+    QByteArray out = qCompress(data);
+    out.remove(0, 4);
     return out;
 }
 
@@ -136,6 +133,25 @@ QByteArray trueTypeFile(const QRawFont& font) {
     return out;
 }
 
+bool finite(std::initializer_list<double> values) {
+    return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
+}
+
+bool finite(const QRectF& r) {
+    return finite({r.x(), r.y(), r.width(), r.height()});
+}
+
+// The font's name as a PDF name: its letters and digits, without spaces.
+QByteArray pdfName(const QString& name) {
+    QByteArray out;
+    for (const QChar c : name) {
+        if ((c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') ||
+            c == u'-')
+            out += char(c.unicode());
+    }
+    return out;
+}
+
 QString fontKey(const QRawFont& f) {
     return f.familyName() + u'|' + f.styleName() + u'|' + QString::number(f.weight()) + u'|' +
            QString::number(int(f.style()));
@@ -172,6 +188,8 @@ void PdfWriter::beginObject(int object) {
 
 void PdfWriter::writeStream(int object, const QByteArray& dictionary, const QByteArray& data,
                             bool compress) {
+    // Nothing to compress (qCompress gives no stream for it): stored as it is.
+    compress = compress && !data.isEmpty();
     const QByteArray body = compress ? deflated(data) : data;
     beginObject(object);
     write("<<" + dictionary + (compress ? " /Filter /FlateDecode" : "") + " /Length " +
@@ -207,12 +225,28 @@ void PdfWriter::endPage() {
     m_content.clear();
 }
 
+bool PdfWriter::canEmbed(const QRawFont& font) {
+    if (!font.isValid() || pdfName(font.familyName()).isEmpty())
+        return false;
+    for (const char* tag : {"glyf", "loca", "head", "hhea", "hmtx", "maxp", "cmap"})
+        if (font.fontTable(tag).isEmpty())
+            return false;
+    return font.glyphIndexesForString(QStringLiteral("A")).value(0) != 0;
+}
+
 const PdfWriter::Font& PdfWriter::fontFor(const QRawFont& font) {
     const QString key = fontKey(font);
     auto it = m_fonts.find(key);
     if (it != m_fonts.end())
         return *it;
     Font f;
+    if (!canEmbed(font)) {
+        // The file is not written: its text could not be drawn.
+        if (m_unembedded.isEmpty())
+            m_unembedded = font.familyName().isEmpty() ? QStringLiteral("?") : font.familyName();
+        m_ok = false;
+        return *m_fonts.insert(key, f);
+    }
     f.id = static_cast<int>(m_fonts.size()) + 1;
     f.object = newObject();
     // The metrics in thousandths of the em, as the file gives them.
@@ -225,14 +259,13 @@ const PdfWriter::Font& PdfWriter::fontFor(const QRawFont& font) {
         const QList<QPointF> advances = em.advancesForGlyphIndexes(glyphs);
         widths += num(advances.isEmpty() ? 0 : advances.first().x()) + ' ';
     }
-    QString family = font.familyName();
-    family.remove(u' ');
-    QString suffix;
+    QByteArray suffix;
     if (font.weight() >= QFont::Bold)
-        suffix += QStringLiteral("Bold");
+        suffix += "Bold";
     if (font.style() != QFont::StyleNormal)
-        suffix += QStringLiteral("Italic");
-    const QByteArray name = (suffix.isEmpty() ? family : family + u'-' + suffix).toLatin1();
+        suffix += "Italic";
+    const QByteArray family = pdfName(font.familyName());
+    const QByteArray name = suffix.isEmpty() ? family : family + '-' + suffix;
     auto advanceOf = [&em](const QString& ch) {
         return em.advancesForGlyphIndexes(em.glyphIndexesForString(ch)).value(0).x();
     };
@@ -284,7 +317,11 @@ int PdfWriter::imageFor(const QImage& image) {
 
 void PdfWriter::drawText(double x, double baseline, const QString& text, const QRawFont& font,
                          double sizePoints, const QColor& color, double clipRight) {
+    if (!finite({x, baseline, sizePoints, clipRight}))
+        return;
     const Font& f = fontFor(font);
+    if (f.id == 0)
+        return;
     QByteArray& c = m_content;
     const bool clip = clipRight >= 0;
     if (clip)
@@ -297,21 +334,29 @@ void PdfWriter::drawText(double x, double baseline, const QString& text, const Q
 }
 
 void PdfWriter::fillRect(const QRectF& r, const QColor& color) {
+    if (!finite(r))
+        return;
     m_content += colour(color, "rg") + num(r.x()) + ' ' + pageY(r.bottom()) + ' ' + num(r.width()) +
                  ' ' + num(r.height()) + " re f\n";
 }
 
 void PdfWriter::strokeLine(const QPointF& a, const QPointF& b, double width, const QColor& color) {
+    if (!finite({a.x(), a.y(), b.x(), b.y(), width}))
+        return;
     m_content += colour(color, "RG") + num(width) + " w " + num(a.x()) + ' ' + pageY(a.y()) +
                  " m " + num(b.x()) + ' ' + pageY(b.y()) + " l S\n";
 }
 
 void PdfWriter::strokeRect(const QRectF& r, double width, const QColor& color) {
+    if (!finite(r) || !std::isfinite(width))
+        return;
     m_content += colour(color, "RG") + num(width) + " w " + num(r.x()) + ' ' + pageY(r.bottom()) +
                  ' ' + num(r.width()) + ' ' + num(r.height()) + " re S\n";
 }
 
 void PdfWriter::drawImage(const QRectF& t, const QImage& image) {
+    if (!finite(t))
+        return;
     const int object = imageFor(image);
     m_content += "q " + num(t.width()) + " 0 0 " + num(t.height()) + ' ' + num(t.x()) + ' ' +
                  pageY(t.bottom()) + " cm /Im" + QByteArray::number(object) + " Do Q\n";
@@ -322,7 +367,8 @@ bool PdfWriter::finish() {
     beginObject(m_resources);
     QByteArray fonts, images;
     for (const Font& f : std::as_const(m_fonts))
-        fonts += "/F" + QByteArray::number(f.id) + ' ' + QByteArray::number(f.object) + " 0 R ";
+        if (f.id != 0)
+            fonts += "/F" + QByteArray::number(f.id) + ' ' + QByteArray::number(f.object) + " 0 R ";
     for (const auto& [key, object] : m_images)
         images += "/Im" + QByteArray::number(object) + ' ' + QByteArray::number(object) + " 0 R ";
     write("<</ProcSet [/PDF /Text /ImageC] /Font <<" + fonts + ">> /XObject <<" + images +

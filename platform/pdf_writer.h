@@ -23,10 +23,17 @@ public:
     // information.
     PdfWriter(QIODevice* out, const QString& creator, const QString& title);
 
+    // True when the font can be stored in the file: a valid face with TrueType outlines
+    // (the file keeps them as they are; outlines of another kind, or none, would give a
+    // font that no reader can draw).
+    static bool canEmbed(const QRawFont& font);
+
     // Ends the page being drawn and starts one of this size (points).
     void beginPage(const QSizeF& points);
-    // Coordinates are points from the top-left corner of the page.
-    // The text with its baseline at (x, baseline), cut at `clipRight` when given.
+    // Coordinates are points from the top-left corner of the page; a drawing with a
+    // coordinate that is not a finite number is left out.
+    // The text with its baseline at (x, baseline), cut at `clipRight` when given. A text in
+    // a font that cannot be embedded fails the file (see unembeddedFont()).
     void drawText(double x, double baseline, const QString& text, const QRawFont& font,
                   double sizePoints, const QColor& color, double clipRight = -1);
     void fillRect(const QRectF& rect, const QColor& color);
@@ -34,14 +41,16 @@ public:
     void strokeRect(const QRectF& rect, double width, const QColor& color);
     void drawImage(const QRectF& target, const QImage& image);
 
-    int pageCount() const { return static_cast<int>(m_pages.size()); }
     // Ends the last page and writes the rest of the file; false when something could not
-    // be written.
+    // be written, or a text's font could not be embedded.
     bool finish();
+    // The family of the first font that could not be embedded ("?" for a face with no
+    // name), empty when every font was.
+    const QString& unembeddedFont() const { return m_unembedded; }
 
 private:
     struct Font {
-        int id = 0; // /F<id> in the resources
+        int id = 0; // /F<id> in the resources; 0: not embedded
         int object = 0;
     };
     int newObject();
@@ -66,6 +75,7 @@ private:
     QHash<QString, Font> m_fonts;
     QList<QPair<qint64, int>> m_images; // picture key, object
     QByteArray m_creator, m_title;
+    QString m_unembedded;
 };
 
 } // namespace vt

@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "platform/pdf_writer.h"
 #include "platform/printing.h"
+#include "platform/unfinished_pdf.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -12,9 +13,13 @@
 #include <QFontDatabase>
 #include <QPageLayout>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinterInfo>
+#include <QRawFont>
+
+#include <cmath>
 
 namespace vt {
 
@@ -53,12 +58,61 @@ QString fileNamePart(const QString& name) {
     return s.isEmpty() ? QStringLiteral("Impression") : s;
 }
 
-std::unique_ptr<QPdfWriter> newPdfWriter(QIODevice* out, Orientation o) {
+// Qt's own PDF engine on `out`, with the resolution and page of the program's PDF files
+// (not the program's PdfWriter, which writes the files themselves).
+std::unique_ptr<QPdfWriter> qtPdfEngine(QIODevice* out, Orientation o) {
     auto pdf = std::make_unique<QPdfWriter>(out);
     pdf->setResolution(PdfResolution);
     pdf->setCreator(QtPrintSurface::pdfCreator());
     pdf->setPageLayout(pdfLayout(o));
     return pdf;
+}
+
+// The font that draws a text style.
+QFont printFont(const TextStyle& s) {
+    QFont f(QtPrintSurface::familyFor(s.fontName));
+    const QString key = s.fontName.trimmed().toLower();
+    if (key.startsWith(QLatin1String("courier"))) {
+        f.setStyleHint(QFont::TypeWriter);
+        f.setFixedPitch(true);
+    }
+    f.setPointSizeF(s.size);
+    f.setBold(s.bold);
+    f.setItalic(s.italic);
+    // The underline is drawn by hand, across spaces too.
+    f.setUnderline(false);
+    f.setKerning(false);
+    return f;
+}
+
+// How the PDF files can hold the fonts the printed documents use, on this machine.
+enum class PdfFonts {
+    Embedded, // the program's own writer embeds every one
+    QtEngine, // some have outlines it cannot store (a CFF face): Qt's own engine writes them
+    None      // some face cannot draw a letter: nothing can be printed to a file
+};
+
+PdfFonts pdfFonts(QPaintDevice* device) {
+    static const PdfFonts found = [device] {
+        PdfFonts result = PdfFonts::Embedded;
+        for (const QString& name :
+             {QStringLiteral("Courier New"), QStringLiteral("Times New Roman")}) {
+            for (int variant = 0; variant < 4; ++variant) {
+                TextStyle s;
+                s.fontName = name;
+                s.bold = variant & 1;
+                s.italic = variant & 2;
+                const QRawFont raw = QRawFont::fromFont(QFont(printFont(s), device));
+                const quint32 glyph = raw.glyphIndexesForString(QStringLiteral("A")).value(0);
+                if (!raw.isValid() || glyph == 0 || raw.pathForGlyph(glyph).isEmpty())
+                    return PdfFonts::None;
+                if (!PdfWriter::canEmbed(raw))
+                    result = PdfFonts::QtEngine;
+            }
+        }
+        return result;
+    }();
+    return found;
 }
 
 } // namespace
@@ -128,7 +182,7 @@ QPagedPaintDevice* QtPrintSurface::device() const {
         // A PDF device on nothing: the same metrics as the files, no file.
         if (!m_nowhere)
             m_nowhere = std::make_unique<QBuffer>();
-        m_metricsDevice = newPdfWriter(m_nowhere.get(), Orientation::Portrait);
+        m_metricsDevice = qtPdfEngine(m_nowhere.get(), Orientation::Portrait);
     }
     return m_metricsDevice.get();
 }
@@ -139,20 +193,7 @@ void QtPrintSurface::styleChanged() {
 
 const QFont& QtPrintSurface::currentFont() const {
     if (m_fontDirty) {
-        const TextStyle& s = style();
-        QFont f(familyFor(s.fontName));
-        const QString key = s.fontName.trimmed().toLower();
-        if (key.startsWith(QLatin1String("courier"))) {
-            f.setStyleHint(QFont::TypeWriter);
-            f.setFixedPitch(true);
-        }
-        f.setPointSizeF(s.size);
-        f.setBold(s.bold);
-        f.setItalic(s.italic);
-        // The underline is drawn by hand, across spaces too.
-        f.setUnderline(false);
-        f.setKerning(false);
-        QFont font(f, device());
+        QFont font(printFont(style()), device());
         if (!(font == m_font)) {
             m_font = font;
             m_painterFontSet = false;
@@ -244,13 +285,8 @@ double QtPrintSurface::averageCharWidth() const {
     return toMm(metrics().averageCharWidth());
 }
 
-QString QtPrintSurface::freePdfPath() const {
-    const QDir folder(pdfFolder());
-    const QString base = fileNamePart(runName()) + QLatin1Char(' ') + m_runStamp;
-    QString path = folder.filePath(base + QStringLiteral(".pdf"));
-    for (int n = 2; QFileInfo::exists(path); ++n)
-        path = folder.filePath(QStringLiteral("%1 (%2).pdf").arg(base).arg(n));
-    return path;
+QString QtPrintSurface::pdfBaseName() const {
+    return fileNamePart(runName()) + QLatin1Char(' ') + m_runStamp;
 }
 
 void QtPrintSurface::runStarted() {
@@ -261,6 +297,20 @@ void QtPrintSurface::runStarted() {
     // Where the run goes is settled once, for all its documents.
     m_toPdf = printingToPdf();
     m_runStamp = now().toString(QStringLiteral("yyyy-MM-dd HH'h'mm"));
+    m_unembedded.clear();
+    m_qtEngine = false;
+    if (m_toPdf) {
+        // A font the program's writer cannot embed goes through Qt's engine, which turns
+        // any outline into one a reader draws; a face with none refuses the run.
+        const PdfFonts fonts = pdfFonts(device());
+        m_qtEngine = fonts == PdfFonts::QtEngine;
+        if (fonts == PdfFonts::None) {
+            m_failed = true;
+            m_unembedded = QRawFont::fromFont(QFont(printFont(TextStyle()), device())).familyName();
+            if (m_unembedded.isEmpty())
+                m_unembedded = QStringLiteral("Courier New");
+        }
+    }
     m_fontDirty = true;
 }
 
@@ -268,6 +318,7 @@ void QtPrintSurface::closePdf() {
     if (painting())
         m_painter->end();
     m_painter.reset();
+    m_qtPdf.reset();
     m_pdf.reset();
     m_rawFont.reset();
     if (m_pdfFile) {
@@ -298,18 +349,28 @@ QString QtPrintSurface::runFinished(int documents, int pages) {
         return where;
     }
     if (pages > 0) {
-        const QString path = freePdfPath();
-        bool written = !m_failed && m_pdf && m_pdf->finish();
+        QString path = QDir(pdfFolder()).filePath(pdfBaseName() + QStringLiteral(".pdf"));
+        bool written = !m_failed && (m_pdf ? m_pdf->finish() : painting() && m_painter->end());
+        if (m_pdf && m_unembedded.isEmpty())
+            m_unembedded = m_pdf->unembeddedFont();
         written = written && m_pdfFile->flush() && m_pdfFile->error() == QFileDevice::NoError;
         if (written) {
-            m_pdfFile->close();
-            written = m_pdfFile->rename(path);
+            // The first free name: another program printing the same run in the same
+            // minute keeps its own file.
+            const QString kept = keepUnfinishedPdf(*m_pdfFile, pdfFolder(), pdfBaseName());
+            written = !kept.isEmpty();
+            if (written)
+                path = kept;
         }
         if (written) {
             m_pdfFile.reset();
             m_pdfPath = path;
             where = QStringLiteral("Impression enregistrée dans %1 : %2")
                         .arg(QDir::toNativeSeparators(path), pagesText(pages));
+        } else if (!m_unembedded.isEmpty()) {
+            where = QStringLiteral("Impression impossible : la police « %1 » ne peut pas être "
+                                   "enregistrée dans le fichier %2, rien n'est enregistré")
+                        .arg(m_unembedded, QDir::toNativeSeparators(path));
         } else {
             where = QStringLiteral("Impression impossible : le fichier %1 ne peut pas être "
                                    "écrit, rien n'est enregistré")
@@ -333,20 +394,32 @@ void QtPrintSurface::pageStarted(Orientation o) {
     if (m_failed)
         return;
     if (m_toPdf) {
-        if (!m_pdf) {
-            // The run is written under a passing name beside its final one, which it
-            // takes only once it is whole.
+        if (!m_pdfFile) {
+            // The run is written to an unfinished file of this program's own beside its final
+            // name, which it takes only once it is whole. Unfinished files that programs
+            // killed mid-run left there go first.
             const QString folder = pdfFolder();
-            const QString part = QDir(folder).filePath(
-                QStringLiteral(".%1 %2.pdf.part").arg(fileNamePart(runName()), m_runStamp));
-            m_pdfFile = std::make_unique<QFile>(part);
-            if (!QDir().mkpath(folder) || !m_pdfFile->open(QIODevice::WriteOnly)) {
-                m_pdfFile.reset();
+            if (QDir().mkpath(folder)) {
+                removeAbandonedPdfs(folder);
+                m_pdfFile = openUnfinishedPdf(folder, pdfBaseName());
+            }
+            if (!m_pdfFile) {
                 m_failed = true;
                 return;
             }
-            m_pdf = std::make_unique<PdfWriter>(m_pdfFile.get(), pdfCreator(),
-                                                documentRun() ? documentName() : runName());
+            const QString title = documentRun() ? documentName() : runName();
+            if (m_qtEngine) {
+                m_qtPdf = qtPdfEngine(m_pdfFile.get(), o);
+                m_qtPdf->setTitle(title);
+                beginPainting(m_qtPdf.get());
+                return;
+            }
+            m_pdf = std::make_unique<PdfWriter>(m_pdfFile.get(), pdfCreator(), title);
+        }
+        if (m_qtPdf) {
+            m_qtPdf->setPageOrientation(qtOrientation(o));
+            m_qtPdf->newPage();
+            return;
         }
         m_pdf->beginPage(pdfLayout(o).fullRect(QPageLayout::Point).size());
         return;
@@ -356,9 +429,13 @@ void QtPrintSurface::pageStarted(Orientation o) {
         m_printer.newPage();
         return;
     }
-    m_painter = std::make_unique<QPainter>();
     m_printer.setPageOrientation(qtOrientation(o));
-    if (!m_painter->begin(device())) {
+    beginPainting(device());
+}
+
+void QtPrintSurface::beginPainting(QPaintDevice* on) {
+    m_painter = std::make_unique<QPainter>();
+    if (!m_painter->begin(on)) {
         m_failed = true;
         m_painter.reset();
         return;
@@ -378,6 +455,8 @@ void QtPrintSurface::setPainterPen(int color, double width) {
 }
 
 void QtPrintSurface::drawTextAt(double x, double y, const QString& text, double clipRight) {
+    if (!std::isfinite(x) || !std::isfinite(y))
+        return;
     if (drawingPdf()) {
         const QFontMetricsF& m = metrics();
         const double baseline = y + toMm(m.ascent());
@@ -427,6 +506,8 @@ void QtPrintSurface::drawTextAt(double x, double y, const QString& text, double 
 }
 
 void QtPrintSurface::drawLineAt(double x1, double y1, double x2, double y2, bool rect) {
+    if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
+        return;
     if (drawingPdf()) {
         const QPointF a(toPoints(x1), toPoints(y1)), b(toPoints(x2), toPoints(y2));
         const double width = LineWidthMm * 72 / 25.4;
@@ -462,7 +543,7 @@ const QImage& QtPrintSurface::sharedImage(const QImage& image) {
 }
 
 void QtPrintSurface::drawImageAt(double x, double y, const QImage& image) {
-    if (image.isNull() || !(drawingPdf() || painting()))
+    if (image.isNull() || !(drawingPdf() || painting()) || !std::isfinite(x) || !std::isfinite(y))
         return;
     // The image keeps its own size: its resolution when it has one, else 96 dpi.
     const double dpmX = image.dotsPerMeterX() > 0 ? image.dotsPerMeterX() : 96 / 0.0254;
@@ -480,7 +561,11 @@ QString QtPrintSurface::documentFinished(int pages) {
     QString where;
     if (m_toPdf) {
         // The file is written when the run ends; a document says it is in it.
-        if (pages > 0)
+        if (pages > 0 && m_failed && !m_unembedded.isEmpty())
+            where = QStringLiteral("Impression impossible : la police « %1 » ne peut pas être "
+                                   "enregistrée dans le fichier de « %2 »")
+                        .arg(m_unembedded, runName());
+        else if (pages > 0)
             where = m_failed ? QStringLiteral("Impression impossible : le fichier de « %1 » ne "
                                               "peut pas être écrit")
                                    .arg(runName())

@@ -17,6 +17,7 @@
 class QBuffer;
 class QFile;
 class QPagedPaintDevice;
+class QPaintDevice;
 class QPainter;
 class QPdfWriter;
 class QRawFont;
@@ -70,8 +71,9 @@ private:
     double toMm(double deviceUnits) const;
     bool painting() const;
     bool printingToPdf() const;
-    QString freePdfPath() const;
+    QString pdfBaseName() const;
     void closePdf();
+    void beginPainting(QPaintDevice* on);
     void setPainterPen(int color, double width);
     const QImage& sharedImage(const QImage& image);
     bool drawingPdf() const;
@@ -80,8 +82,9 @@ private:
 
     Target m_target;
     QPrinter m_printer{QPrinter::HighResolution}; // the printer the user set up
-    std::unique_ptr<QFile> m_pdfFile;             // the run's PDF, under a passing name
+    std::unique_ptr<QFile> m_pdfFile;             // the run's PDF, in its unfinished file
     std::unique_ptr<PdfWriter> m_pdf;             // writing it
+    std::unique_ptr<QPdfWriter> m_qtPdf; // or Qt's engine writing it (fonts of other outlines)
     mutable std::unique_ptr<QBuffer> m_nowhere;
     mutable std::unique_ptr<QPdfWriter> m_metricsDevice; // the PDF metrics outside a run
     std::unique_ptr<QPainter> m_painter;
@@ -91,6 +94,8 @@ private:
     bool m_failed = false;     // the current printer job or PDF run cannot be printed
     int m_failedDocuments = 0; // printer jobs of the run that failed
     QString m_runStamp;        // the run's time in its file name
+    bool m_qtEngine = false;   // the run's PDF goes through Qt's engine
+    QString m_unembedded;      // a font the run's PDF could not hold
     QString m_pdfPath;
     // What the painter holds, so that a text changes it only when it must.
     int m_penColor = -1;

@@ -53,7 +53,8 @@ TEST(Labels, LinesAreCentredOnTwentyEightCharacters) {
               QStringLiteral("    59000          LILLE"));
     // L2: a 25-character town goes on a line of its own, right-aligned in 27.
     const QString town = QString(25, u'T');
-    const QStringList texts = labelTexts(fancier(QStringLiteral("X"), QStringLiteral("59000"), town));
+    const QStringList texts =
+        labelTexts(fancier(QStringLiteral("X"), QStringLiteral("59000"), town));
     ASSERT_EQ(texts.size(), 5);
     EXPECT_EQ(centredLabelLine(texts.at(3)), QStringLiteral("59000") + Space(23));
     EXPECT_EQ(centredLabelLine(texts.at(4)), Space(3) + town);
@@ -112,6 +113,49 @@ TEST(Labels, ArePortraitAfterALandscapeEnvelopeJob) {
     }
 }
 
+// A 30-character address and a 28-character town in each of the three columns: every line
+// stays inside its own label (no ink past the next label's left edge or the page's right
+// edge), printing smaller where it must but never under 8 points, and every line keeps the
+// height it has at 12 points.
+TEST(Labels, ALineTooWideForItsLabelPrintsSmallerInsideIt) {
+    QList<FancierRecord> fanciers;
+    for (int i = 1; i <= 3; ++i) {
+        FancierRecord f = fancier(QStringLiteral("F%1").arg(i), QStringLiteral("62000"),
+                                  QStringLiteral("VILLENEUVE-SAINT-GEORGES-SUD"));
+        f.setAddressLine(QStringLiteral("12 chemin du Moulin de la Tour"));
+        fanciers.append(f);
+    }
+    ASSERT_EQ(trim(fanciers.at(0).addressLine()).size(), 30);
+    ASSERT_EQ(trim(fanciers.at(0).town()).size(), 28);
+    RecordingSurface s;
+    printLabels(fanciers, s);
+    ASSERT_EQ(s.pages().size(), 1);
+    const double room = s.scaleWidth() / 3;
+    const QList<RecordedText>& texts = s.pages().at(0).texts;
+    ASSERT_EQ(texts.size(), 3 * 4); // name, address, postcode, town (complement empty)
+    int smaller = 0;
+    for (int i = 0; i < texts.size(); ++i) {
+        const RecordedText& t = texts.at(i);
+        const int column = i / 4;
+        QString ink = t.text;
+        while (ink.endsWith(u' '))
+            ink.chop(1);
+        const double right = t.x + ink.size() * 0.6 * t.fontSize * 25.4 / 72;
+        EXPECT_LE(right, (column + 1) * room + 1e-9) << t.text.toStdString();
+        EXPECT_GE(t.x, column * room - 1e-9);
+        EXPECT_GE(t.fontSize, 8);
+        smaller += t.fontSize < 12;
+        // The line's foot stands where a 12-point line's would: the rows keep their pitch.
+        const double foot = t.y + 1.1328 * t.fontSize * 25.4 / 72;
+        const int row = QList<int>{1, 2, 4, 5}.at(i % 4); // lines below the label's top
+        EXPECT_NEAR(foot, 14 + (row + 1) * Line12, 1e-9) << t.text.toStdString();
+    }
+    EXPECT_EQ(smaller, 3 * 2); // the address and the town line of each label
+    // Nothing is cut: the whole texts fit at their smaller size.
+    EXPECT_TRUE(s.allText().contains(QStringLiteral("12 chemin du Moulin de la Tour")));
+    EXPECT_TRUE(s.allText().contains(QStringLiteral("VILLENEUVE-SAINT-GEORGES-SUD")));
+}
+
 class NamesList : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -151,7 +195,8 @@ TEST_F(NamesList, OneClubKeepsTheLinesOfItsTwentyCharacterName) {
     RecordingSurface s;
     printNamesList(lines(), 2, s);
     const QString text = s.allText();
-    EXPECT_TRUE(text.startsWith(QStringLiteral("Liste des NOMS Société de LES AILES DU NORD ET DU PAS")));
+    EXPECT_TRUE(
+        text.startsWith(QStringLiteral("Liste des NOMS Société de LES AILES DU NORD ET DU PAS")));
     EXPECT_TRUE(text.contains(QStringLiteral("DURAND Paul")));
     EXPECT_FALSE(text.contains(QStringLiteral("DUPONT")));
 
