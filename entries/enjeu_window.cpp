@@ -2,6 +2,7 @@
 
 #include "common/session.h"
 #include "entries/stake_catalogue.h"
+#include "platform/box_keys.h"
 #include "platform/dialogs.h"
 #include "platform/help.h"
 #include "platform/window_registry.h"
@@ -106,6 +107,7 @@ enjeu::enjeu(QWidget* parent) : QMainWindow(parent) {
     m_text1->setObjectName(QStringLiteral("Text1"));
     m_text1->setMaxLength(14); // label 8, a space, code 5: the loaded form of a line
     m_text1->installEventFilter(this);
+    refuseLongPastes(m_text1);
     m_list = new QListWidget(central);
     m_list->setObjectName(QStringLiteral("List1"));
     m_list->setFont(QFont(QStringLiteral("Courier New"), 10));
@@ -154,7 +156,8 @@ enjeu::enjeu(QWidget* parent) : QMainWindow(parent) {
         m_editor->labelBoxEdited(t);
         refresh();
     });
-    connect(m_list, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+    // A double-click or Enter on a stake type takes it into the sheet.
+    connect(m_list, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
         m_editor->catalogueDoubleClick(m_list->row(item));
         refresh();
     });

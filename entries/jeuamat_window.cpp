@@ -46,7 +46,10 @@ class RaceGridView : public QTableWidget {
 public:
     RaceGridView(jeuamat* sheet, QWidget* parent) : QTableWidget(parent), m_sheet(sheet) {
         setColumnCount(3);
-        horizontalHeader()->hide();
+        // The heading row (VALEUR, NOMBRE) is shown as the grid's header, so that it stays
+        // in view as the rows scroll; its row of cells is hidden.
+        horizontalHeader()->setSectionsClickable(false);
+        horizontalHeader()->setHighlightSections(false);
         verticalHeader()->hide();
         setEditTriggers(QAbstractItemView::NoEditTriggers);
         // The current cell is shown by its background, so that a count being typed keeps
@@ -360,6 +363,20 @@ void jeuamat::refreshGrid(int tab) {
                                                                               : QBrush());
         }
     }
+    for (int c = 0; c < 3 && g.rowCount() > 0; ++c) {
+        QTableWidgetItem* heading = view->horizontalHeaderItem(c);
+        if (!heading) {
+            heading = new QTableWidgetItem;
+            heading->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter
+                                             : Qt::AlignRight | Qt::AlignVCenter);
+            QFont f = heading->font();
+            f.setBold(true);
+            heading->setFont(f);
+            view->setHorizontalHeaderItem(c, heading);
+        }
+        heading->setText(g.cell(0, c));
+    }
+    view->setRowHidden(0, true);
     Label9[tab - 1]->setText(g.tabLabel());
     m_syncing = wasSyncing;
 }

@@ -9,6 +9,7 @@
 #include "entries/recap_grid.h"
 #include "entries/recap_prints.h"
 #include "entries/recap_store.h"
+#include "platform/frozen_column.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/help.h"
@@ -77,6 +78,8 @@ recapam::recapam() {
     Grid1->verticalHeader()->setVisible(false);
     Grid1->setFont(QFont(QStringLiteral("Courier New"), 10));
     Grid1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    // The fanciers' names stay in view as the races' columns scroll sideways.
+    freezeFirstColumn(Grid1);
     Grid1->hide();
     layout->addWidget(Grid1, 1);
     layout->addWidget(Liste1, 1);

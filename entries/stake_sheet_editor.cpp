@@ -108,6 +108,10 @@ void StakeSheetEditor::selectSlot(int slot) {
     loadStakeSheet();
 }
 
+QString StakeSheetEditor::nameTooLongMessage() {
+    return QStringLiteral("Le nom du jeu ne peut pas dépasser %1 caractères.").arg(NameWidth);
+}
+
 bool StakeSheetEditor::checkName(const QString& name) {
     const QString bad = firstNonCp1252(name);
     if (!bad.isEmpty()) {
@@ -118,7 +122,7 @@ bool StakeSheetEditor::checkName(const QString& name) {
     }
     // The names file keeps 50 characters: a longer name is refused, never cut.
     if (name.size() > NameWidth) {
-        warn(QStringLiteral("Le nom du jeu ne peut pas dépasser %1 caractères.").arg(NameWidth));
+        warn(nameTooLongMessage());
         return false;
     }
     return true;
@@ -131,6 +135,8 @@ bool StakeSheetEditor::nameSlot(int slot, const QString& shownName, bool trimAns
     q.title = QStringLiteral("ENTREZ UN NOUVEAU NOM POUR ") + shownName;
     q.defaultAnswer = shownName;
     q.maxLength = NameWidth;
+    // A pasted name that does not fit is refused as a longer answer would be.
+    q.tooLongMessage = nameTooLongMessage();
     const QString answer = m_dialogs.input(q);
     if (isBlank(answer))
         return false; // Cancel or an empty answer changes nothing

@@ -109,6 +109,7 @@ private:
     void setCell(int row, int column, const QString& text);
     void addRow();
     bool checkName(const QString& name);
+    static QString nameTooLongMessage();
     void warn(const QString& text);
 
     QString m_dataFolder, m_namesPath;

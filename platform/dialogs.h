@@ -29,6 +29,9 @@ struct InputRequest {
     // The most characters the answer may have (0: no limit), for an answer stored in a
     // fixed-width field.
     int maxLength = 0;
+    // The refusal of a paste longer than maxLength (empty: the boxes' own, which gives the
+    // width), for an answer whose refusal the caller words itself.
+    QString tooLongMessage = QString();
 };
 
 class Dialogs {

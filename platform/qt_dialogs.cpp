@@ -1,5 +1,7 @@
 #include "platform/qt_dialogs.h"
 
+#include "platform/box_keys.h"
+
 #include "platform/printing.h"
 
 #include <QApplication>
@@ -110,8 +112,10 @@ QString QtDialogs::input(const InputRequest& request) {
     // The box sizes itself to its contents, so its text box carries the width.
     if (auto* edit = box.findChild<QLineEdit*>()) {
         edit->setMinimumWidth(QFontMetrics(box.font()).horizontalAdvance(box.windowTitle()) + 150);
-        if (request.maxLength > 0)
+        if (request.maxLength > 0) {
             edit->setMaxLength(request.maxLength);
+            refuseLongPastes(edit, request.tooLongMessage);
+        }
     }
     if (box.exec() != QDialog::Accepted)
         return QString();

@@ -14,13 +14,18 @@
 #include "common/records.h"
 #include "common/session.h"
 #include "common/text.h"
+#include "platform/qt_dialogs.h"
 #include "platform/scripted_dialogs.h"
 #include "platform/window_registry.h"
 #include "tests/support/club_fixture.h"
 #include "tests/support/window_child.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
+#include <QInputDialog>
+#include <QMenu>
+#include <QMessageBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -49,6 +54,43 @@ void click(QListWidget* list, int row) {
 }
 
 const QString LongSite = QStringLiteral("SAINT QUENTIN EN YVELINES"); // 25 characters
+
+// The ways a user pastes into a box.
+enum class Paste { CtrlV, ShiftInsert, ContextMenu };
+
+void paste(QLineEdit* box, Paste way) {
+    switch (way) {
+    case Paste::CtrlV:
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        break;
+    case Paste::ShiftInsert:
+        QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
+        break;
+    case Paste::ContextMenu: {
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(4, 4),
+                                box->mapToGlobal(QPoint(4, 4)));
+        QCoreApplication::sendEvent(box, &event);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        auto* action = menu->findChild<QAction*>(QStringLiteral("edit-paste"));
+        QVERIFY(action);
+        action->trigger();
+        menu->close();
+        break;
+    }
+    }
+}
+
+// Runs `act` on the modal window of type W once it is shown (a box shown from inside
+// another's event loop included).
+template <class W> void whenShown(std::function<void(W*)> act) {
+    QTimer::singleShot(0, [act] {
+        if (auto* w = qobject_cast<W*>(QApplication::activeModalWidget()))
+            act(w);
+        else
+            whenShown<W>(act);
+    });
+}
 
 } // namespace
 
@@ -166,6 +208,93 @@ private slots:
         child<QAction>(w, "quitte")->trigger();
         QCOMPARE(RecordFileOf<ClubRecord>(club->path("societe.nom")).read(1).clubName(),
                  QStringLiteral("UNION COLOMBOPHILE AMIE"));
+    }
+
+    // A paste longer than the room left in the club name (its 23 characters less the text
+    // that stays) is refused with the width, and the box keeps what it held; one that fits
+    // goes in whole.
+    void aPasteThatDoesNotFitIsRefusedWhole_data() {
+        QTest::addColumn<int>("way");
+        QTest::addColumn<QString>("held");
+        QTest::addColumn<bool>("selected");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("after");
+        const QString amiens = QStringLiteral("UNION COLOMBOPHILE AMIENS");
+        QTest::newRow("Ctrl+V, 25 into 23") << int(Paste::CtrlV) << QString() << false << amiens
+                                            << QString();
+        QTest::newRow("Shift+Insert, 25 into 23")
+            << int(Paste::ShiftInsert) << QString() << false << amiens << QString();
+        QTest::newRow("the menu's paste, 25 into 23")
+            << int(Paste::ContextMenu) << QString() << false << amiens << QString();
+        QTest::newRow("18 after 8 kept") << int(Paste::CtrlV) << QStringLiteral("LES AMIS")
+                                         << false << QStringLiteral("UNION COLOMBOPHILE")
+                                         << QStringLiteral("LES AMIS");
+        QTest::newRow("17 after 6 kept: fits")
+            << int(Paste::CtrlV) << QStringLiteral("UNION ") << false
+            << QStringLiteral("COLOMBOPHILE AMIE") << QStringLiteral("UNION COLOMBOPHILE AMIE");
+        QTest::newRow("23 over a selection: fits")
+            << int(Paste::CtrlV) << QStringLiteral("LES AMIS") << true
+            << QStringLiteral("UNION COLOMBOPHILE AMIE") << QStringLiteral("UNION COLOMBOPHILE AMIE");
+        QTest::newRow("the menu's paste, 23 over a selection: fits")
+            << int(Paste::ContextMenu) << QStringLiteral("LES AMIS") << true
+            << QStringLiteral("UNION COLOMBOPHILE AMIE") << QStringLiteral("UNION COLOMBOPHILE AMIE");
+    }
+    void aPasteThatDoesNotFitIsRefusedWhole() {
+        QFETCH(int, way);
+        QFETCH(QString, held);
+        QFETCH(bool, selected);
+        QFETCH(QString, pasted);
+        QFETCH(QString, after);
+        QWidget& w = open(QStringLiteral("societe"));
+        auto* name = child<QLineEdit>(w, "txt1");
+        name->setFocus();
+        name->setText(held);
+        if (selected)
+            name->selectAll();
+        QGuiApplication::clipboard()->setText(pasted);
+        const bool refused = after == held;
+        if (refused)
+            script().answer(MsgAnswer::Ok);
+        paste(name, Paste(way));
+        QCOMPARE(name->text(), after);
+        if (refused) {
+            QCOMPARE(script().messages().size(), 1);
+            QCOMPARE(script().messages().last().text,
+                     QStringLiteral("Le texte collé ne tient pas dans la case : 23 caractères "
+                                    "au plus."));
+        } else {
+            QCOMPARE(script().messages().size(), 0);
+        }
+    }
+
+    // The sheet-name box refuses a pasted name of 63 characters with its own message, and
+    // keeps the name it showed: nothing is stored.
+    void aPastedSheetNameThatDoesNotFitIsRefusedWithItsMessage() {
+        QWidget& w = open(QStringLiteral("enjeu"));
+        const QByteArray before = readBytes(club->path("fichenl.jeu"));
+        std::unique_ptr<Dialogs> scriptedOnes = setDialogs(std::make_unique<QtDialogs>());
+        QString refusal, kept;
+        int width = 0;
+        whenShown<QInputDialog>([&](QInputDialog* box) {
+            auto* edit = box->findChild<QLineEdit*>();
+            QVERIFY(edit);
+            width = edit->maxLength();
+            QGuiApplication::clipboard()->setText(QString(63, u'N'));
+            whenShown<QMessageBox>([&](QMessageBox* message) {
+                refusal = message->text();
+                message->accept();
+            });
+            edit->selectAll();
+            QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+            kept = edit->text();
+            box->reject();
+        });
+        child<QAction>(w, "modif")->trigger();
+        setDialogs(std::move(scriptedOnes));
+        QCOMPARE(width, 50);
+        QCOMPARE(refusal, QStringLiteral("Le nom du jeu ne peut pas dépasser 50 caractères."));
+        QCOMPARE(kept, QStringLiteral("COMPTES"));
+        QCOMPARE(readBytes(club->path("fichenl.jeu")), before);
     }
 
     // A stake sheet's name is asked in an input box that stops at 50 characters; a

@@ -242,6 +242,48 @@ private slots:
         QCOMPARE(scrolledRows(sheet), 0);
         QCOMPARE(currentCellHidden(sheet), QString());
     }
+    // At row 60 of a 100-line sheet the heading row VALEUR / NOMBRE is still in view above
+    // the rows; "Visuel" scrolled to the right still shows the fanciers' names.
+    void theHeadingsStayInViewAsTheGridsScroll() {
+        writeRaceFiles(fx->yearFolder(), {105, "Brive", 451000, 13000, 0, longSheet(100), 3});
+        writeRaceFiles(fx->yearFolder(), {212, "Tours", 472338, 4122, 0, longSheet(100), 3});
+        jeuamat& sheet = openSheetOf(1);
+        QTableWidget* grid = sheet.grid(1);
+        while (grid->currentRow() < 60)
+            press(sheet, "\r");
+        QVERIFY(scrolledRows(sheet) > 0);
+        QHeaderView* heading = grid->horizontalHeader();
+        QVERIFY(heading->isVisible());
+        QVERIFY(heading->geometry().bottom() < grid->viewport()->geometry().top() + 1);
+        QCOMPARE(grid->horizontalHeaderItem(1)->text(), QStringLiteral("VALEUR"));
+        QCOMPARE(grid->horizontalHeaderItem(2)->text().trimmed(), QStringLiteral("NOMBRE"));
+        QVERIFY(grid->isRowHidden(0)); // not twice
+        QCOMPARE(currentCellHidden(sheet), QString());
+        windows().unload<jeuamat>();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        enterFanciers(3);
+        recapam& r = recap();
+        QVERIFY(QTest::qWaitForWindowExposed(&r));
+        showBrive(r);
+        QTableWidget* visuel = r.grid();
+        visuel->setColumnWidth(1, visuel->width() * 2); // a grid wider than its window
+        QCoreApplication::processEvents();
+        QScrollBar* across = visuel->horizontalScrollBar();
+        QVERIFY(across->maximum() > 0);
+        across->setValue(across->maximum());
+        QCoreApplication::processEvents();
+        QVERIFY(visuel->columnViewportPosition(0) < 0); // the grid's own names went left
+        auto* names = visuel->findChild<QTableView*>(QStringLiteral("Grid1_names"));
+        QVERIFY(names && names->isVisible());
+        QCOMPARE(names->x(), visuel->frameWidth());
+        QCOMPARE(names->width(), visuel->columnWidth(0));
+        const QModelIndex first = names->indexAt(QPoint(4, names->rowViewportPosition(0) + 2));
+        QCOMPARE(first.data().toString().trimmed(), visuel->item(0, 0)->text().trimmed());
+        QCOMPARE(names->model()->headerData(0, Qt::Horizontal).toString(),
+                 visuel->horizontalHeaderItem(0)->text());
+    }
+
     // "Visuel" lays the grid over the list: the list hidden, each header aligned as its
     // cells, each column as wide as its header or its widest cell, the grid as tall as its
     // rows; "Effacer grille" gives the list back.
