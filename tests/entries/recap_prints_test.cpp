@@ -101,8 +101,8 @@ TEST_F(PrintFixture, RecapSheetOfTheExample) {
     ClubFixture::chooseRaces(*s, {101});
     ScriptedDialogsScope dialogs;
     QStringList status;
-    EXPECT_FALSE(printClubRecaps(*dialogs, surface, *s, [&](const QString& t) { status << t; })
-                     .isEmpty());
+    EXPECT_FALSE(
+        printClubRecaps(*dialogs, surface, *s, [&](const QString& t) { status << t; }).nothing());
     EXPECT_EQ(status, (QStringList{QStringLiteral("Patientez impression en cours"), QString()}));
     ASSERT_EQ(surface.pages().size(), 1);
     EXPECT_EQ(page(), (QStringList{

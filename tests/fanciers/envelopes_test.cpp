@@ -152,7 +152,7 @@ TEST(Envelopes, ComplementRuleOfEachSize) {
 
 TEST(Envelopes, NoFancierGivesNoPage) {
     RecordingSurface s;
-    EXPECT_TRUE(printEnvelopes({}, EnvelopeSize::Size230x160, true, sender(), s).isEmpty());
+    EXPECT_TRUE(printEnvelopes({}, EnvelopeSize::Size230x160, true, sender(), s).nothing());
     EXPECT_TRUE(s.pages().isEmpty());
 }
 
