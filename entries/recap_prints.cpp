@@ -483,7 +483,7 @@ struct TotalsTable {
     int races() const { return int(sites.size()); }
 };
 
-TotalsTable readRaceTotals(const Session& s, const QList<int>& fanciers) {
+TotalsTable readRaceTotals(const Session& s, const QList<int>& fanciers, PrintProgress& progress) {
     TotalsTable t;
     const QList<RaceFiles> races = chosenRaceFiles(s);
     for (const RaceFiles& race : races) {
@@ -492,6 +492,7 @@ TotalsTable readRaceTotals(const Session& s, const QList<int>& fanciers) {
     }
     const LoadedRecords names(RecordFileOf<FancierRecord>(s.FancierFilePath));
     for (int recordNo : fanciers) {
+        progress.within(0); // before the first row: the windows stay painted
         const FancierRecord f = names.read<FancierRecord>(recordNo);
         TotalsTable::Row row{f.fancierName(), {}, 0};
         for (const RaceFiles& race : races) {
@@ -509,18 +510,19 @@ TotalsTable readRaceTotals(const Session& s, const QList<int>& fanciers) {
 // amount. The races of each printed line: [first, last).
 struct TotalsLayout {
     int w = 9, tw = 10;
-    QList<std::pair<int, int>> parts;
+    QList<std::pair<int, int>> spans;
 };
 
 QString amountCell(long long thousandths) {
     return thousandths > 0 ? milliText(thousandths) : QString();
 }
 
-TotalsLayout layOutTotals(PrintSurface& p, const TotalsTable& t) {
+TotalsLayout layOutTotals(PrintSurface& p, const TotalsTable& t, PrintProgress& progress) {
     const int n = t.races();
     QStringList columnTexts, rowTotals;
     QList<long long> sums(n, 0);
     for (const TotalsTable::Row& r : t.rows) {
+        progress.within(0);
         for (int i = 0; i < n; ++i) {
             columnTexts << amountCell(r.amounts[i]);
             sums[i] += r.amounts[i];
@@ -550,35 +552,35 @@ TotalsLayout layOutTotals(PrintSurface& p, const TotalsTable& t) {
         p.setFontSize(size);
     }
     const int perLine = std::clamp((charactersPerLine(p) - 24 - l.tw) / l.w, 1, std::max(n, 1));
-    for (int first = 0; first < n || l.parts.isEmpty(); first += perLine)
-        l.parts.append({first, std::min(n, first + perLine)});
+    for (int first = 0; first < n || l.spans.isEmpty(); first += perLine)
+        l.spans.append({first, std::min(n, first + perLine)});
     return l;
 }
 
 void printTotalsHeadings(PrintSurface& p, const TotalsTable& t, const TotalsLayout& l) {
     p.setCurrentY(0);
-    for (int part = 0; part < l.parts.size(); ++part) {
+    for (int span = 0; span < l.spans.size(); ++span) {
         QString siteLine = Space(26), levelLine = Space(26);
-        for (int i = l.parts[part].first; i < l.parts[part].second; ++i) {
+        for (int i = l.spans[span].first; i < l.spans[span].second; ++i) {
             siteLine += centredHeading(t.sites[i], l.w).leftJustified(l.w, u' ');
             levelLine += centredHeading(t.levels[i], l.w).leftJustified(l.w, u' ');
         }
-        if (part == l.parts.size() - 1)
+        if (span == l.spans.size() - 1)
             levelLine += R(l.tw - 2, QStringLiteral("TOTAUX"));
         p.printLine(siteLine);
         p.printLine(levelLine);
     }
 }
 
-// A row of amounts, one printed line per part, `lead` before the first part; the totals
-// column after the last part unless `total` is null.
+// A row of amounts, one printed line per span, `lead` before the first span; the totals
+// column after the last span unless `total` is null.
 void printTotalsRow(PrintSurface& p, const TotalsLayout& l, const QString& lead,
                     const QList<long long>& amounts, const QString& total) {
-    for (int part = 0; part < l.parts.size(); ++part) {
-        QString line = part == 0 ? lead : Space(24);
-        for (int i = l.parts[part].first; i < l.parts[part].second; ++i)
+    for (int span = 0; span < l.spans.size(); ++span) {
+        QString line = span == 0 ? lead : Space(24);
+        for (int i = l.spans[span].first; i < l.spans[span].second; ++i)
             line += amounts[i] > 0 ? R(l.w, milliText(amounts[i])) : Space(l.w);
-        if (part == l.parts.size() - 1 && !total.isNull())
+        if (span == l.spans.size() - 1 && !total.isNull())
             line += R(l.tw, total);
         p.printLine(line);
     }
@@ -589,10 +591,10 @@ void printTotalsRow(PrintSurface& p, const TotalsLayout& l, const QString& lead,
 PrintOutcome printRaceTotals(Dialogs&, PrintSurface& p, const Session& s,
                              const QList<int>& fanciers, PrintProgress& progress) {
     return runJob(p, QStringLiteral("Totaux par concours"), [&](const auto& start) {
-        const TotalsTable table = readRaceTotals(s, fanciers);
+        const TotalsTable table = readRaceTotals(s, fanciers, progress);
         const int n = table.races();
         start(Orientation::Landscape);
-        const TotalsLayout layout = layOutTotals(p, table);
+        const TotalsLayout layout = layOutTotals(p, table, progress);
         printTotalsHeadings(p, table, layout);
         // A row a fancier; after a stop, the totals are those of the rows printed.
         QList<long long> sums(n, 0);
@@ -704,10 +706,12 @@ struct DetailLayout {
     int width(int j) const { return d.kinds[j - 1] == DetailColumn::Count ? cw : aw; }
 };
 
-DetailLayout layOutDetail(const PrintSurface& p, const RaceDetail& d, const DetailLine& totals) {
+DetailLayout layOutDetail(const PrintSurface& p, const RaceDetail& d, const DetailLine& totals,
+                          PrintProgress& progress) {
     DetailLayout l{d, 4, 9, QList<bool>(d.last + 1, false)};
     QStringList counts{totals.pigeons}, amounts;
     for (const DetailLine& line : d.rows + QList<DetailLine>{totals}) {
+        progress.within(0.5);
         counts << line.pigeons;
         for (int j = 1; j <= d.last; ++j)
             (d.kinds[j - 1] == DetailColumn::Count ? counts : amounts) << line.columns[j - 1];
@@ -756,7 +760,7 @@ void printRaceDetail(PrintSurface& p, const RaceFiles& race, const RaceDetail& d
                          : d.kinds[j - 1] == DetailColumn::BetsTotal ? QStringLiteral("Total ")
                                                                      : QStringLiteral("S/total"));
     }
-    const DetailLayout layout = layOutDetail(p, d, totals);
+    const DetailLayout layout = layOutDetail(p, d, totals, progress);
     printDetailLine(p, layout, head);
     // A row that ends with its sub-total leaves an empty line under it.
     const bool endsWithSubTotal = d.last > 0 && d.kinds[d.last - 1] == DetailColumn::SubTotal;

@@ -74,7 +74,9 @@ void PrintProgressWindow::keepWindowsPainted(bool itemBegins) {
         m_sinceEvents.start();
     }
     const qint64 elapsed = m_start.msecsTo(now());
-    const bool showing = !isVisible() && elapsed >= ShowAfterMs;
+    // Before the first document the run has nothing to count yet: the windows are only
+    // painted.
+    const bool showing = !isVisible() && elapsed >= ShowAfterMs && m_total > 0;
     if (showing)
         show();
     if (isVisible()) {

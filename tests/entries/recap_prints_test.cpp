@@ -305,6 +305,24 @@ TEST_F(PrintFixture, DetailWithoutSubTotalAndElevenRaces) {
                                            QStringLiteral("                          3")}));
 }
 
+// A record that cannot be read once the document has begun abandons the whole job: no
+// page of it is left, and the outcome says it failed and why.
+TEST_F(PrintFixture, AFailedDetailIsAbandoned) {
+    RaceFilesSpec r = detailRace();
+    r.blocks = {{10, 10, 6, 22, 10, 2, 26}};
+    club.writeRaceFiles(r);
+    ClubFixture::chooseRaces(*s, {101});
+    ScriptedDialogsScope dialogs;
+    const PrintOutcome outcome = printFancierDetail(*dialogs, surface, *s, {1, 0});
+    EXPECT_TRUE(outcome.failed());
+    EXPECT_TRUE(outcome.message.startsWith(
+        QStringLiteral("L'impression « Détail par amateur » a échoué : ")))
+        << outcome.message.toStdString();
+    ASSERT_FALSE(surface.runs().isEmpty());
+    EXPECT_TRUE(surface.runs().last().abandoned);
+    EXPECT_TRUE(surface.documents().isEmpty());
+}
+
 TEST_F(PrintFixture, TotalsPerRaceOfTheExample) {
     RaceFilesSpec arras = detailRace(402);
     arras.site = QStringLiteral("ARRAS");
