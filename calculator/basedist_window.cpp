@@ -271,11 +271,13 @@ void basedist::edit_Click() {
     if (m_sites.isEmpty())
         return;
     try {
-        const QString where = printGeneralSites(m_sites, printer());
+        const PrintOutcome where = printGeneralSites(m_sites, printer());
         // Without a printer the list goes to a PDF file; the editor has no status line
-        // to say where, so a message does.
-        if (where.contains(QStringLiteral(".pdf"), Qt::CaseInsensitive))
-            dialogs().inform(where, siteMessageTitle());
+        // to say where, so a message does, as it does when the list cannot be printed.
+        if (where.failed())
+            dialogs().inform(where.message, siteMessageTitle(), MsgIcon::Critical);
+        else if (!where.file.isEmpty())
+            dialogs().inform(where.message, siteMessageTitle());
     } catch (const Error& e) {
         dialogs().inform(e.message(), siteMessageTitle(), MsgIcon::Exclamation);
     }

@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <deque>
 
 namespace vt {
 
@@ -409,13 +408,12 @@ void drawRecapSheet(PrintSurface& p, const QString& club, const RecapSheet& shee
     p.newPage();
 }
 
-// Runs a print job; a failure is shown, the document is closed and the job abandoned.
-template <class F> QString runJob(Dialogs& dialogs, PrintSurface& p, const QString& name, F&& body) {
-    bool begun = false;
+// Runs a print job. A failure abandons it: nothing of it is printed, and the outcome says
+// why.
+template <class F> PrintOutcome runJob(PrintSurface& p, const QString& name, F&& body) {
     // Starts the document: millimetres, "Courier New", the job's orientation.
     auto start = [&](Orientation o) {
         p.beginDocument(name);
-        begun = true;
         p.setScaleMillimetres(0);
         p.setFontName(QStringLiteral("Courier New"));
         p.setOrientation(o);
@@ -423,26 +421,27 @@ template <class F> QString runJob(Dialogs& dialogs, PrintSurface& p, const QStri
     try {
         return body(start);
     } catch (const Error& e) {
-        if (begun) {
-            try {
-                p.endDocument();
-            } catch (const Error&) {
-            }
-        }
-        dialogs.inform(QStringLiteral("L'impression « %1 » a échoué : %2").arg(name, e.message()),
-                       name, MsgIcon::Exclamation);
+        p.abandonRun();
+        return PrintOutcome::failure(
+            QStringLiteral("L'impression « %1 » a échoué : %2").arg(name, e.message()));
     }
-    return QString();
+}
+
+// The outcome of a document that a stop ended early.
+PrintOutcome endedBy(bool stopped, PrintOutcome outcome) {
+    if (stopped && !outcome.failed())
+        outcome.status = PrintOutcome::Status::Stopped;
+    return outcome;
 }
 
 } // namespace
 
-QString printClubRecaps(Dialogs& dialogs, PrintSurface& p, const Session& s,
-                        const PrintStatus& status, PrintProgress& progress) {
+PrintOutcome printClubRecaps(Dialogs& dialogs, PrintSurface& p, const Session& s,
+                             const PrintStatus& status, PrintProgress& progress) {
     if (status)
         status(QStringLiteral("Patientez impression en cours"));
     const QString name = QStringLiteral("Récapitulatifs");
-    QString result = runJob(dialogs, p, name, [&](const auto& start) {
+    const PrintOutcome result = runJob(p, name, [&](const auto& start) {
         // Every sheet is built, and every question asked, before anything is printed.
         QList<RecapSheet> sheets;
         QStringList neverStored;
@@ -459,12 +458,13 @@ QString printClubRecaps(Dialogs& dialogs, PrintSurface& p, const Session& s,
         start(Orientation::Portrait);
         p.setBold(true);
         p.setItalic(true);
-        for (qsizetype i = 0; i < sheets.size(); ++i) {
-            if (!progress.next(int(i), int(sheets.size()), sheets[i].heading.simplified()))
-                break;
-            drawRecapSheet(p, s.ClubNames.value(1), sheets[i]);
+        bool stopped = false;
+        for (qsizetype i = 0; i < sheets.size() && !stopped; ++i) {
+            stopped = !progress.next(int(i), int(sheets.size()), sheets[i].heading.simplified());
+            if (!stopped)
+                drawRecapSheet(p, s.ClubNames.value(1), sheets[i]);
         }
-        const QString where = p.endDocument();
+        const PrintOutcome where = endedBy(stopped, p.endDocument());
         p.setItalic(false);
         return where;
     });
@@ -473,111 +473,157 @@ QString printClubRecaps(Dialogs& dialogs, PrintSurface& p, const Session& s,
     return result;
 }
 
-QString printRaceTotals(Dialogs& dialogs, PrintSurface& p, const Session& s,
-                        const QList<int>& fanciers, PrintProgress& progress) {
-    const QString name = QStringLiteral("Totaux par concours");
-    return runJob(dialogs, p, name, [&](const auto& start) {
-        const QList<RaceFiles> races = chosenRaceFiles(s);
-        const int n = races.size();
-        const RecordFileOf<FancierRecord> names(s.FancierFilePath);
+namespace {
 
-        // Everything is read first, so that the columns take the widest amount.
-        struct Row {
-            QString name;
-            QStringList amounts; // per race, empty when he owes nothing
-            QString total;       // empty with one race
-        };
-        QList<Row> rows;
-        QList<long long> raceTotals(n, 0);
-        long long grand = 0;
-        for (qsizetype k = 0; k < fanciers.size(); ++k) {
-            const FancierRecord f = names.read(fanciers[k]);
-            if (!progress.next(int(k), int(fanciers.size()), trim(f.fancierName())))
-                break;
-            Row row{f.fancierName(), {}, {}};
-            long long rowTotal = 0;
-            for (int i = 0; i < n; ++i) {
-                const long long a = f.raceAmount(races[i].code);
-                row.amounts << (a > 0 ? milliText(a) : QString());
-                if (a > 0) {
-                    rowTotal += a;
-                    raceTotals[i] += a;
-                }
-            }
-            if (n > 1)
-                row.total = milliText(rowTotal);
-            rows.append(row);
+// ---------------------------------------------------------------------------------------
+// Totals per race
+
+// What each listed fancier owes per chosen race, read before anything is drawn so that the
+// columns take the widest amount. An amount of 0 or less prints blank and enters no total.
+struct TotalsTable {
+    struct Row {
+        QString name; // as stored, 23 characters
+        QList<long long> amounts;
+        long long total = 0;
+    };
+    QStringList sites, levels; // the race headings
+    QList<Row> rows;
+    int races() const { return int(sites.size()); }
+};
+
+TotalsTable readRaceTotals(const Session& s, const QList<int>& fanciers, PrintProgress& progress) {
+    TotalsTable t;
+    const QList<RaceFiles> races = chosenRaceFiles(s);
+    for (const RaceFiles& race : races) {
+        t.sites << (race.hasBase ? upperCase(race.site()) : QString());
+        t.levels << trim(race.levelName());
+    }
+    const LoadedRecords names(RecordFileOf<FancierRecord>(s.FancierFilePath));
+    for (int recordNo : fanciers) {
+        progress.within(0); // before the first row: the windows stay painted
+        const FancierRecord f = names.read<FancierRecord>(recordNo);
+        TotalsTable::Row row{f.fancierName(), {}, 0};
+        for (const RaceFiles& race : races) {
+            row.amounts << std::max<long long>(0, f.raceAmount(race.code));
+            row.total += row.amounts.last();
         }
-        QStringList totals, sites, levels, rowTotals;
+        t.rows.append(row);
+    }
+    return t;
+}
+
+// The columns of the table on the page: a race column is 9 characters, or one more than
+// its widest text (an amount or a heading of at most 9 characters) so that a space always
+// comes before the next column; the totals column is 10, or one more than its widest
+// amount. The races of each printed line: [first, last).
+struct TotalsLayout {
+    int w = 9, tw = 10;
+    QList<std::pair<int, int>> spans;
+};
+
+QString amountCell(long long thousandths) {
+    return thousandths > 0 ? milliText(thousandths) : QString();
+}
+
+TotalsLayout layOutTotals(PrintSurface& p, const TotalsTable& t, PrintProgress& progress) {
+    const int n = t.races();
+    QStringList columnTexts, rowTotals;
+    QList<long long> sums(n, 0);
+    for (const TotalsTable::Row& r : t.rows) {
+        progress.within(0);
         for (int i = 0; i < n; ++i) {
-            totals << (raceTotals[i] > 0 ? milliText(raceTotals[i]) : QString());
-            grand += raceTotals[i];
-            sites << (races[i].hasBase ? upperCase(races[i].site()) : QString());
-            levels << trim(races[i].levelName());
+            columnTexts << amountCell(r.amounts[i]);
+            sums[i] += r.amounts[i];
         }
-        const QString grandText = milliText(grand);
-        for (const Row& r : rows)
-            rowTotals << r.total;
+        if (n > 1)
+            rowTotals << milliText(r.total);
+    }
+    long long grand = 0;
+    for (long long sum : sums) {
+        columnTexts << amountCell(sum);
+        grand += sum;
+    }
+    for (const QString& h : t.sites + t.levels)
+        columnTexts << h.left(9);
+    TotalsLayout l;
+    l.w = widest(columnTexts, 8) + 1;
+    l.tw = widest(rowTotals + QStringList{milliText(grand)}, 9) + 1;
 
-        // A race column is 9 characters, or one more than its widest text (an amount or a
-        // heading of at most 9 characters) so that a space always comes before the next
-        // column; the totals column is 10, or one more than its widest amount.
-        QStringList columnTexts = totals;
-        for (const Row& r : rows)
-            columnTexts << r.amounts;
-        for (const QString& h : sites + levels)
-            columnTexts << h.left(9);
-        const int w = widest(columnTexts, 8) + 1;
-        const int tw = widest(rowTotals + QStringList{grandText}, 9) + 1;
-
-        // Eleven races take 133 columns: 9 points fit them on a landscape sheet. Wider
-        // columns take a smaller size, down to 7 points; beyond, a row goes on below, from
-        // the first race column.
-        start(Orientation::Landscape);
-        const int needed = 24 + n * w + tw;
-        double size = 9;
+    // Eleven races take 133 columns: 9 points fit them on a landscape sheet. Wider
+    // columns take a smaller size, down to 7 points; beyond, a row goes on below, from
+    // the first race column.
+    const int needed = 24 + n * l.w + l.tw;
+    double size = 9;
+    p.setFontSize(size);
+    while (charactersPerLine(p) < needed && size > 7) {
+        size -= 0.5;
         p.setFontSize(size);
-        while (charactersPerLine(p) < needed && size > 7) {
-            size -= 0.5;
-            p.setFontSize(size);
-        }
-        const int perLine = std::clamp((charactersPerLine(p) - 24 - tw) / w, 1, std::max(n, 1));
-        // The races of each printed line: [first, last).
-        QList<std::pair<int, int>> parts;
-        for (int first = 0; first < n || parts.isEmpty(); first += perLine)
-            parts.append({first, std::min(n, first + perLine)});
+    }
+    const int perLine = std::clamp((charactersPerLine(p) - 24 - l.tw) / l.w, 1, std::max(n, 1));
+    for (int first = 0; first < n || l.spans.isEmpty(); first += perLine)
+        l.spans.append({first, std::min(n, first + perLine)});
+    return l;
+}
 
-        // The amount cells of one part of a row; the totals column after the last part.
-        auto cells = [&](const QStringList& amounts, int part, const QString& total) {
-            QString line;
-            for (int i = parts[part].first; i < parts[part].second; ++i)
-                line += amounts[i].isEmpty() ? Space(w) : R(w, amounts[i]);
-            if (part == parts.size() - 1 && !total.isNull())
-                line += R(tw, total);
-            return line;
-        };
-
-        p.setCurrentY(0);
-        for (int part = 0; part < parts.size(); ++part) {
-            QString siteLine = Space(26), levelLine = Space(26);
-            for (int i = parts[part].first; i < parts[part].second; ++i) {
-                siteLine += centredHeading(sites[i], w).leftJustified(w, u' ');
-                levelLine += centredHeading(levels[i], w).leftJustified(w, u' ');
-            }
-            if (part == parts.size() - 1)
-                levelLine += R(tw - 2, QStringLiteral("TOTAUX"));
-            p.printLine(siteLine);
-            p.printLine(levelLine);
+void printTotalsHeadings(PrintSurface& p, const TotalsTable& t, const TotalsLayout& l) {
+    p.setCurrentY(0);
+    for (int span = 0; span < l.spans.size(); ++span) {
+        QString siteLine = Space(26), levelLine = Space(26);
+        for (int i = l.spans[span].first; i < l.spans[span].second; ++i) {
+            siteLine += centredHeading(t.sites[i], l.w).leftJustified(l.w, u' ');
+            levelLine += centredHeading(t.levels[i], l.w).leftJustified(l.w, u' ');
         }
-        for (const Row& r : rows)
-            for (int part = 0; part < parts.size(); ++part)
-                p.printLine((part == 0 ? u' ' + r.name : Space(24)) +
-                            cells(r.amounts, part, n > 1 ? r.total : QString()));
+        if (span == l.spans.size() - 1)
+            levelLine += R(l.tw - 2, QStringLiteral("TOTAUX"));
+        p.printLine(siteLine);
+        p.printLine(levelLine);
+    }
+}
+
+// A row of amounts, one printed line per span, `lead` before the first span; the totals
+// column after the last span unless `total` is null.
+void printTotalsRow(PrintSurface& p, const TotalsLayout& l, const QString& lead,
+                    const QList<long long>& amounts, const QString& total) {
+    for (int span = 0; span < l.spans.size(); ++span) {
+        QString line = span == 0 ? lead : Space(24);
+        for (int i = l.spans[span].first; i < l.spans[span].second; ++i)
+            line += amounts[i] > 0 ? R(l.w, milliText(amounts[i])) : Space(l.w);
+        if (span == l.spans.size() - 1 && !total.isNull())
+            line += R(l.tw, total);
+        p.printLine(line);
+    }
+}
+
+} // namespace
+
+PrintOutcome printRaceTotals(Dialogs&, PrintSurface& p, const Session& s,
+                             const QList<int>& fanciers, PrintProgress& progress) {
+    return runJob(p, QStringLiteral("Totaux par concours"), [&](const auto& start) {
+        const TotalsTable table = readRaceTotals(s, fanciers, progress);
+        const int n = table.races();
+        start(Orientation::Landscape);
+        const TotalsLayout layout = layOutTotals(p, table, progress);
+        printTotalsHeadings(p, table, layout);
+        // A row a fancier; after a stop, the totals are those of the rows printed.
+        QList<long long> sums(n, 0);
+        bool stopped = false;
+        for (qsizetype k = 0; k < table.rows.size() && !stopped; ++k) {
+            const TotalsTable::Row& r = table.rows[k];
+            stopped = !progress.next(int(k), int(table.rows.size()), trim(r.name));
+            if (stopped)
+                break;
+            printTotalsRow(p, layout, u' ' + r.name, r.amounts,
+                           n > 1 ? milliText(r.total) : QString());
+            for (int i = 0; i < n; ++i)
+                sums[i] += r.amounts[i];
+        }
+        long long grand = 0;
+        for (long long sum : sums)
+            grand += sum;
         p.printLine();
         p.setBold(true);
-        for (int part = 0; part < parts.size(); ++part)
-            p.printLine(Space(24) + cells(totals, part, grandText));
-        const QString where = p.endDocument();
+        printTotalsRow(p, layout, Space(24), sums, milliText(grand));
+        const PrintOutcome where = endedBy(stopped, p.endDocument());
         p.setOrientation(Orientation::Portrait);
         return where;
     });
@@ -604,154 +650,159 @@ struct DetailLine {
     QStringList columns;
 };
 
-} // namespace
+// One race of the detail: its stake columns up to its S/total, the lines of the fanciers
+// who entered pigeons, and the column totals.
+struct RaceDetail {
+    int last = 0; // the stake line of the last "S/total" (0: none)
+    QList<DetailColumn> kinds;
+    QList<long long> countTotals;
+    QList<GridAmount> amountTotals;
+    QList<DetailLine> rows;
+};
 
-QString printFancierDetail(Dialogs& dialogs, PrintSurface& p, const Session& s,
-                           const QList<int>& fanciers, PrintProgress& progress) {
-    const QString name = QStringLiteral("Détail par amateur");
-    return runJob(dialogs, p, name, [&](const auto& start) {
-        const QList<RaceFiles> races = chosenRaceFiles(s);
-        const RecordFileOf<FancierRecord> names(s.FancierFilePath);
-
-        // Each race's stake columns up to its S/total, and the lines of its fanciers.
-        struct RaceDetail {
-            const RaceFiles& race;
-            RecordFileOf<StakeAmountBlock> stakes;
-            RaceAmountsOwed owed;
-            int last = 0;
-            QList<DetailColumn> kinds;
-            QList<long long> countTotals;
-            QList<GridAmount> amountTotals;
-            QList<DetailLine> rows;
-            RaceDetail(const Session& s, const RaceFiles& r)
-                : race(r),
-                  stakes(resolveFile(s.YearFolder, raceFileName(QStringLiteral("mise"), r.code))),
-                  owed(r.lines) {
-                for (int j = 1; j <= race.lines.size(); ++j)
-                    if (trim(race.lines[j - 1].stakeLabel()) == QLatin1String("S/total"))
-                        last = j;
-                for (int j = 1; j <= last; ++j)
-                    kinds.append(columnKind(race.lines[j - 1]));
-                countTotals = QList<long long>(last + 1, 0);
-                amountTotals = QList<GridAmount>(last + 1);
-            }
-        };
-        std::deque<RaceDetail> details;
-        for (const RaceFiles& race : races)
-            details.emplace_back(s, race);
-
-        // Each fancier's columns are his entry sheet's: the counts it shows and what it
-        // charges, so that his S/total is what he owes. A fancier's lines of every race
-        // are read together, so that a stopped run prints the same fanciers in each race.
-        for (qsizetype k = 0; k < fanciers.size(); ++k) {
-            const int recordNo = fanciers[k];
-            const QString fancierName = names.read(recordNo).fancierName();
-            if (!progress.next(int(k), int(fanciers.size()), trim(fancierName)))
-                break;
-            for (RaceDetail& d : details) {
-                const StakeAmountBlock block = d.stakes.read(recordNo);
-                if (!(block.pigeonsEntered() > 0))
-                    continue;
-                const RaceGrid grid = d.owed.grid(block);
-                DetailLine row{fancierName, QString::number(grid.pigeonsEntered()), {}};
-                d.countTotals[0] += grid.pigeonsEntered();
-                GridAmount running;
-                for (int j = 1; j <= d.last; ++j) {
-                    const GridRow& line = grid.row(j + 1);
-                    running += line.charge;
-                    if (d.kinds[j - 1] == DetailColumn::Count) {
-                        d.countTotals[j] += line.count;
-                        row.columns << QString::number(line.count);
-                    } else {
-                        d.amountTotals[j] += running;
-                        row.columns << M(running);
-                    }
-                }
-                d.rows.append(row);
+// Each fancier's columns are his entry sheet's: the counts it shows and what it charges,
+// so that his S/total is what he owes. The reading is the first half of the race's work.
+RaceDetail readRaceDetail(const Session& s, const RaceFiles& race, const QList<int>& fanciers,
+                          const LoadedRecords& names, PrintProgress& progress) {
+    RaceDetail d;
+    for (int j = 1; j <= race.lines.size(); ++j)
+        if (trim(race.lines[j - 1].stakeLabel()) == QLatin1String("S/total"))
+            d.last = j;
+    for (int j = 1; j <= d.last; ++j)
+        d.kinds.append(columnKind(race.lines[j - 1]));
+    d.countTotals = QList<long long>(d.last + 1, 0);
+    d.amountTotals = QList<GridAmount>(d.last + 1);
+    const LoadedRecords stakes(RecordFileOf<StakeAmountBlock>(
+        resolveFile(s.YearFolder, raceFileName(QStringLiteral("mise"), race.code))));
+    const RaceAmountsOwed owed(race.lines);
+    for (qsizetype k = 0; k < fanciers.size(); ++k) {
+        progress.within(0.5 * double(k) / double(fanciers.size()));
+        const StakeAmountBlock block = stakes.read<StakeAmountBlock>(fanciers[k]);
+        if (!(block.pigeonsEntered() > 0))
+            continue;
+        const RaceGrid grid = owed.grid(block);
+        DetailLine row{names.read<FancierRecord>(fanciers[k]).fancierName(),
+                       QString::number(grid.pigeonsEntered()),
+                       {}};
+        d.countTotals[0] += grid.pigeonsEntered();
+        GridAmount running;
+        for (int j = 1; j <= d.last; ++j) {
+            const GridRow& line = grid.row(j + 1);
+            running += line.charge;
+            if (d.kinds[j - 1] == DetailColumn::Count) {
+                d.countTotals[j] += line.count;
+                row.columns << QString::number(line.count);
+            } else {
+                d.amountTotals[j] += running;
+                row.columns << M(running);
             }
         }
+        d.rows.append(row);
+    }
+    return d;
+}
 
-        // The page of each race is laid out once its rows are known.
+// Where the lines of a race's page break: a count column is 4 characters and an amount
+// column 9, or one more than the widest text of its kind on the page, so that a space
+// always comes before it. After 25 stake columns, or before a column that would pass the
+// printable width, the line goes on below, from column 24; every line of the page breaks
+// at the same columns.
+struct DetailLayout {
+    const RaceDetail& d;
+    int cw = 4, aw = 9;
+    QList<bool> breakBefore;
+    int width(int j) const { return d.kinds[j - 1] == DetailColumn::Count ? cw : aw; }
+};
+
+DetailLayout layOutDetail(const PrintSurface& p, const RaceDetail& d, const DetailLine& totals,
+                          PrintProgress& progress) {
+    DetailLayout l{d, 4, 9, QList<bool>(d.last + 1, false)};
+    QStringList counts{totals.pigeons}, amounts;
+    for (const DetailLine& line : d.rows + QList<DetailLine>{totals}) {
+        progress.within(0.5);
+        counts << line.pigeons;
+        for (int j = 1; j <= d.last; ++j)
+            (d.kinds[j - 1] == DetailColumn::Count ? counts : amounts) << line.columns[j - 1];
+    }
+    l.cw = widest(counts, 3) + 1;
+    l.aw = widest(amounts, 8) + 1;
+    const int perLine = charactersPerLine(p);
+    for (int j = 1, counter = 0, x = 23 + l.cw; j <= d.last; ++j) {
+        if (++counter > 25 || x + l.width(j) > perLine) {
+            l.breakBefore[j] = true;
+            counter = 0;
+            x = 23;
+        }
+        x += l.width(j);
+    }
+    return l;
+}
+
+void printDetailLine(PrintSurface& p, const DetailLayout& l, const DetailLine& line) {
+    p.print(line.name + R(l.cw, line.pigeons));
+    for (int j = 1; j <= l.d.last; ++j) {
+        if (l.breakBefore[j]) {
+            p.endLine();
+            p.print(Space(23));
+        }
+        p.print(R(l.width(j), line.columns[j - 1]));
+    }
+    p.endLine();
+}
+
+// A race's pages: its title, the head line, a line per fancier and the totals; the
+// drawing is the second half of the race's work.
+void printRaceDetail(PrintSurface& p, const RaceFiles& race, const RaceDetail& d,
+                     PrintProgress& progress) {
+    p.setFontSize(9);
+    p.printLine();
+    p.tab(26);
+    p.printLine(upperCase(race.site()) + u' ' + race.categoryName() + u' ' + race.levelName() +
+                QStringLiteral(" du ") + race.base.calendarDateLong());
+    DetailLine totals{Space(23), QString::number(d.countTotals[0]), {}};
+    DetailLine head{Space(23), QStringLiteral("Pig."), {}};
+    for (int j = 1; j <= d.last; ++j) {
+        const bool count = d.kinds[j - 1] == DetailColumn::Count;
+        totals.columns << (count ? QString::number(d.countTotals[j]) : M(d.amountTotals[j]));
+        head.columns << (count ? trim(race.lines[j - 1].stakeCode()).left(3)
+                         : d.kinds[j - 1] == DetailColumn::BetsTotal ? QStringLiteral("Total ")
+                                                                     : QStringLiteral("S/total"));
+    }
+    const DetailLayout layout = layOutDetail(p, d, totals, progress);
+    printDetailLine(p, layout, head);
+    // A row that ends with its sub-total leaves an empty line under it.
+    const bool endsWithSubTotal = d.last > 0 && d.kinds[d.last - 1] == DetailColumn::SubTotal;
+    for (qsizetype k = 0; k < d.rows.size(); ++k) {
+        progress.within(0.5 + 0.5 * double(k) / double(d.rows.size()));
+        printDetailLine(p, layout, d.rows[k]);
+        if (endsWithSubTotal)
+            p.endLine();
+    }
+    p.endLine();
+    printDetailLine(p, layout, totals);
+    p.newPage();
+}
+
+} // namespace
+
+PrintOutcome printFancierDetail(Dialogs&, PrintSurface& p, const Session& s,
+                                const QList<int>& fanciers, PrintProgress& progress) {
+    return runJob(p, QStringLiteral("Détail par amateur"), [&](const auto& start) {
+        const QList<RaceFiles> races = chosenRaceFiles(s);
+        const LoadedRecords names(RecordFileOf<FancierRecord>(s.FancierFilePath));
         start(Orientation::Landscape);
         p.setBold(true);
         p.setItalic(true);
-        for (const RaceDetail& d : details) {
-            const RaceFiles& race = d.race;
-            const int last = d.last;
-            const QList<DetailColumn>& kinds = d.kinds;
-            const QList<long long>& countTotals = d.countTotals;
-            const QList<GridAmount>& amountTotals = d.amountTotals;
-            const QList<DetailLine>& rows = d.rows;
-            p.setFontSize(9);
-            p.printLine();
-            p.tab(26);
-            p.printLine(upperCase(race.site()) + u' ' + race.categoryName() + u' ' +
-                        race.levelName() + QStringLiteral(" du ") + race.base.calendarDateLong());
-            DetailLine totals{Space(23), QString::number(countTotals[0]), {}};
-            for (int j = 1; j <= last; ++j)
-                totals.columns << (kinds[j - 1] == DetailColumn::Count
-                                       ? QString::number(countTotals[j])
-                                       : M(amountTotals[j]));
-
-            // A count column is 4 characters and an amount column 9, or one more than the
-            // widest text of its kind on the page, so that a space always comes before it.
-            QStringList counts{totals.pigeons}, amounts;
-            for (const DetailLine& l : rows + QList<DetailLine>{totals}) {
-                counts << l.pigeons;
-                for (int j = 1; j <= last; ++j)
-                    (kinds[j - 1] == DetailColumn::Count ? counts : amounts) << l.columns[j - 1];
-            }
-            const int cw = widest(counts, 3) + 1;
-            const int aw = widest(amounts, 8) + 1;
-            const auto width = [&](int j) { return kinds[j - 1] == DetailColumn::Count ? cw : aw; };
-
-            // After 25 stake columns, or before a column that would pass the printable
-            // width, the line goes on below, from column 24; every line of the page breaks
-            // at the same columns.
-            const int perLine = charactersPerLine(p);
-            QList<bool> breakBefore(last + 1, false);
-            for (int j = 1, counter = 0, x = 23 + cw; j <= last; ++j) {
-                if (++counter > 25 || x + width(j) > perLine) {
-                    breakBefore[j] = true;
-                    counter = 0;
-                    x = 23;
-                }
-                x += width(j);
-            }
-            const auto printLine = [&](const DetailLine& l, bool emptyAfter) {
-                p.print(l.name + R(cw, l.pigeons));
-                for (int j = 1; j <= last; ++j) {
-                    if (breakBefore[j]) {
-                        p.endLine();
-                        p.print(Space(23));
-                    }
-                    p.print(R(width(j), l.columns[j - 1]));
-                }
-                p.endLine();
-                if (emptyAfter)
-                    p.endLine();
-            };
-
-            DetailLine head{Space(23), QStringLiteral("Pig."), {}};
-            for (int j = 1; j <= last; ++j) {
-                switch (kinds[j - 1]) {
-                case DetailColumn::BetsTotal: head.columns << QStringLiteral("Total "); break;
-                case DetailColumn::SubTotal: head.columns << QStringLiteral("S/total"); break;
-                case DetailColumn::Count:
-                    head.columns << trim(race.lines[j - 1].stakeCode()).left(3);
-                    break;
-                }
-            }
-            printLine(head, false);
-            // A row that ends with its sub-total leaves an empty line under it.
-            const bool endsWithSubTotal = last > 0 && kinds[last - 1] == DetailColumn::SubTotal;
-            for (const DetailLine& row : rows)
-                printLine(row, endsWithSubTotal);
-            p.endLine();
-            printLine(totals, false);
-            p.newPage();
+        // Race after race, each read then drawn; a stop ends the document after the races
+        // printed whole.
+        bool stopped = false;
+        for (qsizetype i = 0; i < races.size() && !stopped; ++i) {
+            stopped = !progress.next(int(i), int(races.size()), upperCase(races[i].site()));
+            if (!stopped)
+                printRaceDetail(p, races[i], readRaceDetail(s, races[i], fanciers, names, progress),
+                                progress);
         }
-        const QString where = p.endDocument();
+        const PrintOutcome where = endedBy(stopped, p.endDocument());
         p.setOrientation(Orientation::Portrait);
         p.setItalic(false);
         return where;

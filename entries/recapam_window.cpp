@@ -123,23 +123,25 @@ recapam::recapam() {
     // Each print shows how far it is when it lasts, and says, over this window, where it
     // went and how many pages it holds (after how many it was stopped).
     connect(lister, &QAction::triggered, this, [this] {
-        PrintProgressWindow progress(this, QStringLiteral("récapitulatifs"),
-                                     QStringLiteral("imprimés"));
-        const QString where =
-            printClubRecaps(dialogs(), printer(), session(), setMainStatus, progress);
-        tellWherePrinted(where, windowTitle(), progress.stoppedText());
+        printWithProgress(this, QStringLiteral("récapitulatifs"), QStringLiteral("imprimés"),
+                          [](PrintProgress& progress) {
+                              return printClubRecaps(dialogs(), printer(), session(), setMainStatus,
+                                                     progress);
+                          });
     });
     connect(listmts, &QAction::triggered, this, [this] {
-        PrintProgressWindow progress(this, QStringLiteral("amateurs"), QStringLiteral("imprimés"));
-        const QString where =
-            printRaceTotals(dialogs(), printer(), session(), listedFanciers(lines()), progress);
-        tellWherePrinted(where, windowTitle(), progress.stoppedText());
+        printWithProgress(this, QStringLiteral("amateurs"), QStringLiteral("imprimés"),
+                          [this](PrintProgress& progress) {
+                              return printRaceTotals(dialogs(), printer(), session(),
+                                                     listedFanciers(lines()), progress);
+                          });
     });
     connect(listdet, &QAction::triggered, this, [this] {
-        PrintProgressWindow progress(this, QStringLiteral("amateurs"), QStringLiteral("imprimés"));
-        const QString where =
-            printFancierDetail(dialogs(), printer(), session(), listedFanciers(lines()), progress);
-        tellWherePrinted(where, windowTitle(), progress.stoppedText());
+        printWithProgress(this, QStringLiteral("concours"), QStringLiteral("imprimés"),
+                          [this](PrintProgress& progress) {
+                              return printFancierDetail(dialogs(), printer(), session(),
+                                                        listedFanciers(lines()), progress);
+                          });
     });
 
     connect(confimpr, &QAction::triggered, this, [] { dialogs().printerSetup(); });

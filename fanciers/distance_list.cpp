@@ -26,9 +26,9 @@ QString siteDistanceLine(const FancierRecord& f, const ReleaseSiteRecord& site) 
     return f.fancierName() + Right(Space(9) + metres, 8);
 }
 
-QString printSiteDistanceList(const ReleaseSiteRecord& site, const QString& caption,
-                              const QStringList& listLines, const QString& clubName,
-                              PrintSurface& s) {
+PrintOutcome printSiteDistanceList(const ReleaseSiteRecord& site, const QString& caption,
+                                   const QStringList& listLines, const QString& clubName,
+                                   PrintSurface& s) {
     const QList<FancierRecord> fanciers = readListedFanciers(listLines);
     s.beginDocument(QStringLiteral("Distances ") + trim(site.siteName()));
     s.setScaleMillimetres(-5);

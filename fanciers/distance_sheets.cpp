@@ -128,8 +128,8 @@ MessageRequest sheetLayoutQuestion() {
     return r;
 }
 
-QString printDistanceBooklet(const FancierRecord& f, const QList<ReleaseSiteRecord>& sites,
-                             PrintSurface& s) {
+PrintOutcome printDistanceBooklet(const FancierRecord& f, const QList<ReleaseSiteRecord>& sites,
+                                  PrintSurface& s) {
     if (f.latitudeDms() == 0)
         return {};
     const LoftCoordinates loft = loftCoordinates(f);
@@ -166,8 +166,8 @@ QString printDistanceBooklet(const FancierRecord& f, const QList<ReleaseSiteReco
     return s.endDocument();
 }
 
-QString printDistanceList(const FancierRecord& f, const QList<ReleaseSiteRecord>& sites,
-                          PrintSurface& s) {
+PrintOutcome printDistanceList(const FancierRecord& f, const QList<ReleaseSiteRecord>& sites,
+                               PrintSurface& s) {
     if (f.latitudeDms() == 0)
         return {};
     const LoftCoordinates loft = loftCoordinates(f);
@@ -280,10 +280,10 @@ DistanceSheetRun printDistanceSheets(const QList<int>& recordNos, SheetLayout la
             }
             if (!sites)
                 sites = readGeneralSitesInFileOrder();
-            const QString where = layout == SheetLayout::Booklet
-                                      ? printDistanceBooklet(f, *sites, surface)
-                                      : printDistanceList(f, *sites, surface);
-            if (printFailed(where)) {
+            const PrintOutcome sheet = layout == SheetLayout::Booklet
+                                           ? printDistanceBooklet(f, *sites, surface)
+                                           : printDistanceList(f, *sites, surface);
+            if (sheet.failed()) {
                 ++run.failed;
                 run.failedNames.append(trim(f.fancierName()));
             } else {
@@ -296,13 +296,27 @@ DistanceSheetRun printDistanceSheets(const QList<int>& recordNos, SheetLayout la
         }
     }
     run.where = printRun.end();
-    if (printFailed(run.where)) {
+    if (run.stopped && !run.where.failed())
+        run.where.status = PrintOutcome::Status::Stopped;
+    if (run.where.failed()) {
         // The file of the run could not be written: none of its sheets is kept.
         run.failed += run.printed;
         run.printed = 0;
     }
     return run;
 }
+
+namespace {
+// The fanciers a message names: the first ten, then how many more, so that the message
+// of a run of thousands still fits the screen with its file and reason.
+QString namedFanciers(const QStringList& names) {
+    constexpr int Shown = 10;
+    if (names.size() <= Shown + 1)
+        return names.join(u'\n');
+    return QStringList(names.mid(0, Shown)).join(u'\n') +
+           QStringLiteral("\n… et %1 autres").arg(names.size() - Shown);
+}
+} // namespace
 
 MessageRequest distanceSheetsMessage(const DistanceSheetRun& run) {
     MessageRequest r;
@@ -311,7 +325,7 @@ MessageRequest distanceSheetsMessage(const DistanceSheetRun& run) {
                                .arg(run.skipped)
                                .arg(run.failed);
     // Where the sheets went, when they went somewhere.
-    const QString where = run.where.isEmpty() ? QString() : u'\n' + run.where;
+    const QString where = run.where.message.isEmpty() ? QString() : u'\n' + run.where.message;
     if (run.stopped) {
         r.text = QStringLiteral("Impression arrêtée : %1 feuilles imprimées sur %2\n")
                      .arg(run.printed)
@@ -324,7 +338,7 @@ MessageRequest distanceSheetsMessage(const DistanceSheetRun& run) {
         r.icon = MsgIcon::None;
     } else {
         r.text = QStringLiteral("L'impression sélectionnée est incomplète\n") + counts + u'\n' +
-                 run.failedNames.join(u'\n') + where;
+                 namedFanciers(run.failedNames) + where;
         r.icon = MsgIcon::Exclamation;
     }
     r.buttons = MsgButtons::Ok;

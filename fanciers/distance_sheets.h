@@ -4,6 +4,7 @@
 // as a ruled list sheet; one print document per fancier, the sheets of a run together.
 #include "common/records.h"
 #include "platform/print_progress.h"
+#include "platform/print_surface.h"
 
 #include <QImage>
 #include <QList>
@@ -15,7 +16,6 @@
 
 namespace vt {
 
-class PrintSurface;
 struct MessageRequest;
 
 // A packed coordinate rounded to hundredths of a second, as printed: "48°05'06,25",
@@ -50,10 +50,10 @@ MessageRequest sheetLayoutQuestion();
 
 // One fancier's sheet, given the sites in file order. Nothing is printed for a fancier
 // without a latitude (the answer is then empty). Returns where the document went.
-QString printDistanceBooklet(const FancierRecord& fancier, const QList<ReleaseSiteRecord>& sites,
-                             PrintSurface& surface);
-QString printDistanceList(const FancierRecord& fancier, const QList<ReleaseSiteRecord>& sites,
-                          PrintSurface& surface);
+PrintOutcome printDistanceBooklet(const FancierRecord& fancier,
+                                  const QList<ReleaseSiteRecord>& sites, PrintSurface& surface);
+PrintOutcome printDistanceList(const FancierRecord& fancier, const QList<ReleaseSiteRecord>& sites,
+                               PrintSurface& surface);
 
 // A run of sheets over record numbers of the season file, with its counts.
 struct DistanceSheetRun {
@@ -63,7 +63,7 @@ struct DistanceSheetRun {
     int failed = 0;
     bool stopped = false;     // the user stopped the run before its end
     QStringList failedNames;  // the fanciers whose sheet failed
-    QString where;            // where the run went, with its pages (empty: nothing printed)
+    PrintOutcome where;       // where the run went, with its pages (no message: nothing printed)
 };
 // Every sheet in one print run ("Feuilles de distance": one PDF without a printer). The
 // progress hears of each sheet before it prints and may stop the run there.

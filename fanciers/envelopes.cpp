@@ -79,9 +79,9 @@ QStringList senderBlockLines(const SenderAddressFields& sender) {
     return out;
 }
 
-QString printEnvelopes(const QList<FancierRecord>& fanciers, EnvelopeSize size, bool urgent,
-                       const SenderAddressFields& sender, PrintSurface& surface,
-                       PrintProgress& progress) {
+PrintOutcome printEnvelopes(const QList<FancierRecord>& fanciers, EnvelopeSize size, bool urgent,
+                            const SenderAddressFields& sender, PrintSurface& surface,
+                            PrintProgress& progress) {
     const EnvelopeLayout layout = layoutOf(size);
     const QStringList senderLines = senderBlockLines(sender);
     surface.beginDocument(QStringLiteral("Enveloppes"));

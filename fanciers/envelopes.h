@@ -5,14 +5,13 @@
 #include "common/records.h"
 #include "common/session.h"
 #include "platform/print_progress.h"
+#include "platform/print_surface.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 namespace vt {
-
-class PrintSurface;
 
 enum class EnvelopeSize { Size220x110, Size230x160 };
 
@@ -22,8 +21,8 @@ QStringList senderBlockLines(const SenderAddressFields& sender);
 // One envelope per fancier, in order. Returns where the document went (empty when
 // there was no fancier). The progress hears of each envelope before it prints and may
 // stop the document there.
-QString printEnvelopes(const QList<FancierRecord>& fanciers, EnvelopeSize size, bool urgent,
-                       const SenderAddressFields& sender, PrintSurface& surface,
-                       PrintProgress& progress = noPrintProgress());
+PrintOutcome printEnvelopes(const QList<FancierRecord>& fanciers, EnvelopeSize size, bool urgent,
+                            const SenderAddressFields& sender, PrintSurface& surface,
+                            PrintProgress& progress = noPrintProgress());
 
 } // namespace vt

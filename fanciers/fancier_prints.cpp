@@ -18,12 +18,14 @@ FancierRecord readSeasonFancier(int recordNo) {
 }
 
 QList<FancierRecord> readListedFanciers(const QStringList& listLines) {
-    const RecordFileOf<FancierRecord> file(session().FancierFilePath);
+    // Read whole once: the file is opened once for thousands of fanciers, before the
+    // print run can show its progress.
+    const LoadedRecords file(RecordFileOf<FancierRecord>(session().FancierFilePath));
     QList<FancierRecord> out;
     out.reserve(listLines.size());
     for (const QString& line : listLines) {
         const int n = recordNoOfLine(line);
-        out.append(n > 0 ? file.read(n) : FancierRecord());
+        out.append(n > 0 ? file.read<FancierRecord>(n) : FancierRecord());
     }
     return out;
 }

@@ -50,12 +50,10 @@ void gnoms::wirePrints() {
 }
 
 // Runs one print job: a file that cannot be read shows its message and nothing is
-// printed; the answer of the surface (where the document went, or why it could not be
-// printed) is shown in a message, after the stop when the user stopped it.
-void gnoms::runPrint(const std::function<QString()>& job, const PrintProgressWindow* progress) {
+// printed; where the document went, or why it could not be printed, is shown in a message.
+void gnoms::runPrint(const std::function<PrintOutcome()>& job) {
     try {
-        const QString where = job();
-        tellWherePrinted(where, windowTitle(), progress ? progress->stoppedText() : QString());
+        tellWherePrinted(job(), windowTitle());
     } catch (const Error& e) {
         dialogs().inform(e.message(), windowTitle(), MsgIcon::Critical);
     }
@@ -71,14 +69,11 @@ void gnoms::lst_Click() {
 
 void gnoms::printEnvelopesOfSelection(EnvelopeSize size, bool urgent) {
     const QStringList chosen = selectedLines();
-    PrintProgressWindow progress(this, QStringLiteral("enveloppes"));
-    runPrint(
-        [&] {
-            const QList<FancierRecord> fanciers = readListedFanciers(chosen);
-            return printEnvelopes(fanciers, size, urgent, session().SenderAddress, printer(),
-                                  progress);
-        },
-        &progress);
+    printWithProgress(this, QStringLiteral("enveloppes"), QStringLiteral("imprimées"),
+                      [&](PrintProgress& progress) {
+                          return printEnvelopes(readListedFanciers(chosen), size, urgent,
+                                                session().SenderAddress, printer(), progress);
+                      });
     List1->clearSelection(); // every printed item is deselected
 }
 
@@ -86,9 +81,10 @@ void gnoms::etiqu_Click() {
     if (dialogs().message(labelsPrompt()) != MsgAnswer::Yes)
         return;
     const QStringList chosen = selectedLines();
-    PrintProgressWindow progress(this, QStringLiteral("étiquettes"));
-    runPrint([&] { return printLabels(readListedFanciers(chosen), printer(), progress); },
-             &progress);
+    printWithProgress(this, QStringLiteral("étiquettes"), QStringLiteral("imprimées"),
+                      [&](PrintProgress& progress) {
+                          return printLabels(readListedFanciers(chosen), printer(), progress);
+                      });
 }
 
 void gnoms::printDistanceSheetsOf(const QStringList& chosen) {

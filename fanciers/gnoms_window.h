@@ -4,6 +4,7 @@
 // lines between the address editor, the entry sheet and this list.
 #include "envelopes.h"
 #include "fancier_list.h"
+#include "platform/print_surface.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -18,8 +19,6 @@ class QListWidget;
 class QListWidgetItem;
 
 namespace vt {
-
-class PrintProgressWindow;
 
 // The line of that record number leaves the open fanciers list: the entry sheet's save
 // and the address editor's deletion call it. When the window is not loaded nothing
@@ -71,8 +70,7 @@ private:
 
     // The prints of the list (gnoms_prints_window.cpp).
     void wirePrints();
-    void runPrint(const std::function<QString()>& job,
-                  const PrintProgressWindow* progress = nullptr);
+    void runPrint(const std::function<PrintOutcome()>& job);
     void printNamesListOf(int club);
     void printEnvelopesOfSelection(EnvelopeSize size, bool urgent);
     void printDistanceSheetsOf(const QStringList& chosen);

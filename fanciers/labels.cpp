@@ -86,8 +86,8 @@ QString centredLabelLine(const QString& text) {
     return Space(14 - h) + text;
 }
 
-QString printLabels(const QList<FancierRecord>& fanciers, PrintSurface& s,
-                    PrintProgress& progress) {
+PrintOutcome printLabels(const QList<FancierRecord>& fanciers, PrintSurface& s,
+                         PrintProgress& progress) {
     QList<FancierRecord> labelled;
     for (const FancierRecord& f : fanciers)
         if (val(f.postCode()) > 0)

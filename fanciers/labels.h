@@ -3,6 +3,7 @@
 // per fancier whose postcode is a number, each line centred on 28 characters.
 #include "common/records.h"
 #include "platform/print_progress.h"
+#include "platform/print_surface.h"
 
 #include <QList>
 #include <QString>
@@ -10,7 +11,6 @@
 
 namespace vt {
 
-class PrintSurface;
 struct MessageRequest;
 
 // "Veuillez mettre des étiquettes 35 X 70 ..." (Yes/No, No the default).
@@ -27,7 +27,7 @@ QString centredLabelLine(const QString& text);
 // The labels of the fanciers, in order; those without a numeric postcode take no
 // place. Always portrait. Returns where the document went. The progress hears of each
 // label before it prints and may stop the document there.
-QString printLabels(const QList<FancierRecord>& fanciers, PrintSurface& surface,
-                    PrintProgress& progress = noPrintProgress());
+PrintOutcome printLabels(const QList<FancierRecord>& fanciers, PrintSurface& surface,
+                         PrintProgress& progress = noPrintProgress());
 
 } // namespace vt

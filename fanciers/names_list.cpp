@@ -19,7 +19,7 @@ QString namesListHeading(int club) {
     return QStringLiteral("Liste des NOMS ") + title;
 }
 
-QString printNamesList(const QStringList& listLines, int club, PrintSurface& s) {
+PrintOutcome printNamesList(const QStringList& listLines, int club, PrintSurface& s) {
     s.beginDocument(QStringLiteral("Liste des noms"));
     s.setFontName(QStringLiteral("COURIER New"));
     s.setFontSize(12);

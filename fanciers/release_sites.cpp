@@ -180,7 +180,7 @@ void LocalSiteChoice::save(const QString& localSitesPath) {
     emit siteFiles().localSitesSaved();
 }
 
-QString LocalSiteChoice::print(PrintSurface& surface) const {
+PrintOutcome LocalSiteChoice::print(PrintSurface& surface) const {
     if (m_sites.isEmpty())
         return {};
     surface.beginDocument(QStringLiteral("Lieux de lâcher du fichier local"));

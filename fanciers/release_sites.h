@@ -3,6 +3,7 @@
 // distgen (which also carries changed coordinates into the club's distloc) and the
 // choice of the club's local sites (distloc rebuilt from the ticked distgen sites).
 #include "fanciers/site_list.h"
+#include "platform/print_surface.h"
 
 #include <QList>
 #include <QObject>
@@ -13,7 +14,6 @@
 namespace vt {
 
 class Dialogs;
-class PrintSurface;
 
 // Tells open windows that a release-site file was written.
 class SiteFiles : public QObject {
@@ -72,7 +72,7 @@ public:
     // the file); distgen is then as it was, or written with distloc left as it was.
     void save(const QString& generalSitesPath, const QString& localSitesPath);
 
-    QString print(PrintSurface& surface) const { return printGeneralSites(m_sites, surface); }
+    PrintOutcome print(PrintSurface& surface) const { return printGeneralSites(m_sites, surface); }
 
 private:
     SiteList m_sites;
@@ -109,7 +109,7 @@ public:
     void save(const QString& localSitesPath);
 
     // Prints the ticked names (nothing when there is no item).
-    QString print(PrintSurface& surface) const;
+    PrintOutcome print(PrintSurface& surface) const;
 
 private:
     void setSites(const QList<ReleaseSiteRecord>& general, const QStringList& tickedNames);

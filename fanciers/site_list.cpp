@@ -228,7 +228,7 @@ SiteEntry readSiteBoxes(const TypedSite& typed) {
     return e;
 }
 
-QString printGeneralSites(const SiteList& sites, PrintSurface& surface) {
+PrintOutcome printGeneralSites(const SiteList& sites, PrintSurface& surface) {
     if (sites.isEmpty())
         return {};
     surface.beginDocument(QStringLiteral("Lieux de lâcher"));

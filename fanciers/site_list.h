@@ -5,6 +5,7 @@
 // editors share these rules so that distgen comes out the same whoever writes it.
 #include "common/held_lock.h"
 #include "common/records.h"
+#include "platform/print_surface.h"
 
 #include <QList>
 #include <QString>
@@ -13,8 +14,6 @@
 #include <optional>
 
 namespace vt {
-
-class PrintSurface;
 
 // Latitude, east or west longitude as shown in a list line: Str(v) right-aligned in 10.
 // A value whose text is longer than 10 is rounded to the most decimals that fit, so its
@@ -111,6 +110,6 @@ QString siteMessageTitle();
 
 // Prints the list of the general file (nothing when the list is empty). Returns where the
 // document went (the surface's answer), empty when nothing was printed.
-QString printGeneralSites(const SiteList& sites, PrintSurface& surface);
+PrintOutcome printGeneralSites(const SiteList& sites, PrintSurface& surface);
 
 } // namespace vt

@@ -25,10 +25,6 @@ QString pagesText(int pages) {
     return pages == 1 ? QStringLiteral("1 page") : QStringLiteral("%1 pages").arg(pages);
 }
 
-bool printFailed(const QString& where) {
-    return where.startsWith(QStringLiteral("Impression impossible"));
-}
-
 LayoutSurface::LayoutSurface() {
     resetJob();
 }
@@ -61,11 +57,11 @@ void LayoutSurface::beginRun(const QString& runName) {
     startRun(runName, false);
 }
 
-QString LayoutSurface::endRun() {
+PrintOutcome LayoutSurface::endRun() {
     if (!m_inRun)
-        return QString();
+        return {};
     if (m_inDocument) {
-        const QString where = endDocument();
+        const PrintOutcome where = endDocument();
         if (!m_inRun) // the document's own run
             return where;
     }
@@ -116,12 +112,12 @@ void LayoutSurface::ensurePage() {
     }
 }
 
-QString LayoutSurface::endDocument() {
+PrintOutcome LayoutSurface::endDocument() {
     if (!m_inDocument) {
         resetJob();
-        return QString();
+        return {};
     }
-    QString where = documentFinished(m_pages);
+    PrintOutcome where = documentFinished(m_pages);
     if (m_pages > 0) {
         ++m_runDocuments;
         m_runPages += m_pages;

@@ -27,10 +27,10 @@ public:
     LayoutSurface();
 
     void beginDocument(const QString& documentName) override;
-    QString endDocument() override;
+    PrintOutcome endDocument() override;
     void newPage() override;
     void beginRun(const QString& runName) override;
-    QString endRun() override;
+    PrintOutcome endRun() override;
     void abandonRun() override;
 
     void setOrientation(Orientation o) override;
@@ -97,9 +97,9 @@ protected:
     // Backend: a run begins, before its first document.
     virtual void runStarted() {}
     // Backend: the run ends after `documents` documents that drew something, `pages`
-    // pages in all. Returns the text that says where it went (empty when nothing was
-    // drawn), or why it could not be printed.
-    virtual QString runFinished(int documents, int pages) = 0;
+    // pages in all. Returns where it went (no message when nothing was drawn), or that it
+    // could not be printed and why.
+    virtual PrintOutcome runFinished(int documents, int pages) = 0;
     // Backend: the run is dropped, maybe in the middle of a document.
     virtual void runAbandoned() {}
     // Backend: a document begins (nothing is drawn yet).
@@ -111,9 +111,9 @@ protected:
     virtual void drawTextAt(double x, double y, const QString& text, double clipRight) = 0;
     virtual void drawLineAt(double x1, double y1, double x2, double y2, bool rect) = 0;
     virtual void drawImageAt(double x, double y, const QImage& image) = 0;
-    // Backend: the document ends after `pages` pages (0: nothing was drawn). Returns the
-    // text that says where it went (empty when nothing was drawn).
-    virtual QString documentFinished(int pages) = 0;
+    // Backend: the document ends after `pages` pages (0: nothing was drawn). Returns where
+    // it went (no message when nothing was drawn), or that it could not be printed.
+    virtual PrintOutcome documentFinished(int pages) = 0;
 
 private:
     void resetJob();

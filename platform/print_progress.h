@@ -11,6 +11,10 @@ public:
     // Item `done` + 1 of `total` is about to be printed (`what` names it: the fancier).
     // False when the user has stopped the run: nothing more is printed.
     virtual bool next(int done, int total, const QString& what) = 0;
+    // The item being printed is `fraction` (0 to 1) done. An item that takes long (the
+    // pages of a race drawn for thousands of fanciers) says so as it goes, so that its
+    // progress shows and the windows stay painted; it never stops the item.
+    virtual void within(double fraction) { (void)fraction; }
 };
 
 // A run nobody watches: it shows nothing and never stops.

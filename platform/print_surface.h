@@ -20,6 +20,29 @@ namespace vt {
 
 enum class Orientation { Portrait, Landscape };
 
+// What became of a print document or run. The program acts on the status; the message is
+// only shown.
+struct PrintOutcome {
+    enum class Status {
+        Done,    // printed whole (or nothing to print: no pages, no message)
+        Stopped, // the user stopped the run: the pages printed are what the message says
+        Failed   // it could not be printed: nothing of it is kept
+    };
+    Status status = Status::Done;
+    QString file;    // the PDF file written, empty on a printer or when nothing was kept
+    int pages = 0;   // pages printed
+    QString message; // where it went with its pages, or why it could not be printed;
+                     // empty when nothing was drawn
+    bool failed() const { return status == Status::Failed; }
+    bool stopped() const { return status == Status::Stopped; }
+    // Nothing was drawn, so there is nothing to say.
+    bool nothing() const { return status == Status::Done && message.isEmpty(); }
+
+    static PrintOutcome failure(const QString& message) {
+        return PrintOutcome{Status::Failed, QString(), 0, message};
+    }
+};
+
 class PrintSurface {
 public:
     virtual ~PrintSurface() = default;
@@ -27,18 +50,17 @@ public:
     // Starts a document; its name says what is printed ("Distances", "Etiquettes"), and
     // names the PDF file when it is a run by itself and there is no printer.
     virtual void beginDocument(const QString& documentName) = 0;
-    // Ends the document. Returns a text that says where it went (printer name or PDF path,
-    // with its pages), empty when nothing was drawn, beginning "Impression impossible"
-    // when it could not be printed. Inside a run the PDF is only written by endRun().
-    virtual QString endDocument() = 0;
+    // Ends the document: where it went (printer name or PDF path, with its pages), no
+    // message when nothing was drawn, failed when it could not be printed. Inside a run
+    // the PDF is only written by endRun(): the outcome names no file yet.
+    virtual PrintOutcome endDocument() = 0;
     virtual void newPage() = 0;
 
     // Starts a run (ending any document or run still open).
     virtual void beginRun(const QString& runName) = 0;
-    // Ends the run. Returns a text that says where it went and how many pages it holds,
-    // empty when nothing was drawn; a text beginning "Impression impossible" when it could
-    // not be printed, and then no file of the run is left.
-    virtual QString endRun() = 0;
+    // Ends the run: where it went and how many pages it holds, no message when nothing was
+    // drawn; failed when it could not be printed, and then no file of the run is left.
+    virtual PrintOutcome endRun() = 0;
     // Drops the run an error has stopped: the PDF being written is removed, the printer job
     // being sent is aborted.
     virtual void abandonRun() = 0;
@@ -94,9 +116,6 @@ public:
 
 // "1 page", "12 pages".
 QString pagesText(int pages);
-// True when the surface's answer at the end of a document or run says that it could not
-// print.
-bool printFailed(const QString& where);
 
 // A run for the scope of a command: ended by end(), abandoned when the scope is left
 // without it (an error went through).
@@ -111,7 +130,7 @@ public:
     }
     PrintRun(const PrintRun&) = delete;
     PrintRun& operator=(const PrintRun&) = delete;
-    QString end() {
+    PrintOutcome end() {
         m_ended = true;
         return m_surface.endRun();
     }

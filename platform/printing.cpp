@@ -47,12 +47,13 @@ QString pdfFolder() {
     return QDir(start).filePath(QStringLiteral("impressions"));
 }
 
-void tellWherePrinted(const QString& where, const QString& title, const QString& stopped) {
+void tellWherePrinted(const PrintOutcome& outcome, const QString& title, const QString& stopped) {
+    const QString& where = outcome.message;
     const QString text = stopped.isEmpty() || where.isEmpty() ? stopped + where
                                                               : stopped + u'\n' + where;
     if (text.isEmpty())
         return;
-    dialogs().inform(text, title, printFailed(where) ? MsgIcon::Critical : MsgIcon::Information);
+    dialogs().inform(text, title, outcome.failed() ? MsgIcon::Critical : MsgIcon::Information);
 }
 
 bool showPrinterSetup(QWidget* parent) {

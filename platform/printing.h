@@ -24,9 +24,9 @@ QString pdfFolder();
 bool showPrinterSetup(QWidget* parent = nullptr);
 
 // Says once, in the window the user is in, where a print went: a message titled with that
-// window's title, critical when it could not be printed; nothing for an empty text. When
-// the user stopped the run, `stopped` says so first.
-void tellWherePrinted(const QString& where, const QString& title,
+// window's title, critical when it could not be printed; nothing when nothing was drawn.
+// When the user stopped the run, `stopped` says so first.
+void tellWherePrinted(const PrintOutcome& outcome, const QString& title,
                       const QString& stopped = QString());
 
 // Installs a RecordingSurface as printer() for the scope of a test, then restores.

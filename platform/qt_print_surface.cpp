@@ -336,15 +336,17 @@ void QtPrintSurface::runAbandoned() {
     m_fontDirty = true;
 }
 
-QString QtPrintSurface::runFinished(int documents, int pages) {
-    QString where;
+PrintOutcome QtPrintSurface::runFinished(int documents, int pages) {
+    PrintOutcome where;
     if (!m_toPdf) {
         if (documents > 0 && m_failedDocuments < documents)
-            where = QStringLiteral("Impression envoyée à l'imprimante %1 : %2")
-                        .arg(m_printer.printerName(), pagesText(pages));
+            where = {PrintOutcome::Status::Done, QString(), pages,
+                     QStringLiteral("Impression envoyée à l'imprimante %1 : %2")
+                         .arg(m_printer.printerName(), pagesText(pages))};
         else if (m_failedDocuments > 0)
-            where = QStringLiteral("Impression impossible sur l'imprimante %1")
-                        .arg(m_printer.printerName());
+            where =
+                PrintOutcome::failure(QStringLiteral("Impression impossible sur l'imprimante %1")
+                                          .arg(m_printer.printerName()));
         m_fontDirty = true;
         return where;
     }
@@ -365,16 +367,19 @@ QString QtPrintSurface::runFinished(int documents, int pages) {
         if (written) {
             m_pdfFile.reset();
             m_pdfPath = path;
-            where = QStringLiteral("Impression enregistrée dans %1 : %2")
-                        .arg(QDir::toNativeSeparators(path), pagesText(pages));
+            where = {PrintOutcome::Status::Done, path, pages,
+                     QStringLiteral("Impression enregistrée dans %1 : %2")
+                         .arg(QDir::toNativeSeparators(path), pagesText(pages))};
         } else if (!m_unembedded.isEmpty()) {
-            where = QStringLiteral("Impression impossible : la police « %1 » ne peut pas être "
-                                   "enregistrée dans le fichier %2, rien n'est enregistré")
-                        .arg(m_unembedded, QDir::toNativeSeparators(path));
+            where = PrintOutcome::failure(
+                QStringLiteral("Impression impossible : la police « %1 » ne peut pas être "
+                               "enregistrée dans le fichier %2, rien n'est enregistré")
+                    .arg(m_unembedded, QDir::toNativeSeparators(path)));
         } else {
-            where = QStringLiteral("Impression impossible : le fichier %1 ne peut pas être "
-                                   "écrit, rien n'est enregistré")
-                        .arg(QDir::toNativeSeparators(path));
+            where = PrintOutcome::failure(
+                QStringLiteral("Impression impossible : le fichier %1 ne peut pas être "
+                               "écrit, rien n'est enregistré")
+                    .arg(QDir::toNativeSeparators(path)));
         }
     }
     closePdf(); // a file not renamed is removed
@@ -557,29 +562,34 @@ void QtPrintSurface::drawImageAt(double x, double y, const QImage& image) {
     m_painter->drawImage(QRectF(toDevice(x), toDevice(y), toDevice(w), toDevice(h)), image);
 }
 
-QString QtPrintSurface::documentFinished(int pages) {
-    QString where;
+PrintOutcome QtPrintSurface::documentFinished(int pages) {
+    PrintOutcome where;
     if (m_toPdf) {
         // The file is written when the run ends; a document says it is in it.
         if (pages > 0 && m_failed && !m_unembedded.isEmpty())
-            where = QStringLiteral("Impression impossible : la police « %1 » ne peut pas être "
-                                   "enregistrée dans le fichier de « %2 »")
-                        .arg(m_unembedded, runName());
+            where = PrintOutcome::failure(
+                QStringLiteral("Impression impossible : la police « %1 » ne peut pas être "
+                               "enregistrée dans le fichier de « %2 »")
+                    .arg(m_unembedded, runName()));
         else if (pages > 0)
-            where = m_failed ? QStringLiteral("Impression impossible : le fichier de « %1 » ne "
-                                              "peut pas être écrit")
-                                   .arg(runName())
-                             : QStringLiteral("Impression « %1 » : %2")
-                                   .arg(documentName(), pagesText(pages));
+            where = m_failed ? PrintOutcome::failure(
+                                   QStringLiteral("Impression impossible : le fichier de « %1 » "
+                                                  "ne peut pas être écrit")
+                                       .arg(runName()))
+                             : PrintOutcome{PrintOutcome::Status::Done, QString(), pages,
+                                            QStringLiteral("Impression « %1 » : %2")
+                                                .arg(documentName(), pagesText(pages))};
     } else if (pages > 0) {
         const bool sent = !m_failed && painting() && m_painter->end();
         if (sent) {
-            where = QStringLiteral("Impression envoyée à l'imprimante %1 : %2")
-                        .arg(m_printer.printerName(), pagesText(pages));
+            where = {PrintOutcome::Status::Done, QString(), pages,
+                     QStringLiteral("Impression envoyée à l'imprimante %1 : %2")
+                         .arg(m_printer.printerName(), pagesText(pages))};
         } else {
             ++m_failedDocuments;
-            where = QStringLiteral("Impression impossible sur l'imprimante %1")
-                        .arg(m_printer.printerName());
+            where =
+                PrintOutcome::failure(QStringLiteral("Impression impossible sur l'imprimante %1")
+                                          .arg(m_printer.printerName()));
         }
         m_painter.reset();
     }

@@ -110,8 +110,10 @@ void RecordingSurface::runStarted() {
     d->runs.append({runName(), static_cast<int>(d->documents.size()), 0, false});
 }
 
-QString RecordingSurface::runFinished(int, int pages) {
-    return pages > 0 ? statusText(runName(), pages) : QString();
+PrintOutcome RecordingSurface::runFinished(int, int pages) {
+    if (pages == 0)
+        return {};
+    return {PrintOutcome::Status::Done, QString(), pages, statusText(runName(), pages)};
 }
 
 void RecordingSurface::runAbandoned() {
@@ -157,13 +159,16 @@ void RecordingSurface::drawImageAt(double x, double y, const QImage& image) {
     d->current.pages.last().images.append({x, y + scaleTop(), image.size()});
 }
 
-QString RecordingSurface::documentFinished(int pages) {
+PrintOutcome RecordingSurface::documentFinished(int pages) {
     d->documents.append(d->current);
     if (!d->runs.isEmpty())
         ++d->runs.last().documentCount;
     d->current = RecordedDocument();
     d->open = false;
-    return pages > 0 ? statusText(d->documents.last().name, pages) : QString();
+    if (pages == 0)
+        return {};
+    return {PrintOutcome::Status::Done, QString(), pages,
+            statusText(d->documents.last().name, pages)};
 }
 
 } // namespace vt

@@ -77,14 +77,14 @@ private:
     double lineSpacing() const override;
     double averageCharWidth() const override;
     void runStarted() override;
-    QString runFinished(int documents, int pages) override;
+    PrintOutcome runFinished(int documents, int pages) override;
     void runAbandoned() override;
     void documentStarted() override;
     void pageStarted(Orientation o) override;
     void drawTextAt(double x, double y, const QString& text, double clipRight) override;
     void drawLineAt(double x1, double y1, double x2, double y2, bool rect) override;
     void drawImageAt(double x, double y, const QImage& image) override;
-    QString documentFinished(int pages) override;
+    PrintOutcome documentFinished(int pages) override;
 
     struct Impl;
     std::shared_ptr<Impl> d;

@@ -145,9 +145,10 @@ QString calendarSiteCutQuestion(const CalendarEntry& entry) {
         .arg(name, trim(Left(name, 15)));
 }
 
-QString printCalendar(PrintSurface& surface, const QString& caption, const QStringList& lines) {
+PrintOutcome printCalendar(PrintSurface& surface, const QString& caption,
+                           const QStringList& lines) {
     if (lines.isEmpty())
-        return QString();
+        return {};
     surface.beginDocument(QStringLiteral("Calendrier"));
     // Two race lines side by side need about 237 mm at 11 points: landscape holds them.
     surface.setOrientation(Orientation::Landscape);

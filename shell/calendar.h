@@ -79,7 +79,7 @@ QString calendarSiteCutQuestion(const CalendarEntry& entry);
 // Prints the calendar: the caption, an empty line, then the race lines two by line in
 // print zones (free positions skipped). Nothing is printed for an empty list. Returns
 // what the surface says about where the document went.
-QString printCalendar(PrintSurface& surface, const QString& caption, const QStringList& lines);
+PrintOutcome printCalendar(PrintSurface& surface, const QString& caption, const QStringList& lines);
 
 } // namespace vt
 

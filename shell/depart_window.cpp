@@ -278,14 +278,12 @@ void depart::connectMenus() {
     // label then says where the recaps went, or a message why they could not be printed
     // or after how many they were stopped.
     connect(m_edrecaps, &QAction::triggered, this, [this] {
-        PrintProgressWindow progress(this, QStringLiteral("récapitulatifs"),
-                                     QStringLiteral("imprimés"));
-        const QString where =
-            printClubRecaps(dialogs(), printer(), session(), setMainStatus, progress);
-        if (printFailed(where) || progress.stopped())
-            tellWherePrinted(where, windowTitle(), progress.stoppedText());
-        else if (!where.isEmpty())
-            showStatus(where);
+        printWithProgress(
+            this, QStringLiteral("récapitulatifs"), QStringLiteral("imprimés"),
+            [](PrintProgress& progress) {
+                return printClubRecaps(dialogs(), printer(), session(), setMainStatus, progress);
+            },
+            TellPrinted::StatusWhenDone, [this](const QString& where) { showStatus(where); });
     });
 
     // mfich opens the calendar chooser calend (export of one race).

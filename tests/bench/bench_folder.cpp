@@ -119,7 +119,9 @@ QList<SiteSpec> siteSpecs(int count, Series& series) {
         const int lat = 40 * 3600 + series.below(9 * 3600);
         const int lon = series.below(10 * 3600) - 4 * 3600;
         SiteSpec s;
-        s.name = QStringLiteral("LACHER %1").arg(i, 4, 10, QChar(u'0'));
+        // The totals per race cut a site to 9 characters: the number comes within them, so
+        // that every race heading names its own site.
+        s.name = QStringLiteral("LIEU %1").arg(i, 4, 10, QChar(u'0'));
         s.latitude = packed(lat);
         (lon >= 0 ? s.east : s.west) = packed(std::abs(lon));
         sites.append(s);

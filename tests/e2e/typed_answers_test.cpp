@@ -178,7 +178,7 @@ TEST(TypedAnswers, ATelephoneCostThatIsNotAnAmountIsAskedAgainBeforeAnyPrinting)
         d->answerInput(typed).answer(MsgAnswer::Ok);
     d->answerInput(QStringLiteral(" 12.5 "));
     RecordingSurface surface;
-    EXPECT_FALSE(printClubRecaps(*d, surface, s).isEmpty());
+    EXPECT_FALSE(printClubRecaps(*d, surface, s).nothing());
     EXPECT_EQ(d->pendingAnswers(), 0);
     const QList<MessageRequest> m = d->messages();
     ASSERT_EQ(m.size(), wrong.size());

@@ -102,8 +102,8 @@ TEST_F(PrintFixture, RecapSheetOfTheExample) {
     ClubFixture::chooseRaces(*s, {101});
     ScriptedDialogsScope dialogs;
     QStringList status;
-    EXPECT_FALSE(printClubRecaps(*dialogs, surface, *s, [&](const QString& t) { status << t; })
-                     .isEmpty());
+    EXPECT_FALSE(
+        printClubRecaps(*dialogs, surface, *s, [&](const QString& t) { status << t; }).nothing());
     EXPECT_EQ(status, (QStringList{QStringLiteral("Patientez impression en cours"), QString()}));
     ASSERT_EQ(surface.pages().size(), 1);
     EXPECT_EQ(page(), (QStringList{
@@ -304,6 +304,24 @@ TEST_F(PrintFixture, DetailWithoutSubTotalAndElevenRaces) {
     EXPECT_EQ(page(10).mid(1), (QStringList{QStringLiteral("                       Pig."),
                                            QStringLiteral("DUPONT                    3"),
                                            QStringLiteral("                          3")}));
+}
+
+// A record that cannot be read once the document has begun abandons the whole job: no
+// page of it is left, and the outcome says it failed and why.
+TEST_F(PrintFixture, AFailedDetailIsAbandoned) {
+    RaceFilesSpec r = detailRace();
+    r.blocks = {{10, 10, 6, 22, 10, 2, 26}};
+    club.writeRaceFiles(r);
+    ClubFixture::chooseRaces(*s, {101});
+    ScriptedDialogsScope dialogs;
+    const PrintOutcome outcome = printFancierDetail(*dialogs, surface, *s, {1, 0});
+    EXPECT_TRUE(outcome.failed());
+    EXPECT_TRUE(outcome.message.startsWith(
+        QStringLiteral("L'impression « Détail par amateur » a échoué : ")))
+        << outcome.message.toStdString();
+    ASSERT_FALSE(surface.runs().isEmpty());
+    EXPECT_TRUE(surface.runs().last().abandoned);
+    EXPECT_TRUE(surface.documents().isEmpty());
 }
 
 TEST_F(PrintFixture, TotalsPerRaceOfTheExample) {

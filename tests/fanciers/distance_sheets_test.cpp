@@ -112,6 +112,37 @@ TEST(DistanceSheets, LayoutQuestionAndClosingMessage) {
     EXPECT_EQ(m.icon, MsgIcon::Exclamation);
 }
 
+// A run into a folder that cannot be written fails every sheet: the message names the
+// first ten fanciers and says how many more, so that it keeps its counts and reason on the
+// screen whatever the size of the run.
+TEST(DistanceSheets, TheMessageNamesAtMostTenFailedFanciers) {
+    const struct {
+        int failed;
+        int namesShown;
+        QString more;
+    } cases[] = {{3, 3, {}},
+                 {11, 11, {}},
+                 {12, 10, QStringLiteral("… et 2 autres")},
+                 {2500, 10, QStringLiteral("… et 2490 autres")}};
+    for (const auto& c : cases) {
+        DistanceSheetRun run;
+        run.total = run.failed = c.failed;
+        for (int i = 1; i <= c.failed; ++i)
+            run.failedNames << QStringLiteral("AMATEUR %1").arg(i);
+        run.where = PrintOutcome::failure(QStringLiteral("Impression impossible : le fichier "
+                                                         "/club/impressions/x.pdf ne peut pas "
+                                                         "être écrit, rien n'est enregistré"));
+        const QStringList lines = distanceSheetsMessage(run).text.split(u'\n');
+        EXPECT_EQ(lines.filter(QStringLiteral("AMATEUR ")).size(), c.namesShown) << c.failed;
+        EXPECT_EQ(lines.contains(QStringLiteral("AMATEUR 10")), c.failed >= 10) << c.failed;
+        EXPECT_EQ(lines.contains(QStringLiteral("AMATEUR 11")), c.failed == 11) << c.failed;
+        EXPECT_EQ(c.more.isEmpty() || lines.contains(c.more), true) << c.failed;
+        EXPECT_TRUE(lines.contains(QStringLiteral("En échec : %1").arg(c.failed)));
+        EXPECT_EQ(lines.last(), run.where.message);
+        EXPECT_LE(lines.size(), 16);
+    }
+}
+
 // A club whose first fancier has his loft at 50°30'00" N 3°10'10" E, and four sites in
 // file order: ARRAS at 275382 m, one at the loft (0 m), one at 1000 m and one at 1001 m.
 class SheetsFixture : public ::testing::Test {

@@ -159,7 +159,7 @@ TEST(Envelopes, EveryComplementIsPrintedTrimmedOnBothSizes) {
 
 TEST(Envelopes, NoFancierGivesNoPage) {
     RecordingSurface s;
-    EXPECT_TRUE(printEnvelopes({}, EnvelopeSize::Size230x160, true, sender(), s).isEmpty());
+    EXPECT_TRUE(printEnvelopes({}, EnvelopeSize::Size230x160, true, sender(), s).nothing());
     EXPECT_TRUE(s.pages().isEmpty());
 }
 

@@ -174,7 +174,7 @@ TEST_F(Sites, PrintedGeneralList) {
     f.addGeneralSite({"TOURS", 472338, 4122, 0});
     f.addGeneralSite({"ARRAS", 501728, 24650, 0});
     RecordingSurface surface;
-    EXPECT_TRUE(GeneralSiteEditor().print(surface).isEmpty()); // empty list: nothing
+    EXPECT_TRUE(GeneralSiteEditor().print(surface).nothing()); // empty list: nothing
     EXPECT_TRUE(surface.documents().isEmpty());
 
     editor().print(surface);
@@ -266,7 +266,7 @@ TEST_F(Sites, MissingFilesAndEmptyGeneralFile) {
     EXPECT_EQ(c.size(), 0);
     EXPECT_TRUE(QFile::exists(local()));
     RecordingSurface surface;
-    EXPECT_TRUE(c.print(surface).isEmpty());
+    EXPECT_TRUE(c.print(surface).nothing());
     EXPECT_TRUE(surface.documents().isEmpty());
     c.save(local());
     EXPECT_EQ(readBytes(local()).size(), 0);

@@ -50,7 +50,7 @@ int printChild(int argc, char** argv) {
         std::string line;
         std::getline(std::cin, line);
     }
-    const QString message = s.endRun();
+    const QString message = s.endRun().message;
     out << message << '\n' << s.lastPdfPath() << Qt::endl;
     return 0;
 }

@@ -98,9 +98,12 @@ private slots:
         s.setBold(false);
         s.setFontName(QStringLiteral("Times New Roman"));
         s.print(QStringLiteral("Destinataire"));
-        const QString status = s.endDocument();
+        const vt::PrintOutcome outcome = s.endDocument();
+        const QString& status = outcome.message;
 
         const QString pdf = s.lastPdfPath();
+        QCOMPARE(outcome.file, pdf);
+        QCOMPARE(outcome.pages, 1);
         QVERIFY(QFileInfo::exists(pdf));
         QVERIFY(pdf.startsWith(folder->filePath(QStringLiteral("impressions"))));
         QVERIFY(QFileInfo(pdf).fileName().startsWith(QStringLiteral("Distances ")));
@@ -178,7 +181,7 @@ private slots:
         s.beginDocument(QStringLiteral("Vide"));
         s.printLine();
         s.newPage();
-        QCOMPARE(s.endDocument(), QString());
+        QVERIFY(s.endDocument().nothing());
         QVERIFY(s.lastPdfPath().isEmpty());
         QVERIFY(QDir(vt::pdfFolder()).entryList(QDir::Files).isEmpty());
     }
@@ -188,7 +191,7 @@ private slots:
         for (int i = 0; i < 2; ++i) {
             s.beginDocument(QStringLiteral("Etiquettes"));
             s.print(QStringLiteral("X"));
-            QVERIFY(!s.endDocument().isEmpty());
+            QVERIFY(!s.endDocument().file.isEmpty());
         }
         QCOMPARE(QDir(vt::pdfFolder()).entryList(QDir::Files).size(), 2);
     }
@@ -200,7 +203,7 @@ private slots:
         s.beginRun(QStringLiteral("Feuilles de distance"));
         s.beginDocument(QStringLiteral("Distances A"));
         s.print(QStringLiteral("PREMIER"));
-        QCOMPARE(s.endDocument(), QStringLiteral("Impression « Distances A » : 1 page"));
+        QCOMPARE(s.endDocument().message, QStringLiteral("Impression « Distances A » : 1 page"));
         s.beginDocument(QStringLiteral("Carnet B"));
         s.setOrientation(vt::Orientation::Landscape);
         s.print(QStringLiteral("SECOND"));
@@ -210,10 +213,13 @@ private slots:
         s.beginDocument(QStringLiteral("Vide")); // draws nothing: no page
         s.endDocument();
         QVERIFY(QDir(vt::pdfFolder()).entryList(QDir::Files).isEmpty()); // not before the end
-        const QString status = s.endRun();
+        const vt::PrintOutcome outcome = s.endRun();
         const QString pdf = s.lastPdfPath();
-        QCOMPARE(status, QStringLiteral("Impression enregistrée dans %1 : 3 pages")
-                             .arg(QDir::toNativeSeparators(pdf)));
+        QCOMPARE(outcome.status, vt::PrintOutcome::Status::Done);
+        QCOMPARE(outcome.file, pdf);
+        QCOMPARE(outcome.pages, 3);
+        QCOMPARE(outcome.message, QStringLiteral("Impression enregistrée dans %1 : 3 pages")
+                                      .arg(QDir::toNativeSeparators(pdf)));
         QVERIFY(QFileInfo(pdf).fileName().startsWith(QStringLiteral("Feuilles de distance ")));
         QCOMPARE(QDir(vt::pdfFolder()).entryList(QDir::Files | QDir::Hidden).size(), 1);
         const QStringList pages = vt::testing::pdfPageTexts(pdf);
@@ -259,8 +265,11 @@ private slots:
         vt::QtPrintSurface s(vt::QtPrintSurface::Target::Pdf);
         s.beginDocument(QStringLiteral("Enveloppes"));
         s.print(QStringLiteral("X"));
-        const QString status = s.endDocument();
-        QVERIFY2(status.startsWith(QStringLiteral("Impression impossible")), qPrintable(status));
+        const vt::PrintOutcome outcome = s.endDocument();
+        QVERIFY(outcome.failed());
+        QVERIFY(outcome.file.isEmpty());
+        QVERIFY2(outcome.message.startsWith(QStringLiteral("Impression impossible")),
+                 qPrintable(outcome.message));
     }
 
     void theProgramsPrinterWritesPdfWithoutAnInstalledPrinter() {
@@ -270,7 +279,7 @@ private slots:
         QVERIFY(dynamic_cast<vt::QtPrintSurface*>(&p));
         p.beginDocument(QStringLiteral("Liste"));
         p.printLine(QStringLiteral("nom"));
-        const QString status = p.endDocument();
+        const QString status = p.endDocument().message;
         QVERIFY2(status.contains(QStringLiteral(".pdf")), qPrintable(status));
         {
             vt::RecordingPrinterScope recorder;

@@ -148,7 +148,7 @@ TEST(RecordingSurface, PagesBeginOnlyWhenSomethingIsDrawn) {
     s.beginDocument(QStringLiteral("Vide"));
     s.printLine();
     s.newPage();
-    EXPECT_EQ(s.endDocument(), QString()); // nothing drawn: no page, no status
+    EXPECT_TRUE(s.endDocument().nothing()); // nothing drawn: no page, no status
     ASSERT_EQ(s.documents().size(), 1);
     EXPECT_TRUE(s.documents()[0].pages.isEmpty());
 
@@ -162,7 +162,7 @@ TEST(RecordingSurface, PagesBeginOnlyWhenSomethingIsDrawn) {
     s.newPage(); // a second break with nothing between gives no blank page
     s.printLine(QStringLiteral("deux"));
     s.newPage(); // followed by the end: ejects nothing
-    const QString status = s.endDocument();
+    const QString status = s.endDocument().message;
     EXPECT_EQ(s.pages().size(), 2);
     EXPECT_TRUE(status.contains(QStringLiteral("Deux pages"))) << status.toStdString();
     EXPECT_EQ(s.documents().size(), 2);
@@ -305,7 +305,7 @@ TEST(RecordingSurface, PrintingWithoutBeginOpensADocument) {
     RecordingSurface s;
     s.print(QStringLiteral("seul"));
     EXPECT_EQ(s.pages().size(), 1); // the open document is visible before its end
-    EXPECT_FALSE(s.endDocument().isEmpty());
+    EXPECT_FALSE(s.endDocument().nothing());
     EXPECT_EQ(s.documents().size(), 1);
     s.clear();
     EXPECT_TRUE(s.documents().isEmpty());
