@@ -28,8 +28,8 @@ namespace {
 const QString RunName = QStringLiteral("Lieux de lâcher");
 
 // The child: prints one run of one page holding `text` in "Courier New" and in "Times New
-// Roman", says "drawn", waits for a line on its input when asked, ends the run and writes
-// the run's message and its file.
+// Roman" (and a landscape page of it when asked), says "drawn", waits for a line on its
+// input when asked, ends the run and writes the run's message and its file.
 int printChild(int argc, char** argv) {
     QApplication app(argc, argv);
     const QString folder = QString::fromLocal8Bit(argv[2]);
@@ -44,6 +44,12 @@ int printChild(int argc, char** argv) {
     s.setFontName(QStringLiteral("Times New Roman"));
     s.printLine(text + QStringLiteral(" ROMAIN"));
     s.endDocument();
+    if (argc > 5 && QByteArray(argv[5]) == "landscape") {
+        s.beginDocument(RunName);
+        s.setOrientation(vt::Orientation::Landscape);
+        s.printLine(text + QStringLiteral(" PAYSAGE"));
+        s.endDocument();
+    }
     QTextStream out(stdout);
     out << "drawn" << Qt::endl;
     if (wait) {
@@ -58,11 +64,14 @@ int printChild(int argc, char** argv) {
 class Child {
 public:
     Child(const QString& folder, const QString& text, bool wait,
-          const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
+          const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment(),
+          bool landscapePage = false) {
         m_process.setProcessEnvironment(env);
-        m_process.start(QCoreApplication::applicationFilePath(),
-                        {QStringLiteral("--print-child"), folder, text,
-                         wait ? QStringLiteral("1") : QStringLiteral("0")});
+        QStringList args = {QStringLiteral("--print-child"), folder, text,
+                            wait ? QStringLiteral("1") : QStringLiteral("0")};
+        if (landscapePage)
+            args.append(QStringLiteral("landscape"));
+        m_process.start(QCoreApplication::applicationFilePath(), args);
     }
     ~Child() {
         if (m_process.state() != QProcess::NotRunning) {
@@ -221,14 +230,21 @@ private slots:
         env.insert(QStringLiteral("FONTCONFIG_FILE"), config.fileName());
         const QString out = folder->filePath(QStringLiteral("impressions"));
 
-        Child child(out, QStringLiteral("EXPEDITEUR"), false, env);
+        Child child(out, QStringLiteral("EXPEDITEUR"), false, env, true);
         QVERIFY(child.drawn());
         const QStringList lines = child.finish();
-        QVERIFY2(lines.at(0).startsWith(QStringLiteral("Impression enregistrée")),
-                 qPrintable(lines.join(u'\n')));
-        const QString page = vt::testing::pdfPageTexts(lines.at(1)).value(0);
-        QVERIFY2(page.contains(QStringLiteral("EXPEDITEUR")), qPrintable(page));
-        QVERIFY2(page.contains(QStringLiteral("EXPEDITEUR ROMAIN")), qPrintable(page));
+        QVERIFY2(lines.at(0).endsWith(QStringLiteral(" : 2 pages")), qPrintable(lines.join(u'\n')));
+        const QStringList pages = vt::testing::pdfPageTexts(lines.at(1));
+        QCOMPARE(pages.size(), 2);
+        QVERIFY2(pages.at(0).contains(QStringLiteral("EXPEDITEUR")), qPrintable(pages.at(0)));
+        QVERIFY2(pages.at(0).contains(QStringLiteral("EXPEDITEUR ROMAIN")),
+                 qPrintable(pages.at(0)));
+        QVERIFY2(pages.at(1).contains(QStringLiteral("EXPEDITEUR PAYSAGE")),
+                 qPrintable(pages.at(1)));
+        const QList<QSizeF> sizes = vt::testing::pdfPageSizes(lines.at(1));
+        QCOMPARE(sizes.size(), 2);
+        QVERIFY(vt::testing::isA4(sizes.at(0), false));
+        QVERIFY(vt::testing::isA4(sizes.at(1), true));
         QString complaints;
         QVERIFY(darkPixels(lines.at(1), folder->filePath(QStringLiteral("page")), &complaints) >
                 100);
