@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "platform/window_placement.h"
+
 #include <functional>
 #include <typeindex>
 
@@ -31,6 +33,7 @@ public:
         m_windows.insert(type, w);
         describeControls(w);
         pressButtonsOnEnter(w);
+        keepOnScreen(w);
         track(type, w);
         return *w;
     }

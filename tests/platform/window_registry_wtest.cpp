@@ -4,6 +4,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QtTest>
 
 namespace {
@@ -105,6 +106,44 @@ private slots:
                  QStringLiteral("Text1"));
         QCOMPARE(w.findChild<QPushButton*>(QStringLiteral("quitte"))->accessibleDescription(),
                  QStringLiteral("quitte"));
+    }
+
+    // A window whose place would put part of it off the screen's available area opens on
+    // it (as the general site editor did, 15 px below the bottom of the screen); one that
+    // fits stays where it was put.
+    void aWindowOpensOnTheScreen_data() {
+        QTest::addColumn<QRect>("placed");
+        QTest::addColumn<bool>("moves");
+        const QRect a = QGuiApplication::primaryScreen()->availableGeometry();
+        const int w = 400, h = 300;
+        QTest::newRow("15 px below the bottom")
+            << QRect(a.right() + 1 - w - 10, a.bottom() + 1 - h + 15, w, h) << true;
+        QTest::newRow("past the right edge") << QRect(a.right() - 100, a.top() + 10, w, h)
+                                             << true;
+        QTest::newRow("above and left of the area")
+            << QRect(a.left() - 50, a.top() - 20, w, h) << true;
+        QTest::newRow("on the screen") << QRect(a.left() + 20, a.top() + 30, w, h) << false;
+        QTest::newRow("taller than the area")
+            << QRect(a.left() + 10, a.top() + 40, w, a.height() + 100) << true;
+    }
+    void aWindowOpensOnTheScreen() {
+        QFETCH(QRect, placed);
+        QFETCH(bool, moves);
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        Fenetre& w = vt::windows().window<Fenetre>();
+        w.setGeometry(placed);
+        vt::windows().show<Fenetre>();
+        QCoreApplication::processEvents();
+        QVERIFY2(area.contains(w.frameGeometry()),
+                 qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                .arg(w.frameGeometry().x())
+                                .arg(w.frameGeometry().y())
+                                .arg(w.frameGeometry().width())
+                                .arg(w.frameGeometry().height())));
+        if (!moves)
+            QCOMPARE(w.geometry(), placed);
+        else if (placed.height() <= area.height() / 2)
+            QCOMPARE(w.size(), placed.size()); // moved, not resized
     }
 };
 
