@@ -1,5 +1,6 @@
 #include "entries/recap_prints.h"
 
+#include "common/damage.h"
 #include "common/numbers.h"
 #include "common/record_file.h"
 #include "common/text.h"
@@ -7,7 +8,9 @@
 #include "entries/grid_amount.h"
 #include "entries/race_grid.h"
 #include "entries/recap_grid.h"
+#include "entries/stake_blocks.h"
 #include "entries/stake_catalogue.h"
+#include "platform/damage_notice.h"
 #include "platform/dialogs.h"
 #include "platform/print_surface.h"
 
@@ -81,9 +84,8 @@ struct RaceFiles {
             resolveFile(s.YearFolder, raceFileName(QStringLiteral("bases"), code)));
         r.hasBase = base.count() > 0;
         r.base = base.read(1);
-        r.lines = RecordFileOf<StakeTypeRecord>(
-                      resolveFile(s.YearFolder, raceFileName(QStringLiteral("basejeu"), code)))
-                      .readAll();
+        r.lines = readStakeLines(
+            resolveFile(s.YearFolder, raceFileName(QStringLiteral("basejeu"), code)));
         return r;
     }
     // A category digit that is not 0 to 3 or a level index outside 0 to 3 names nothing.
@@ -435,6 +437,7 @@ QString printClubRecaps(Dialogs& dialogs, PrintSurface& p, const Session& s,
         status(QStringLiteral("Patientez impression en cours"));
     const QString name = QStringLiteral("Récapitulatifs");
     QString result = runJob(dialogs, p, name, [&](const auto& start) {
+        DamageNotice damage(dialogs);
         // Every sheet is built, and every question asked, before anything is printed.
         QList<RecapSheet> sheets;
         QStringList neverStored;
@@ -444,10 +447,11 @@ QString printClubRecaps(Dialogs& dialogs, PrintSurface& p, const Session& s,
             if (!recap.exists())
                 neverStored << QStringLiteral("Récapitulatif non mémorisé : %1 (%2)")
                                    .arg(race.site(), raceExtension(race.code).mid(1));
-            sheets.append(buildRecapSheet(dialogs, race, recap.read(1)));
+            sheets.append(buildRecapSheet(dialogs, race, checkedRecap(recap.read(1), recap.path(), 1)));
         }
         if (!neverStored.isEmpty())
             dialogs.inform(neverStored.join(u'\n'), name, MsgIcon::Exclamation);
+        damage.tell();
         start(Orientation::Portrait);
         p.setBold(true);
         p.setItalic(true);
@@ -469,9 +473,11 @@ QString printRaceTotals(Dialogs& dialogs, PrintSurface& p, const Session& s,
                         const QList<int>& fanciers, PrintProgress& progress) {
     const QString name = QStringLiteral("Totaux par concours");
     return runJob(dialogs, p, name, [&](const auto& start) {
+        DamageNotice damage(dialogs);
         const QList<RaceFiles> races = chosenRaceFiles(s);
         const int n = races.size();
         const RecordFileOf<FancierRecord> names(s.FancierFilePath);
+        checkWholeRecords(names);
 
         // Everything is read first, so that the columns take the widest amount.
         struct Row {
@@ -489,7 +495,7 @@ QString printRaceTotals(Dialogs& dialogs, PrintSurface& p, const Session& s,
             Row row{f.fancierName(), {}, {}};
             long long rowTotal = 0;
             for (int i = 0; i < n; ++i) {
-                const long long a = f.raceAmount(races[i].code);
+                const long long a = checkedRaceAmount(f, races[i].code, names.path(), fanciers[k]);
                 row.amounts << (a > 0 ? milliText(a) : QString());
                 if (a > 0) {
                     rowTotal += a;
@@ -525,6 +531,7 @@ QString printRaceTotals(Dialogs& dialogs, PrintSurface& p, const Session& s,
         // Eleven races take 133 columns: 9 points fit them on a landscape sheet. Wider
         // columns take a smaller size, down to 7 points; beyond, a row goes on below, from
         // the first race column.
+        damage.tell();
         start(Orientation::Landscape);
         const int needed = 24 + n * w + tw;
         double size = 9;
@@ -602,14 +609,17 @@ QString printFancierDetail(Dialogs& dialogs, PrintSurface& p, const Session& s,
                            const QList<int>& fanciers, PrintProgress& progress) {
     const QString name = QStringLiteral("Détail par amateur");
     return runJob(dialogs, p, name, [&](const auto& start) {
+        DamageNotice damage(dialogs);
         const QList<RaceFiles> races = chosenRaceFiles(s);
         const RecordFileOf<FancierRecord> names(s.FancierFilePath);
+        checkWholeRecords(names);
 
         // Each race's stake columns up to its S/total, and the lines of its fanciers.
         struct RaceDetail {
             const RaceFiles& race;
             RecordFileOf<StakeAmountBlock> stakes;
             RaceAmountsOwed owed;
+            StakeBlockCheck check;
             int last = 0;
             QList<DetailColumn> kinds;
             QList<long long> countTotals;
@@ -618,7 +628,8 @@ QString printFancierDetail(Dialogs& dialogs, PrintSurface& p, const Session& s,
             RaceDetail(const Session& s, const RaceFiles& r)
                 : race(r),
                   stakes(resolveFile(s.YearFolder, raceFileName(QStringLiteral("mise"), r.code))),
-                  owed(r.lines) {
+                  owed(r.lines), check(r.lines) {
+                checkWholeRecords(stakes);
                 for (int j = 1; j <= race.lines.size(); ++j)
                     if (trim(race.lines[j - 1].stakeLabel()) == QLatin1String("S/total"))
                         last = j;
@@ -641,7 +652,8 @@ QString printFancierDetail(Dialogs& dialogs, PrintSurface& p, const Session& s,
             if (!progress.next(int(k), int(fanciers.size()), trim(fancierName)))
                 break;
             for (RaceDetail& d : details) {
-                const StakeAmountBlock block = d.stakes.read(recordNo);
+                const StakeAmountBlock block =
+                    d.check.checked(d.stakes.read(recordNo), d.stakes.path(), recordNo);
                 if (!(block.pigeonsEntered() > 0))
                     continue;
                 const RaceGrid grid = d.owed.grid(block);
@@ -664,6 +676,7 @@ QString printFancierDetail(Dialogs& dialogs, PrintSurface& p, const Session& s,
         }
 
         // The page of each race is laid out once its rows are known.
+        damage.tell();
         start(Orientation::Landscape);
         p.setBold(true);
         p.setItalic(true);

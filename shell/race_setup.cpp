@@ -3,13 +3,17 @@
 #include "calendar.h"
 
 #include "entries/amount_owed.h"
+#include "entries/stake_blocks.h"
 #include "entries/stake_catalogue.h"
 
+#include "common/damage.h"
 #include "common/dates.h"
 #include "common/errors.h"
 #include "common/numbers.h"
 #include "common/record_file.h"
 #include "common/text.h"
+
+#include "platform/damage_notice.h"
 
 #include <QFileInfo>
 
@@ -91,6 +95,8 @@ RaceSetupResult setupRace(Dialogs& dialogs, const RaceSetupPaths& paths, int rac
     const int code = raceCode(levelIndex, race);
     const int category = calendarCategory(record);
     try {
+        // Damaged prices and counts read as 0; they are told before anything is stored.
+        DamageNotice damage(dialogs);
         RecordFileOf<RaceBaseRecord> bases(
             resolveFile(paths.yearFolder, raceFileName("bases", code)));
         RaceBaseRecord base = bases.read(1);
@@ -105,6 +111,10 @@ RaceSetupResult setupRace(Dialogs& dialogs, const RaceSetupPaths& paths, int rac
             written.add(mise.path());
         }
         if (mise.count() < n) {
+            // Padding writes over a record cut short: the user is told before it is.
+            const QString cut = incompleteTailNotice(mise);
+            if (!cut.isEmpty())
+                dialogs.inform(cut, DamageScope::title(), MsgIcon::Exclamation);
             mise.write(n, StakeAmountBlock());
             written.add(mise.path());
         }
@@ -156,16 +166,14 @@ RaceSetupResult setupRace(Dialogs& dialogs, const RaceSetupPaths& paths, int rac
                 }
             }
             if (sheet == stored) {
-                lines = RecordFileOf<StakeTypeRecord>(
-                            resolveFile(paths.yearFolder, raceFileName("basejeu", code)))
-                            .readAll();
+                lines = readStakeLines(resolveFile(paths.yearFolder, raceFileName("basejeu", code)));
+                damage.tell();
                 break;
             }
-            lines = RecordFileOf<StakeTypeRecord>(sheetFile(paths.dataFolder, sheet)).readAll();
+            lines = readStakeLines(sheetFile(paths.dataFolder, sheet));
             if (std::none_of(lines.begin(), lines.end(), isBetTotalLine))
-                lines += RecordFileOf<StakeTypeRecord>(
-                             resolveFile(paths.dataFolder, QStringLiteral("cptenl.jeu")))
-                             .readAll();
+                lines += readStakeLines(resolveFile(paths.dataFolder, QStringLiteral("cptenl.jeu")));
+            damage.tell();
             if (lines.size() > StakeAmountBlock::MaxLine) {
                 warn(dialogs, QStringLiteral("Le jeu n° %1 et les comptes dépassent 100 lignes.")
                                   .arg(sheet));
@@ -213,6 +221,10 @@ RaceSetupResult setupRace(Dialogs& dialogs, const RaceSetupPaths& paths, int rac
         // race's lines.
         QList<std::pair<int, FancierRecord>> owed;
         if (changed || repriced) {
+            const StakeBlockCheck check(lines);
+            for (int f = 1; f <= n; ++f)
+                blocks[f - 1] = check.checked(blocks[f - 1], mise.path(), f);
+            damage.tell();
             const RaceAmountsOwed amounts(lines);
             for (int f = 1; f <= n; ++f) {
                 FancierRecord fancier = fanciers.read(f);
