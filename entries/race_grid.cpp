@@ -305,7 +305,11 @@ std::optional<int32_t> RaceGrid::subTotalThousandths() const {
     const std::optional<GridAmount>& sub = m_state.totals.subTotal;
     if (!sub)
         return 0;
-    return clng(static_cast<double>(sub->thousandths()));
+    // Beyond the largest amount owed a season file holds, the reader would take it for damage.
+    const std::optional<int32_t> v = clng(static_cast<double>(sub->thousandths()));
+    if (v && *v > MaxAmountOwedThousandths)
+        return std::nullopt;
+    return v;
 }
 
 StakeAmountBlock RaceGrid::stakeBlock(const StakeAmountBlock& previous) const {
