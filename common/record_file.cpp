@@ -1,6 +1,7 @@
 #include "record_file.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -55,10 +56,14 @@ QString resolveFile(const QString& folder, const QString& name) {
     const QString exact = dir.filePath(name);
     if (QFileInfo::exists(exact))
         return exact;
-    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& entry : entries)
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return dir.filePath(entry);
+    // The folder is walked unsorted and only until the name is met: a missing file is
+    // looked for often (a race's recap before it is stored), in folders of many files.
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System);
+    while (it.hasNext()) {
+        it.next();
+        if (it.fileName().compare(name, Qt::CaseInsensitive) == 0)
+            return it.filePath();
+    }
     return exact;
 }
 
@@ -101,7 +106,7 @@ QByteArray RecordFile::readRaw(int n) const {
     if (n > count())
         return QByteArray(m_length, '\0');
     QFile f(m_path);
-    if (!f.open(QIODevice::ReadOnly))
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw FileError(QStringLiteral("Impossible de lire le fichier %1 : %2")
                             .arg(m_path, f.errorString()));
     if (!f.seek(qint64(n - 1) * m_length))
@@ -116,7 +121,7 @@ QByteArray RecordFile::readAllBytes() const {
     if (!exists())
         return {};
     QFile f(m_path);
-    if (!f.open(QIODevice::ReadOnly))
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw FileError(QStringLiteral("Impossible de lire le fichier %1 : %2")
                             .arg(m_path, f.errorString()));
     QByteArray all = f.readAll();
@@ -231,7 +236,7 @@ void RecordFile::writeRawRecords(const QList<std::pair<int, QByteArray>>& record
     QByteArray all;
     if (exists()) {
         QFile f(m_path);
-        if (!f.open(QIODevice::ReadOnly))
+        if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
             throw FileError(QStringLiteral("Impossible de lire le fichier %1 : %2")
                                 .arg(m_path, f.errorString()));
         all = f.readAll();

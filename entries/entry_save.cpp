@@ -1,5 +1,6 @@
 #include "entries/entry_save.h"
 
+#include "common/damage.h"
 #include "common/errors.h"
 #include "common/fancier_slots.h"
 #include "common/numbers.h"
@@ -32,13 +33,11 @@ QString recapListItem(const QString& name, int recordNo, const QString& clubName
 }
 
 long long fancierTotal(const FancierRecord& record,
-                       const std::array<int16_t, 12>& chosenRaceCodes) {
+                       const std::array<int16_t, 12>& chosenRaceCodes, const QString& path,
+                       int recordNo) {
     long long total = 0;
-    for (int k = 1; k <= MaxChosenRaces && chosenRaceCodes[k] != 0; ++k) {
-        const int code = chosenRaceCodes[k];
-        if (code >= 0 && code <= FancierRecord::MaxRaceCode)
-            total += record.raceAmount(code);
-    }
+    for (int k = 1; k <= MaxChosenRaces && chosenRaceCodes[k] != 0; ++k)
+        total += checkedRaceAmount(record, chosenRaceCodes[k], path, recordNo);
     return total;
 }
 
@@ -58,6 +57,7 @@ RecapListLoad loadRecapList() {
         return out;
     QList<FancierRecord> records;
     try {
+        checkWholeRecords(file);
         records = file.readAll();
     } catch (const Error& e) {
         out.error = e.message();
@@ -74,7 +74,7 @@ RecapListLoad loadRecapList() {
             rec.setClubNumber(QStringLiteral("1"));
         const QString name = trim(rec.fancierName());
         if (!isFreeForReaders(name)) {
-            const QString line = recapListItem(name, r, club, fancierTotal(rec, s.ChosenRaceCodes));
+            const QString line = recapListItem(name, r, club, fancierTotal(rec, s.ChosenRaceCodes, file.path(), r));
             out.records.insert(insertSorted(out.lines, line), r);
         } else if (isBlank(name)) {
             // A free slot, made clean for the next fancier; a name that does not begin with
@@ -296,7 +296,9 @@ EntrySavePlan planEntrySave(const EntrySaveInput& input, const RaceGrids& grids)
 
         if (!typedName.isEmpty())
             p.recapLine = recapListItem(typedName, p.recordNo, s.ClubNames.value(1),
-                                        fancierTotal(p.finalRecord, s.ChosenRaceCodes), true);
+                                        fancierTotal(p.finalRecord, s.ChosenRaceCodes,
+                                                     s.FancierFilePath, p.recordNo),
+                                        true);
     } catch (const Error& e) {
         return refused(p, e.message());
     }

@@ -34,8 +34,11 @@ inline constexpr int RecapLineTotalColumn = 48; // the total starts at this char
 QString recapListItem(const QString& name, int recordNo, const QString& clubName,
                       long long totalThousandths, bool afterSave = false);
 // What the fancier owes over the chosen races, slots 1 to 11 up to the first empty slot,
-// in thousandths of the currency unit.
-long long fancierTotal(const FancierRecord& record, const std::array<int16_t, 12>& chosenRaceCodes);
+// in thousandths of the currency unit. A stored amount no entry sheet can have saved
+// (negative, or beyond MaxAmountOwedThousandths) counts 0 and is noted as damage of record
+// `recordNo` of `path`.
+long long fancierTotal(const FancierRecord& record, const std::array<int16_t, 12>& chosenRaceCodes,
+                       const QString& path = QString(), int recordNo = 0);
 // The record number of a line: the number read from characters 24 to 28.
 int recordNoOfRecapLine(const QString& line);
 // The line stands for a fancier with entries: its text from character 48 on is not blank.

@@ -7,6 +7,7 @@
 //
 // Rows are numbered as the grid shows them: row 0 the header, row 1 "ENGAGES" (pigeons
 // entered), row j + 1 stake line j, and a last empty row.
+#include "common/damage.h"
 #include "entries/grid_amount.h"
 #include "entries/stake_catalogue.h"
 
@@ -40,9 +41,9 @@ long long cutSeries(long long count, int group);
 
 // The largest count a NOMBRE cell holds: seven digits.
 constexpr long long MaxGridCount = 9999999;
-// The largest count the user may type: the recap counts nothing above it, so a larger one
-// would be charged on the entry sheet and missing from the recap sheet.
-constexpr long long MaxTypedCount = 500;
+// The largest count the user may type (MaxTypedCount, common/damage.h): the recap counts
+// nothing above it, so a larger one would be charged on the entry sheet and missing from
+// the recap sheet.
 
 // A "Ri.2" entry is shown and stored as this count, and charged once.
 constexpr long long RiTwoShownCount = 2;

@@ -7,6 +7,7 @@
 #include "entries/recapam_window.h"
 #include "fanciers/gnoms_window.h"
 #include "platform/box_keys.h"
+#include "platform/damage_notice.h"
 #include "platform/dialogs.h"
 #include "platform/help.h"
 #include "platform/window_registry.h"
@@ -125,6 +126,8 @@ jeuamat::jeuamat() {
     buildControls();
     installEventFilter(this);
 
+    // What the opening finds damaged in the season's files is told once it has read them.
+    DamageNotice damage(dialogs());
     const EntrySheetOpening o = openEntrySheet(session().CurrentFancierNo);
     if (!o.error.isEmpty())
         dialogs().inform(o.error, windowTitle(), MsgIcon::Exclamation);
@@ -152,6 +155,7 @@ jeuamat::jeuamat() {
     } catch (const Error& e) {
         dialogs().inform(e.message(), windowTitle(), MsgIcon::Exclamation);
     }
+    damage.tell();
     buildRaceGrids();
 }
 

@@ -1,9 +1,11 @@
 #include "entries/race_grid.h"
 
+#include "common/damage.h"
 #include "common/numbers.h"
 #include "common/record_file.h"
 #include "common/session.h"
 #include "common/text.h"
+#include "entries/stake_blocks.h"
 
 #include <QDir>
 
@@ -306,7 +308,11 @@ std::optional<int32_t> RaceGrid::subTotalThousandths() const {
     const std::optional<GridAmount>& sub = m_state.totals.subTotal;
     if (!sub)
         return 0;
-    return clng(static_cast<double>(sub->thousandths()));
+    // Beyond the largest amount owed a season file holds, the reader would take it for damage.
+    const std::optional<int32_t> v = clng(static_cast<double>(sub->thousandths()));
+    if (v && *v > MaxAmountOwedThousandths)
+        return std::nullopt;
+    return v;
 }
 
 StakeAmountBlock RaceGrid::stakeBlock(const StakeAmountBlock& previous) const {
@@ -352,8 +358,13 @@ RaceGrid loadRaceGrid(const QString& yearFolder, int raceCode, int fancierNo) {
         unknown.setLevelIndex(-1);
         caption = raceGridCaption(unknown);
     }
-    const StakeAmountBlock block = fancierNo >= 1 ? amounts.read(fancierNo) : StakeAmountBlock();
-    return RaceGrid::build(caption, lines.readAll(), block);
+    // Damaged prices and counts read as 0, noted for the window that opens the grid.
+    const QList<StakeTypeRecord> stakeLines = readStakeLines(lines.path());
+    checkWholeRecords(amounts);
+    const StakeAmountBlock block =
+        fancierNo >= 1 ? StakeBlockCheck(stakeLines).checked(amounts.read(fancierNo), amounts.path(), fancierNo)
+                       : StakeAmountBlock();
+    return RaceGrid::build(caption, stakeLines, block);
 }
 
 QString RaceGrid::refusalMessage() {

@@ -121,7 +121,8 @@ public:
 
     // --- What the save stores ---
     // The sub-total the fancier owes for the race, in thousandths (FancierRecord.raceAmounts):
-    // 0 when the sheet has no S/total line; nullopt when it does not fit a Long.
+    // 0 when the sheet has no S/total line; nullopt when it does not fit a Long or is beyond
+    // MaxAmountOwedThousandths.
     std::optional<int32_t> subTotalThousandths() const;
     // The fancier's block for the race's mise file: element r - 1 from the NOMBRE text of
     // row r for every row from ENGAGES to the last line up to 100, as the stored files

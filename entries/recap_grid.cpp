@@ -1,9 +1,11 @@
 #include "entries/recap_grid.h"
 
 #include "common/numbers.h"
+#include "common/damage.h"
 #include "common/record_file.h"
 #include "common/records.h"
 #include "common/text.h"
+#include "entries/stake_blocks.h"
 
 #include <cmath>
 
@@ -53,9 +55,7 @@ RecapGridView buildRecapGrid(const Session& s, int raceCode, const QList<int>& r
                    QStringLiteral(" du ") + base.calendarDateLong();
 
     const QList<StakeTypeRecord> lines =
-        RecordFileOf<StakeTypeRecord>(
-            resolveFile(s.YearFolder, raceFileName(QStringLiteral("basejeu"), raceCode)))
-            .readAll();
+        readStakeLines(resolveFile(s.YearFolder, raceFileName(QStringLiteral("basejeu"), raceCode)));
     int n = lines.size();
     for (int k = 1; k <= lines.size(); ++k)
         if (withoutSpaces(lines[k - 1].stakeLabel()) == QLatin1String("S/total"))
@@ -71,11 +71,14 @@ RecapGridView buildRecapGrid(const Session& s, int raceCode, const QList<int>& r
     }
 
     // Both files are read once for the whole grid.
-    const LoadedRecords stakes(RecordFileOf<StakeAmountBlock>(
-        resolveFile(s.YearFolder, raceFileName(QStringLiteral("mise"), raceCode))));
+    const RecordFileOf<StakeAmountBlock> miseFile(
+        resolveFile(s.YearFolder, raceFileName(QStringLiteral("mise"), raceCode)));
+    checkWholeRecords(miseFile);
+    const LoadedRecords stakes(miseFile);
+    const StakeBlockCheck check(lines);
     const LoadedRecords fanciers(RecordFileOf<FancierRecord>(s.FancierFilePath));
     for (int r : recordNos) {
-        const auto block = stakes.read<StakeAmountBlock>(r);
+        const auto block = check.checked(stakes.read<StakeAmountBlock>(r), miseFile.path(), r);
         if (!(block.pigeonsEntered() > 0))
             continue;
         QStringList row{fanciers.read<FancierRecord>(r).fancierName(),

@@ -1,5 +1,6 @@
 #include "entries/recap_prints.h"
 
+#include "common/damage.h"
 #include "common/numbers.h"
 #include "common/record_file.h"
 #include "common/text.h"
@@ -8,7 +9,9 @@
 #include "entries/race_grid.h"
 #include "entries/recap_grid.h"
 #include "entries/recap_store.h"
+#include "entries/stake_blocks.h"
 #include "entries/stake_catalogue.h"
+#include "platform/damage_notice.h"
 #include "platform/dialogs.h"
 #include "platform/print_surface.h"
 
@@ -81,9 +84,8 @@ struct RaceFiles {
             resolveFile(s.YearFolder, raceFileName(QStringLiteral("bases"), code)));
         r.hasBase = base.count() > 0;
         r.base = base.read(1);
-        r.lines = RecordFileOf<StakeTypeRecord>(
-                      resolveFile(s.YearFolder, raceFileName(QStringLiteral("basejeu"), code)))
-                      .readAll();
+        r.lines = readStakeLines(
+            resolveFile(s.YearFolder, raceFileName(QStringLiteral("basejeu"), code)));
         return r;
     }
     // A category digit that is not 0 to 3 or a level index outside 0 to 3 names nothing.
@@ -442,6 +444,7 @@ PrintOutcome printClubRecaps(Dialogs& dialogs, PrintSurface& p, const Session& s
         status(QStringLiteral("Patientez impression en cours"));
     const QString name = QStringLiteral("Récapitulatifs");
     const PrintOutcome result = runJob(p, name, [&](const auto& start) {
+        DamageNotice damage(dialogs);
         // Every sheet is built, and every question asked, before anything is printed.
         QList<RecapSheet> sheets;
         QStringList neverStored;
@@ -451,10 +454,12 @@ PrintOutcome printClubRecaps(Dialogs& dialogs, PrintSurface& p, const Session& s
             if (!recap.exists())
                 neverStored << QStringLiteral("Récapitulatif non mémorisé : %1 (%2)")
                                    .arg(race.site(), raceExtension(race.code).mid(1));
-            sheets.append(buildRecapSheet(dialogs, race, recap.read(1)));
+            sheets.append(
+                buildRecapSheet(dialogs, race, checkedRecap(recap.read(1), recap.path(), 1)));
         }
         if (!neverStored.isEmpty())
             dialogs.inform(neverStored.join(u'\n'), name, MsgIcon::Exclamation);
+        damage.tell();
         start(Orientation::Portrait);
         p.setBold(true);
         p.setItalic(true);
@@ -498,13 +503,15 @@ TotalsTable readRaceTotals(const Session& s, const QList<int>& fanciers, PrintPr
         t.sites << (race.hasBase ? upperCase(race.site()) : QString());
         t.levels << trim(race.levelName());
     }
-    const LoadedRecords names(RecordFileOf<FancierRecord>(s.FancierFilePath));
+    const RecordFileOf<FancierRecord> file(s.FancierFilePath);
+    checkWholeRecords(file);
+    const LoadedRecords names(file);
     for (int recordNo : fanciers) {
         progress.within(0); // before the first row: the windows stay painted
         const FancierRecord f = names.read<FancierRecord>(recordNo);
         TotalsTable::Row row{f.fancierName(), {}, 0};
         for (const RaceFiles& race : races) {
-            row.amounts << std::max<long long>(0, f.raceAmount(race.code));
+            row.amounts << checkedRaceAmount(f, race.code, file.path(), recordNo);
             row.total += row.amounts.last();
         }
         t.rows.append(row);
@@ -596,10 +603,12 @@ void printTotalsRow(PrintSurface& p, const TotalsLayout& l, const QString& lead,
 
 } // namespace
 
-PrintOutcome printRaceTotals(Dialogs&, PrintSurface& p, const Session& s,
+PrintOutcome printRaceTotals(Dialogs& dialogs, PrintSurface& p, const Session& s,
                              const QList<int>& fanciers, PrintProgress& progress) {
     return runJob(p, QStringLiteral("Totaux par concours"), [&](const auto& start) {
+        DamageNotice damage(dialogs);
         const TotalsTable table = readRaceTotals(s, fanciers, progress);
+        damage.tell();
         const int n = table.races();
         start(Orientation::Landscape);
         const TotalsLayout layout = layOutTotals(p, table, progress);
@@ -672,12 +681,16 @@ RaceDetail readRaceDetail(const Session& s, const RaceFiles& race, const QList<i
         d.kinds.append(columnKind(race.lines[j - 1]));
     d.countTotals = QList<long long>(d.last + 1, 0);
     d.amountTotals = QList<GridAmount>(d.last + 1);
-    const LoadedRecords stakes(RecordFileOf<StakeAmountBlock>(
-        resolveFile(s.YearFolder, raceFileName(QStringLiteral("mise"), race.code))));
+    const RecordFileOf<StakeAmountBlock> file(
+        resolveFile(s.YearFolder, raceFileName(QStringLiteral("mise"), race.code)));
+    checkWholeRecords(file);
+    const LoadedRecords stakes(file);
     const RaceAmountsOwed owed(race.lines);
+    const StakeBlockCheck check(race.lines);
     for (qsizetype k = 0; k < fanciers.size(); ++k) {
         progress.within(0.5 * double(k) / double(fanciers.size()));
-        const StakeAmountBlock block = stakes.read<StakeAmountBlock>(fanciers[k]);
+        const StakeAmountBlock block =
+            check.checked(stakes.read<StakeAmountBlock>(fanciers[k]), file.path(), fanciers[k]);
         if (!(block.pigeonsEntered() > 0))
             continue;
         const RaceGrid grid = owed.grid(block);
@@ -785,11 +798,15 @@ void printRaceDetail(PrintSurface& p, const RaceFiles& race, const RaceDetail& d
 
 } // namespace
 
-PrintOutcome printFancierDetail(Dialogs&, PrintSurface& p, const Session& s,
+PrintOutcome printFancierDetail(Dialogs& dialogs, PrintSurface& p, const Session& s,
                                 const QList<int>& fanciers, PrintProgress& progress) {
     return runJob(p, QStringLiteral("Détail par amateur"), [&](const auto& start) {
+        DamageNotice damage(dialogs);
         const QList<RaceFiles> races = chosenRaceFiles(s);
-        const LoadedRecords names(RecordFileOf<FancierRecord>(s.FancierFilePath));
+        const RecordFileOf<FancierRecord> file(s.FancierFilePath);
+        checkWholeRecords(file);
+        const LoadedRecords names(file);
+        damage.tell();
         start(Orientation::Landscape);
         p.setBold(true);
         p.setItalic(true);
@@ -798,9 +815,12 @@ PrintOutcome printFancierDetail(Dialogs&, PrintSurface& p, const Session& s,
         bool stopped = false;
         for (qsizetype i = 0; i < races.size() && !stopped; ++i) {
             stopped = !progress.next(int(i), int(races.size()), upperCase(races[i].site()));
-            if (!stopped)
-                printRaceDetail(p, races[i], readRaceDetail(s, races[i], fanciers, names, progress),
-                                progress);
+            if (stopped)
+                break;
+            // A damaged count is told before the race's page shows it as 0.
+            const RaceDetail detail = readRaceDetail(s, races[i], fanciers, names, progress);
+            damage.tell();
+            printRaceDetail(p, races[i], detail, progress);
         }
         const PrintOutcome where = endedBy(stopped, p.endDocument());
         p.setOrientation(Orientation::Portrait);

@@ -1,9 +1,12 @@
 #include "entries/recap_store.h"
 
+#include "common/damage.h"
 #include "common/numbers.h"
 #include "common/record_file.h"
 #include "common/text.h"
+#include "entries/stake_blocks.h"
 #include "entries/stake_catalogue.h"
+#include "platform/damage_notice.h"
 #include "platform/dialogs.h"
 
 #include <QDir>
@@ -100,12 +103,13 @@ RaceRecapFiles computeRaceRecap(const QString& yearFolder, int raceCode,
     out.stakeCopyPath = resolveFile(yearFolder, stakeCopyFileName(stakeFile));
 
     const QList<StakeTypeRecord> lines =
-        RecordFileOf<StakeTypeRecord>(
-            resolveFile(yearFolder, raceFileName(QStringLiteral("basejeu"), raceCode)))
-            .readAll();
-    // The race's stakes are read in one piece.
-    const LoadedRecords stakes(RecordFileOf<StakeAmountBlock>(
-        resolveFile(yearFolder, raceFileName(QStringLiteral("mise"), raceCode))));
+        readStakeLines(resolveFile(yearFolder, raceFileName(QStringLiteral("basejeu"), raceCode)));
+    // The race's stakes are read in one piece; damaged counts read as 0 and are noted.
+    const RecordFileOf<StakeAmountBlock> miseFile(
+        resolveFile(yearFolder, raceFileName(QStringLiteral("mise"), raceCode)));
+    checkWholeRecords(miseFile);
+    const LoadedRecords stakes(miseFile);
+    const StakeBlockCheck check(lines);
     const int L = lastBetLine(lines);
 
     std::array<bool, Elements> isResult{};
@@ -115,7 +119,8 @@ RaceRecapFiles computeRaceRecap(const QString& yearFolder, int raceCode,
     std::array<double, Elements> totals{};
     long long fanciers = 0;
     for (int n = 1; n <= fancierRecords; ++n) {
-        const StakeAmountBlock block = stakes.read<StakeAmountBlock>(n);
+        const StakeAmountBlock block =
+            check.checked(stakes.read<StakeAmountBlock>(n), miseFile.path(), n);
         StakeAmountBlock copy;
         for (int k = 0; k <= L; ++k)
             copy.setStakeCount(k, float(validRecapCount(block.stakeCount(k))));
@@ -196,15 +201,21 @@ bool storeRaceRecaps(Dialogs& dialogs, Session& s) {
         return false;
     s.ClubCount = 1;
     WrittenFiles written;
+    DamageNotice damage(dialogs);
     try {
-        const int fancierRecords = RecordFile(s.FancierFilePath, FancierRecord::Size).count();
+        const RecordFile fancierFile(s.FancierFilePath, FancierRecord::Size);
+        checkWholeRecords(fancierFile);
+        const int fancierRecords = fancierFile.count();
         QList<RaceRecapFiles> races;
         for (int slot = 1; slot <= MaxChosenRaces && s.ChosenRaceCodes[slot] != 0; ++slot)
             races.append(computeRaceRecap(s.YearFolder, s.ChosenRaceCodes[slot],
                                           s.ChosenRaceStakeFiles[slot], fancierRecords));
+        // What was found damaged is told before anything is stored from the reading.
+        damage.tell();
         for (const RaceRecapFiles& race : races)
             writeRaceRecap(race, &written);
     } catch (const Error& e) {
+        damage.tell();
         dialogs.inform(e.message() + written.note(),
                        QStringLiteral("MEMORISATION des RECAPITULATIFS"), MsgIcon::Exclamation);
         return false;

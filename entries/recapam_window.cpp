@@ -11,6 +11,7 @@
 #include "entries/recap_store.h"
 #include "platform/frozen_column.h"
 #include "platform/clock.h"
+#include "platform/damage_notice.h"
 #include "platform/dialogs.h"
 #include "platform/help.h"
 #include "platform/print_progress_window.h"
@@ -164,7 +165,9 @@ recapam::recapam() {
 
 void recapam::fillList() {
     Liste1->clear();
+    DamageNotice damage(dialogs());
     const RecapListLoad load = loadRecapList();
+    damage.tell();
     for (int i = 0; i < load.lines.size(); ++i) {
         auto* item = new QListWidgetItem(load.lines[i], Liste1);
         item->setData(Qt::UserRole, load.records[i]);
@@ -252,7 +255,9 @@ void recapam::showNextRecapGrid() {
             if (const auto r = recapLineRecord(line))
                 records.append(*r);
         try {
+            DamageNotice damage(dialogs());
             view = buildRecapGrid(session(), session().ChosenRaceCodes[recapGridPosition], records);
+            damage.tell();
         } catch (const Error& e) {
             dialogs().inform(e.message(), windowTitle(), MsgIcon::Exclamation);
             return;

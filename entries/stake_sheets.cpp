@@ -1,5 +1,6 @@
 #include "entries/stake_sheets.h"
 
+#include "common/damage.h"
 #include "common/errors.h"
 #include "common/numbers.h"
 #include "common/record_file.h"
@@ -136,7 +137,8 @@ SheetRecords buildSheetRecords(const QList<SheetRow>& rows) {
         const std::optional<double> value = localeNumber(row.value);
         if (!value)
             return refuse(gridRow, 1, notANumber(gridRow, row.value));
-        if (!std::isfinite(*value) || std::fabs(*value) > std::numeric_limits<float>::max())
+        // A price is an amount from 0 that one stake of fits what a fancier may owe.
+        if (!isPossibleStakePrice(*value))
             return refuse(gridRow, 1,
                           QStringLiteral("La valeur de la ligne %1 est hors limites").arg(gridRow));
         // A typed count is read as it always was (its whole part), once it is a number.

@@ -1,5 +1,6 @@
 #include "fanciers/fancier_prints.h"
 
+#include "common/damage.h"
 #include "common/record_file.h"
 #include "common/session.h"
 #include "common/text.h"
@@ -35,9 +36,12 @@ QList<ReleaseSiteRecord> readGeneralSitesInFileOrder() {
     QList<ReleaseSiteRecord> out;
     if (!file.exists())
         return out;
-    for (const ReleaseSiteRecord& site : file.readAll())
-        if (!isBlank(site.siteName()))
-            out.append(site);
+    // Impossible coordinates read as 0 (the site gets no distance) and are noted.
+    checkWholeRecords(file);
+    const QList<ReleaseSiteRecord> sites = file.readAll();
+    for (int i = 0; i < sites.size(); ++i)
+        if (!isBlank(sites[i].siteName()))
+            out.append(checkedSite(sites[i], file.path(), i + 1));
     return out;
 }
 

@@ -14,6 +14,7 @@
 
 #include "common/errors.h"
 #include "common/session.h"
+#include "platform/damage_notice.h"
 #include "platform/dialogs.h"
 #include "platform/print_progress_window.h"
 #include "platform/printing.h"
@@ -95,11 +96,13 @@ void gnoms::printDistanceSheetsOf(const QStringList& chosen) {
     List2->hide();
     const bool booklet = dialogs().message(sheetLayoutQuestion()) == MsgAnswer::Yes;
     DistanceSheetRun run;
+    DamageNotice damage(dialogs());
     {
         PrintProgressWindow progress(this, QStringLiteral("feuilles"));
         run = printDistanceSheets(recordNos, booklet ? SheetLayout::Booklet : SheetLayout::List,
                                   printer(), progress);
     }
+    damage.tell();
     // The closing message says where the sheets went.
     dialogs().message(distanceSheetsMessage(run));
     List1->show();
@@ -125,7 +128,9 @@ void gnoms::chdist_Click() {
     if (List3->count() == 0) {
         // Read once: a second choice shows the same sites.
         try {
+            DamageNotice damage(dialogs());
             m_choiceSites = readGeneralSitesInFileOrder();
+            damage.tell();
         } catch (const Error& e) {
             dialogs().inform(e.message(), windowTitle(), MsgIcon::Critical);
             return;

@@ -7,6 +7,7 @@
 // the grid create and change no file.
 #include "fuzz_support.h"
 
+#include "common/damage.h"
 #include "common/record_file.h"
 #include "common/records.h"
 #include "common/session.h"
@@ -110,11 +111,19 @@ QStringList recapList(const Setup& u) {
 // the race's lines are whole numbers from 0.
 void saveSheet(const Setup& u, const vt::EntrySheetOpening& o, const fuzz::Parts& in) {
     vt::RaceGrids grids;
+    // The sheet's grids are read as the entry sheet reads them: a damaged price or count is
+    // noted (the window shows it) and read as 0, so no grid shows or saves it.
+    vt::DamageScope damage;
     try {
         grids.load(u.s.YearFolder, u.s.ChosenRaceCodes, o.recordNo);
     } catch (const vt::Error&) {
         return;
     }
+    for (int tab = 1; tab <= grids.count(); ++tab)
+        for (int r = 1; r < grids.grid(tab).rowCount(); ++r) {
+            const vt::GridRow& row = grids.grid(tab).row(r);
+            FUZZ_CHECK(row.count >= 0 && row.count <= vt::MaxGridCount);
+        }
     for (int tab = 1; tab <= grids.count(); ++tab) {
         vt::RaceGrid& grid = grids.grid(tab);
         for (int r = 1; r < grid.rowCount() && r < 6; ++r)
@@ -126,6 +135,15 @@ void saveSheet(const Setup& u, const vt::EntrySheetOpening& o, const fuzz::Parts
     const vt::EntrySavePlan plan = vt::planEntrySave(input, grids);
     if (plan.status != vt::EntrySavePlan::Ready || !plan.deletionQuestion.isEmpty())
         return;
+    // Nothing the sheet stores is an amount the next reading would take for damage.
+    if (in.part(4).size() >= vt::RaceBaseRecord::Size)
+        for (int tab = 1; tab <= grids.count(); ++tab) {
+            const int code = u.s.ChosenRaceCodes[tab];
+            if (code >= 100 && code <= vt::FancierRecord::MaxRaceCode) {
+                const int32_t a = plan.finalRecord.raceAmount(code);
+                FUZZ_CHECK(a >= 0 && a <= vt::MaxAmountOwedThousandths);
+            }
+        }
     if (!vt::applyEntrySave(plan).isEmpty())
         return;
     const vt::RecordFileOf<vt::FancierRecord> season(u.s.FancierFilePath);
@@ -202,12 +220,35 @@ void recapViews(const Setup& u, const QStringList& lines, const fuzz::Parts& in)
     {
         fuzz::AnswerDialogs dialogs(in.part(1));
         vt::RecordingSurface surface;
-        (void)vt::printClubRecaps(dialogs, surface, u.s);
+        const QString where = vt::printClubRecaps(dialogs, surface, u.s);
+        // A negative count of a stored recap reaches its sheet only with its message.
+        for (int code : u.codes) {
+            const vt::RecordFileOf<vt::RaceRecapRecord> recap(
+                vt::resolveFile(u.s.YearFolder, vt::raceFileName(QStringLiteral("recap"), code)));
+            if (where.isEmpty() || recap.count() < 1)
+                continue;
+            const vt::RaceRecapRecord r = recap.read(1);
+            bool negative = r.fancierCount() < 0;
+            for (int j = 0; j <= 100; ++j)
+                negative = negative || r.total(j) < 0;
+            if (negative)
+                FUZZ_CHECK(dialogs.named(recap.path(), 1));
+        }
     }
     {
         fuzz::AnswerDialogs dialogs(in.part(1));
         vt::RecordingSurface surface;
         (void)vt::printRaceTotals(dialogs, surface, u.s, listed);
+        // An amount owed that no entry sheet saves reaches the totals only with its message.
+        const vt::RecordFileOf<vt::FancierRecord> names(u.s.FancierFilePath);
+        for (int f : listed)
+            for (int code : u.codes) {
+                if (code < 0 || code > vt::FancierRecord::MaxRaceCode || f > names.count())
+                    continue;
+                const int32_t a = names.read(f).raceAmount(code);
+                if (a < 0 || a > vt::MaxAmountOwedThousandths)
+                    FUZZ_CHECK(dialogs.named(names.path(), f));
+            }
     }
     {
         fuzz::AnswerDialogs dialogs(in.part(1));

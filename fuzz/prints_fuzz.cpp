@@ -9,6 +9,7 @@
 
 #include "calculator/calculator_model.h"
 #include "calculator/sun_times.h"
+#include "common/damage.h"
 #include "common/record_file.h"
 #include "common/records.h"
 #include "common/session.h"
@@ -102,8 +103,26 @@ void fancierPrints(const fuzz::Parts& in) {
     records << 0 << -1 << int(in.part(1).size() / vt::FancierRecord::Size) + 1;
     for (vt::SheetLayout layout : {vt::SheetLayout::Booklet, vt::SheetLayout::List}) {
         vt::RecordingSurface surface;
+        vt::DamageScope damage; // the fanciers window holds one around the run
         const vt::DistanceSheetRun run = vt::printDistanceSheets(records, layout, surface);
         FUZZ_CHECK(run.printed + run.skipped + run.failed == records.size());
+        // A site's coordinate that no site editor writes reaches a sheet only named.
+        if (run.printed > 0) {
+            const vt::RecordFileOf<vt::ReleaseSiteRecord> sites(s.GeneralSitesPath);
+            const QList<vt::ReleaseSiteRecord> all = sites.readAll();
+            for (int i = 0; i < all.size(); ++i) {
+                const vt::ReleaseSiteRecord& site = all[i];
+                if (vt::isBlank(site.siteName()) ||
+                    (vt::isPossibleCoordinate(site.latitudeDms(), true) &&
+                     vt::isPossibleCoordinate(site.longitudeEastDms(), false) &&
+                     vt::isPossibleCoordinate(site.longitudeWestDms(), false)))
+                    continue;
+                bool named = false;
+                for (const vt::DamageFinding& f : damage.findings())
+                    named = named || (f.path == sites.path() && f.recordNo == i + 1);
+                FUZZ_CHECK(named);
+            }
+        }
         (void)vt::distanceSheetsMessage(run);
     }
     FUZZ_CHECK(fuzz::snapshot(fuzz::folder().path()) == before);

@@ -6,6 +6,8 @@
 #include "depart_window.h"
 
 #include "common/record_file.h"
+#include "platform/damage_notice.h"
+#include "platform/dialogs.h"
 #include "common/session.h"
 #include "common/text.h"
 #include "platform/window_registry.h"
@@ -91,8 +93,11 @@ void calend::chooseCalendar(int index) {
     const QString title = QStringLiteral("CALENDRIER : ") + caption;
     const QString calendarPath =
         resolveFile(m_folder, session().CalendarBaseNames[index] + QStringLiteral(".cal"));
-    const QList<CalendarRaceRecord> records =
-        RecordFileOf<CalendarRaceRecord>(calendarPath).readAll();
+    QList<CalendarRaceRecord> records;
+    {
+        DamageNotice damage(dialogs());
+        records = readCalendar(calendarPath);
+    }
     hide();
 
     if (m_listMode == 1) {

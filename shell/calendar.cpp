@@ -1,5 +1,6 @@
 #include "calendar.h"
 
+#include "common/damage.h"
 #include "common/dates.h"
 #include "common/errors.h"
 #include "common/numbers.h"
@@ -18,6 +19,21 @@ int calendarCategory(const CalendarRaceRecord& record) {
 }
 
 QDate calendarDate(const CalendarRaceRecord& record) { return parseShortDate(record.raceDate()); }
+
+QList<CalendarRaceRecord> readCalendar(const QString& calendarPath) {
+    const RecordFileOf<CalendarRaceRecord> file(calendarPath);
+    checkWholeRecords(file);
+    const QList<CalendarRaceRecord> records = file.readAll();
+    for (int i = 0; i < records.size() && i < MaxCalendarRaces; ++i) {
+        const CalendarRaceRecord& r = records[i];
+        if (isBlank(r.siteName()) || isBlank(r.raceDate()) || calendarDate(r).isValid())
+            continue;
+        noteDamage(file.path(), i + 1,
+                   QStringLiteral("date du concours %1 « %2 » : « %3 », qui n'est pas une date")
+                       .arg(raceNumberText(i + 1), trim(r.siteName()), r.raceDate()));
+    }
+    return records;
+}
 
 QString raceNumberText(int race) { return Right(QString::number(race + 1000), 3); }
 

@@ -19,6 +19,10 @@ inline constexpr int MaxCalendarRaces = 99;
 int calendarCategory(const CalendarRaceRecord& record);
 // The stored "dd/mm/yy" date as a real date (invalid when it is none).
 QDate calendarDate(const CalendarRaceRecord& record);
+// The races of a calendar file (record n = race n). A race whose stored date is no date
+// (99/99/99, 31/02/26) is noted as damage and read undated; a cut last record is noted
+// and left out.
+QList<CalendarRaceRecord> readCalendar(const QString& calendarPath);
 // The three digits of a race number (race 7 gives "007").
 QString raceNumberText(int race);
 

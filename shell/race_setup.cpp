@@ -3,13 +3,17 @@
 #include "calendar.h"
 
 #include "entries/amount_owed.h"
+#include "entries/stake_blocks.h"
 #include "entries/stake_catalogue.h"
 
+#include "common/damage.h"
 #include "common/dates.h"
 #include "common/errors.h"
 #include "common/numbers.h"
 #include "common/record_file.h"
 #include "common/text.h"
+
+#include "platform/damage_notice.h"
 
 #include <QFileInfo>
 
@@ -88,6 +92,8 @@ float askAmount(Dialogs& dialogs, const QString& title, float current) {
 // What the set-up of one race works with.
 struct RaceSetup {
     Dialogs& dialogs;
+    // Damaged prices and counts read as 0; they are told before anything is stored.
+    mutable DamageNotice damage;
     const RaceSetupPaths& paths;
     int code = 0;
     QString title; // of the sheet question and the change question
@@ -100,7 +106,7 @@ struct RaceSetup {
 
     RaceSetup(Dialogs& d, const RaceSetupPaths& p, int race, int levelIndex,
               const CalendarRaceRecord& record)
-        : dialogs(d), paths(p), code(raceCode(levelIndex, race)),
+        : dialogs(d), damage(d), paths(p), code(raceCode(levelIndex, race)),
           fanciers(resolvePath(p.fancierFile)),
           mise(resolveFile(p.yearFolder, raceFileName("mise", code))),
           stakes(resolveFile(p.yearFolder, raceFileName("basejeu", code))) {
@@ -111,6 +117,13 @@ struct RaceSetup {
     }
 };
 
+// The race's own lines (basejeu.<code>), a damaged price read as 0 and told.
+QList<StakeTypeRecord> storedLines(const RaceSetup& r) {
+    QList<StakeTypeRecord> lines = readStakeLines(r.stakes.path());
+    r.damage.tell();
+    return lines;
+}
+
 // One stake block per fancier: existing blocks keep their counts, missing ones are zeros.
 void readStakeBlocks(RaceSetup& r, WrittenFiles& written) {
     const int n = r.fanciers.count();
@@ -119,6 +132,10 @@ void readStakeBlocks(RaceSetup& r, WrittenFiles& written) {
         written.add(r.mise.path());
     }
     if (r.mise.count() < n) {
+        // Padding writes over a record cut short: the user is told before it is.
+        const QString cut = incompleteTailNotice(r.mise);
+        if (!cut.isEmpty())
+            r.dialogs.inform(cut, DamageScope::title(), MsgIcon::Exclamation);
         r.mise.write(n, StakeAmountBlock());
         written.add(r.mise.path());
     }
@@ -140,12 +157,10 @@ QString sheetList(const QList<SheetNameRecord>& names) {
 // The lines of stake sheet `sheet`, with the accounts lines when it has no bets total;
 // nullopt (said) when they pass 100 lines.
 std::optional<QList<StakeTypeRecord>> sheetLines(const RaceSetup& r, int sheet) {
-    QList<StakeTypeRecord> lines =
-        RecordFileOf<StakeTypeRecord>(sheetFile(r.paths.dataFolder, sheet)).readAll();
+    QList<StakeTypeRecord> lines = readStakeLines(sheetFile(r.paths.dataFolder, sheet));
     if (std::none_of(lines.begin(), lines.end(), isBetTotalLine))
-        lines += RecordFileOf<StakeTypeRecord>(
-                     resolveFile(r.paths.dataFolder, QStringLiteral("cptenl.jeu")))
-                     .readAll();
+        lines += readStakeLines(resolveFile(r.paths.dataFolder, QStringLiteral("cptenl.jeu")));
+    r.damage.tell();
     if (lines.size() > StakeAmountBlock::MaxLine) {
         warn(r.dialogs, QStringLiteral("Le jeu n° %1 et les comptes dépassent 100 lignes.").arg(sheet));
         return std::nullopt;
@@ -158,7 +173,7 @@ std::optional<QList<StakeTypeRecord>> sheetLines(const RaceSetup& r, int sheet) 
 bool confirmSheetChange(const RaceSetup& r, const QList<StakeTypeRecord>& lines) {
     if (!r.entries)
         return true;
-    const QStringList dropped = SheetChange(r.stakes.readAll(), lines).droppedLines(r.blocks);
+    const QStringList dropped = SheetChange(storedLines(r), lines).droppedLines(r.blocks);
     MessageRequest q;
     q.text = QStringLiteral("Des amateurs sont engagés dans ce concours.\r"
                             "Changer de jeu recalcule leurs montants.");
@@ -215,7 +230,7 @@ std::optional<SheetChoice> chooseSheet(const RaceSetup& r, int stored) {
             return std::nullopt;
         }
         if (sheet == stored)
-            return SheetChoice{sheet, r.stakes.readAll()};
+            return SheetChoice{sheet, storedLines(r)};
         const std::optional<QList<StakeTypeRecord>> lines = sheetLines(r, sheet);
         if (lines && confirmSheetChange(r, *lines))
             return SheetChoice{sheet, *lines};
@@ -251,10 +266,17 @@ struct Recalculated {
 
 Recalculated recalculate(const RaceSetup& r, const QList<StakeTypeRecord>& lines) {
     Recalculated out;
-    const SheetChange change(r.stakes.readAll(), lines);
+    const QList<StakeTypeRecord> old = storedLines(r);
+    const SheetChange change(old, lines);
     const RaceAmountsOwed amounts(lines);
-    for (int f = 1; f <= r.blocks.size(); ++f) {
-        out.blocks.append(amounts.savedBlock(change.carry(r.blocks[f - 1])));
+    // A damaged count (as the old lines read it) is told and carried as 0.
+    const StakeBlockCheck check(old);
+    QList<StakeAmountBlock> blocks;
+    for (int f = 1; f <= r.blocks.size(); ++f)
+        blocks.append(check.checked(r.blocks[f - 1], r.mise.path(), f));
+    r.damage.tell();
+    for (int f = 1; f <= blocks.size(); ++f) {
+        out.blocks.append(amounts.savedBlock(change.carry(blocks[f - 1])));
         FancierRecord fancier = r.fanciers.read(f);
         const std::optional<int32_t> amount = amounts.thousandths(out.blocks.last());
         if (!amount)

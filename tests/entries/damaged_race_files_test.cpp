@@ -47,8 +47,11 @@ TEST(DamagedRaceFiles, DetailChargesDamagedCountsAsTheEntrySheetDoes) {
     ClubFixture::chooseRaces(s, {101});
 
     ScriptedDialogsScope dialogs;
+    dialogs->answer(MsgAnswer::Ok); // the damaged counts are named before the print
     RecordingSurface surface;
     printFancierDetail(*dialogs, surface, s, {1, 2, 3});
+    ASSERT_EQ(dialogs->messages().size(), 1);
+    EXPECT_TRUE(dialogs->messages()[0].text.contains(QStringLiteral("mise.101 est endommagé")));
     ASSERT_EQ(surface.pages().size(), 1);
     const QStringList lines = RecordingSurface::pageLines(surface.pages()[0]);
     ASSERT_GE(lines.size(), 5);
@@ -56,15 +59,14 @@ TEST(DamagedRaceFiles, DetailChargesDamagedCountsAsTheEntrySheetDoes) {
     // pigeons entered; fees 10 × 0,50 less 2 free entries.
     EXPECT_EQ(lines[2],
               QStringLiteral("DUPONT                   10   0   0    0,000  10   2    4,000"));
-    // Beyond seven digits, the grid's largest count, capped by the 5 pigeons entered; an
-    // infinite count is no number.
+    // A count of 1E30 and an infinite one are no count the sheet can have typed: both 0.
     EXPECT_EQ(lines[3],
-              QStringLiteral("MARTIN                    5   5   0    5,000   5   0    7,500"));
+              QStringLiteral("MARTIN                    5   0   0    0,000   5   0    2,500"));
     EXPECT_EQ(lines[4],
               QStringLiteral("BERNARD                   4   0   2    4,000   4   0    6,000"));
 
     // What the entry sheet says each one owes for the race.
-    for (auto [f, owed] : {std::pair{1, 4000}, {2, 7500}, {3, 6000}})
+    for (auto [f, owed] : {std::pair{1, 4000}, {2, 2500}, {3, 6000}})
         EXPECT_EQ(loadRaceGrid(club.yearFolder(), 101, f).subTotalThousandths(),
                   std::optional<int32_t>(owed));
 }
@@ -89,6 +91,8 @@ TEST(DamagedRaceFiles, ChangingTheSheetChargesDamagedCountsAsTheEntrySheetDoes) 
     const auto choose = [&](const QString& sheet) {
         ScriptedDialogsScope d;
         d->answerInput(sheet).answer(MsgAnswer::Yes);
+        if (sheet == QStringLiteral("2"))
+            d->answer(MsgAnswer::Ok); // the damaged counts, named before any amount is stored
         const CalendarRaceRecord r =
             writeRaceBase(club.yearPath("gr1.cal"), club.yearFolder(), 1, 0);
         return setupRace(*d, paths, 1, 0, r);

@@ -69,7 +69,7 @@ TEST(RaceGrids, TabsNextRaceAndSavedAmounts) {
 TEST(RaceGrids, SubTotalTooLargeIsReportedWithTheRace) {
     QTemporaryDir dir;
     writeRace(dir.path(), 105, "Brive", {{"Mise     Mise", 1000000.0f}, {"TOTAL du jeu "},
-                                         {"S/total  s/to"}}, 1, {3000, 3000});
+                                         {"S/total  s/to"}}, 1, {500, 500});
     std::array<int16_t, 12> codes{};
     codes[1] = 105;
     RaceGrids sheet;

@@ -348,7 +348,10 @@ TEST_F(PrintFixture, TotalsPerRaceOfTheExample) {
 
     // A negative amount is nothing; one race has no row totals.
     setAmounts(1, {{402, -5000}});
+    dialogs->answer(MsgAnswer::Ok); // the negative amount is named as damage
     printRaceTotals(*dialogs, surface, *s, {1, 2});
+    EXPECT_TRUE(dialogs->messages().last().text.contains(
+        QStringLiteral("enregistrement 1 : montant dû au concours 402 : -5,000")));
     EXPECT_EQ(page()[2], QStringLiteral(" DUPONT                    26,000             26,000"));
     EXPECT_EQ(page()[4], QStringLiteral("                           26,000    8,000    34,000"));
     ClubFixture::chooseRaces(*s, {101});

@@ -67,6 +67,9 @@ struct StoreFixture : ::testing::Test {
     bool store(MsgAnswer answer = MsgAnswer::Yes) {
         ScriptedDialogsScope dialogs;
         dialogs->answer(answer);
+        // The example's count of 600 is named, one box for each race's mise file.
+        for (int race = 1; race <= MaxChosenRaces; ++race)
+            dialogs->answer(MsgAnswer::Ok);
         const bool ok = storeRaceRecaps(*dialogs, *s);
         questions = dialogs->asked();
         return ok;
@@ -93,7 +96,10 @@ TEST_F(StoreFixture, ExampleRaceGivesTheRecapAndItsCompanionsByteForByte) {
     s->ClubCount = 4;
     ASSERT_TRUE(store());
 
-    ASSERT_EQ(questions.size(), 1);
+    ASSERT_EQ(questions.size(), 2);
+    EXPECT_EQ(questions[1].message.title, QStringLiteral("Fichier endommagé"));
+    EXPECT_TRUE(questions[1].message.text.contains(
+        QStringLiteral("enregistrement 3 : ligne 1 « Mise    Mise » : 600")));
     const MessageRequest& q = questions[0].message;
     EXPECT_EQ(q.text, QStringLiteral("ETES VOUS SUR DE VOULOIR MEMORISER les RECAPITULATIFS\n"));
     EXPECT_EQ(q.title, QStringLiteral("   MEMORISATION des RECAPITULATIFS  "));
@@ -190,10 +196,12 @@ TEST_F(StoreFixture, ATotalBeyondAnIntegerWritesNothingForAnyRace) {
     const QByteArray bets = readBytes(club.yearPath("rgr1.101"));
 
     ScriptedDialogsScope dialogs;
-    dialogs->answer(MsgAnswer::Yes).answer(MsgAnswer::Ok);
+    dialogs->answer(MsgAnswer::Yes).answer(MsgAnswer::Ok).answer(MsgAnswer::Ok);
     EXPECT_FALSE(storeRaceRecaps(*dialogs, *s));
-    ASSERT_EQ(dialogs->messages().size(), 2);
-    EXPECT_EQ(dialogs->messages()[1].text,
+    // The example's damaged count of race 101 is named, then the total that does not fit.
+    ASSERT_EQ(dialogs->messages().size(), 3);
+    EXPECT_EQ(dialogs->messages()[1].title, QStringLiteral("Fichier endommagé"));
+    EXPECT_EQ(dialogs->messages()[2].text,
               QStringLiteral("Le total de la ligne « ENGAGES » du concours PERONNE du 21 juin "
                              "2026 (34440) dépasse 32767 : rien n'a été mémorisé."));
     EXPECT_EQ(readBytes(club.yearPath("recap.101")), recap);
