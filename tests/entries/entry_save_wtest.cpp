@@ -15,7 +15,9 @@
 #include "shell/calend_window.h"
 #include "shell/chdate_window.h"
 #include "shell/depart_window.h"
+#include "tests/support/pending_events.h"
 #include "tests/support/club_fixture.h"
+#include "tests/support/window_child.h"
 
 #include <QAction>
 #include <QFile>
@@ -31,19 +33,6 @@ using namespace vt::testing;
 
 namespace {
 
-template <class W> W* find(QWidget& window, const char* name) {
-    W* w = window.findChild<W*>(QString::fromLatin1(name));
-    if (!w)
-        qFatal("%s has no control %s", qPrintable(window.objectName()), name);
-    return w;
-}
-
-void processPending() {
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
-
 void clickRow(QListWidget* list, int row, bool twice = false) {
     const QPoint at = list->visualItemRect(list->item(row)).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
@@ -53,7 +42,7 @@ void clickRow(QListWidget* list, int row, bool twice = false) {
 
 // Clears a box and types the text, as the user does.
 void typeIn(QWidget& window, const char* box, const QString& text) {
-    QLineEdit* b = find<QLineEdit>(window, box);
+    QLineEdit* b = child<QLineEdit>(window, box);
     b->setFocus();
     b->selectAll();
     QTest::keyClick(b, Qt::Key_Delete);
@@ -87,13 +76,13 @@ class EntrySaveWindowsTest : public QObject {
     }
     // "Nouvel Amateur" in the recap window.
     jeuamat& newFancierSheet() {
-        find<QAction>(recap(), "nouv")->trigger();
+        child<QAction>(recap(), "nouv")->trigger();
         processPending();
         return sheet();
     }
     // "Nouveau" in the fanciers list.
     adresse& newFancierEditor() {
-        find<QAction>(windows().show<gnoms>(), "nouv")->trigger();
+        child<QAction>(windows().show<gnoms>(), "nouv")->trigger();
         processPending();
         return windows().window<adresse>();
     }
@@ -142,21 +131,21 @@ private slots:
         typeCount(s, 1, "4");
         typeCount(s, 2, "4");
 
-        find<QAction>(windows().window<depart>(), "cal")->trigger();
+        child<QAction>(windows().window<depart>(), "cal")->trigger();
         processPending();
         windows().window<calend>().chooseCalendar(1); // the club's calendar
         processPending();
         chdate& editor = windows().window<chdate>();
-        QListWidget* races = find<QListWidget>(editor, "List1");
+        QListWidget* races = child<QListWidget>(editor, "List1");
         QVERIFY(races->item(0)->text().startsWith(QStringLiteral("001 ORLEANS")));
         clickRow(races, 0);
         script().answer(MsgAnswer::Yes); // "Pour mettre à zéro les fichiers de ce concours"
-        QTest::mouseClick(find<QPushButton>(editor, "Command3"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(editor, "Command3"), Qt::LeftButton);
         QVERIFY(!QFile::exists(misePath(fx->yearFolder(), 101)));
         QVERIFY(!QFile::exists(fx->yearPath("bases.101")));
 
         script().answer(MsgAnswer::Ok); // the race withdrawn is named
-        QTest::mouseClick(find<QPushButton>(s, "Command1"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(s, "Command1"), Qt::LeftButton);
         processPending();
         QVERIFY(!windows().isLoaded<jeuamat>());
         const MessageRequest told = script().messages().last();
@@ -182,7 +171,7 @@ private slots:
         // A sheet opened after the withdrawal has no site for that race: its code names it.
         jeuamat& again = openSheetOf(1);
         script().answer(MsgAnswer::Ok);
-        QTest::mouseClick(find<QPushButton>(again, "Command1"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(again, "Command1"), Qt::LeftButton);
         processPending();
         const QString named = script().messages().last().text;
         QVERIFY2(named.startsWith(QStringLiteral("Le concours 101 a été retiré (le fichier "
@@ -222,12 +211,12 @@ private slots:
         typeIn(*entry, "Text4", QStringLiteral("504000"));
         const int editorRecord = editor->recordNo(), entryRecord = entry->recordNo();
         auto saveEditor = [&] {
-            QTest::mouseClick(find<QPushButton>(*editor, "Commande1"), Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(*editor, "Commande1"), Qt::LeftButton);
             processPending();
             QVERIFY(!windows().isLoaded<adresse>());
         };
         auto saveSheet = [&] {
-            QTest::mouseClick(find<QPushButton>(*entry, "Command1"), Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(*entry, "Command1"), Qt::LeftButton);
             processPending();
             QVERIFY(!windows().isLoaded<jeuamat>());
         };
@@ -252,11 +241,11 @@ private slots:
     void aClaimLeftUnsavedIsClaimedAgain() {
         QCOMPARE(newFancierSheet().recordNo(), 4);
         QCOMPARE(newFancierSheet().recordNo(), 4); // "Nouvel Amateur" again closes the first
-        find<QAction>(sheet(), "quitte")->trigger();
+        child<QAction>(sheet(), "quitte")->trigger();
         processPending();
         adresse& editor = newFancierEditor();
         QCOMPARE(editor.recordNo(), 4);
-        QTest::mouseClick(find<QPushButton>(editor, "Commande3"), Qt::LeftButton); // QUITTER
+        QTest::mouseClick(child<QPushButton>(editor, "Commande3"), Qt::LeftButton); // QUITTER
         processPending();
         QCOMPARE(newFancierEditor().recordNo(), 4);
     }
@@ -280,7 +269,7 @@ private slots:
         const QList<QByteArray> before = fancierFiles();
 
         script().answer(MsgAnswer::No);
-        QTest::mouseClick(find<QPushButton>(*window, fromEditor ? "Commande1" : "Command1"),
+        QTest::mouseClick(child<QPushButton>(*window, fromEditor ? "Commande1" : "Command1"),
                           Qt::LeftButton);
         processPending();
         const MessageRequest asked = script().messages().last();
@@ -292,7 +281,7 @@ private slots:
         QVERIFY(window->isVisible());
 
         script().answer(MsgAnswer::Yes);
-        QTest::mouseClick(find<QPushButton>(*window, fromEditor ? "Commande1" : "Command1"),
+        QTest::mouseClick(child<QPushButton>(*window, fromEditor ? "Commande1" : "Command1"),
                           Qt::LeftButton);
         processPending();
         QCOMPARE(nameAt(master(), 4), QStringLiteral("LEROY Marc"));
