@@ -25,6 +25,7 @@
 #include "platform/printing.h"
 #include "platform/scripted_dialogs.h"
 #include "platform/window_registry.h"
+#include "tests/support/pending_events.h"
 #include "tests/support/club_fixture.h"
 #include "tests/support/window_child.h"
 
@@ -44,6 +45,7 @@
 #include <memory>
 
 using namespace vt;
+using vt::testing::processPending;
 using vt::testing::child;
 using vt::testing::readBytes;
 
@@ -92,12 +94,6 @@ QByteArray stakeLine(const char* text13, float unit) {
 
 QAction* menu(QWidget& w, const char* name) {
     return child<QAction>(w, name);
-}
-
-void processPending() {
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
 }
 
 // Clears a box, types the text and presses Enter, as the user does.

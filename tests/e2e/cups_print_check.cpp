@@ -16,6 +16,7 @@
 #include "platform/qt_print_surface.h"
 #include "platform/scripted_dialogs.h"
 #include "platform/window_registry.h"
+#include "tests/support/pending_events.h"
 #include "tests/support/window_child.h"
 #include "tests/support/club_fixture.h"
 
@@ -30,17 +31,8 @@
 #include <memory>
 
 using namespace vt;
+using vt::testing::processPending;
 using vt::testing::child;
-
-namespace {
-
-void processPending() {
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
-
-} // namespace
 
 class CupsPrintCheck : public QObject {
     Q_OBJECT

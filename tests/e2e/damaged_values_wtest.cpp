@@ -13,6 +13,7 @@
 #include "shell/calend_window.h"
 #include "shell/choiconc_window.h"
 #include "shell/depart_window.h"
+#include "tests/support/pending_events.h"
 #include "tests/support/club_fixture.h"
 #include "tests/support/window_child.h"
 
@@ -31,12 +32,6 @@ using namespace vt;
 using namespace vt::testing;
 
 namespace {
-
-void processPending() {
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
 
 // Every box answered by its default button, the inputs from a list; each message is kept
 // with what a watched file held when it was shown.

@@ -13,6 +13,7 @@
 #include "platform/window_registry.h"
 #include "recap_list_clicks.h"
 #include "tests/support/club_fixture.h"
+#include "tests/support/window_child.h"
 
 #include <QAction>
 #include <QLabel>
@@ -34,9 +35,6 @@ class BasketingTest : public QObject {
     std::unique_ptr<ScriptedDialogsScope> dialogs;
 
     recapam& recap() { return windows().show<recapam>(); }
-    template <class W> W* find(QWidget& window, const char* name) {
-        return window.findChild<W*>(QString::fromLatin1(name));
-    }
     jeuamat& openSheetOf(int recordNo) { return doubleClickFancier(recap(), recordNo); }
     // Puts the cursor on a row of the open grid and types the keys there.
     void typeOnRow(jeuamat& sheet, int row, const char* keys) {
@@ -93,9 +91,9 @@ private slots:
                               QStringLiteral("MARTIN Paul                2 LES AILES LILLOISE")}));
         QCOMPARE(file.read(3).fancierName().trimmed(), QStringLiteral("Émile LEROY"));
         for (const char* name : {"memo", "lister", "listmts", "listdet"})
-            QVERIFY(find<QAction>(r, name)->isEnabled());
-        QVERIFY(!find<QAction>(r, "eff")->isVisible());
-        find<QAction>(r, "aide")->trigger();
+            QVERIFY(child<QAction>(r, name)->isEnabled());
+        QVERIFY(!child<QAction>(r, "eff")->isVisible());
+        child<QAction>(r, "aide")->trigger();
         QCOMPARE(lastHelpTopic(), 2);
         QVERIFY(r.clockPanelText().contains(QStringLiteral(" il est ")));
     }
@@ -108,25 +106,25 @@ private slots:
             RecordFileOf<StakeAmountBlock>(misePath(fx->yearFolder(), code)).write(1, b);
         }
         recapam& r = recap();
-        QVERIFY(find<QAction>(r, "ecran")->isEnabled());
-        find<QAction>(r, "ecran")->trigger();
+        QVERIFY(child<QAction>(r, "ecran")->isEnabled());
+        child<QAction>(r, "ecran")->trigger();
         const QString first = r.windowTitle();
         QVERIFY(r.grid()->isVisible());
-        QVERIFY(find<QAction>(r, "eff")->isVisible());
-        QVERIFY(!find<QAction>(r, "quitte")->isVisible());
+        QVERIFY(child<QAction>(r, "eff")->isVisible());
+        QVERIFY(!child<QAction>(r, "quitte")->isVisible());
         QCOMPARE(r.grid()->horizontalHeaderItem(0)->text(), QStringLiteral("Amateurs          "));
         QCOMPARE(r.grid()->rowCount(), 2); // DUPONT Jean and the empty row below him
         QCOMPARE(r.grid()->item(0, 0)->text().trimmed(), QStringLiteral("DUPONT Jean"));
         QCOMPARE(r.grid()->item(0, 1)->text(), QStringLiteral("3"));
-        find<QAction>(r, "ecran")->trigger();
+        child<QAction>(r, "ecran")->trigger();
         const QString second = r.windowTitle();
         QVERIFY(second != first);
         QVERIFY(first.startsWith(QStringLiteral("BRIVE")) || first.startsWith(QStringLiteral("TOURS")));
-        find<QAction>(r, "ecran")->trigger();
+        child<QAction>(r, "ecran")->trigger();
         QCOMPARE(r.windowTitle(), first);
-        find<QAction>(r, "eff")->trigger();
+        child<QAction>(r, "eff")->trigger();
         QVERIFY(!r.grid()->isVisible());
-        QVERIFY(find<QAction>(r, "quitte")->isVisible());
+        QVERIFY(child<QAction>(r, "quitte")->isVisible());
         QCOMPARE(r.windowTitle(), QStringLiteral("CHOIX des AMATEURS"));
     }
 
@@ -135,8 +133,8 @@ private slots:
         entrySheetLinks().enableMainQuit = [&] { ++mainQuitEnabled; };
         jeuamat& sheet = openSheetOf(2);
         QCOMPARE(sheet.recordNo(), 2);
-        QCOMPARE(find<QLineEdit>(sheet, "Text1")->text(), QStringLiteral("MARTIN Paul"));
-        QVERIFY(find<QLabel>(sheet, "Label8")->text().startsWith(QStringLiteral(" Distance =  ")));
+        QCOMPARE(child<QLineEdit>(sheet, "Text1")->text(), QStringLiteral("MARTIN Paul"));
+        QVERIFY(child<QLabel>(sheet, "Label8")->text().startsWith(QStringLiteral(" Distance =  ")));
 
         // The fees, rings and deduction example typed through the grid.
         typeOnRow(sheet, 1, "10\r");
@@ -148,7 +146,7 @@ private slots:
             shown << nombre(sheet, 1, row);
         QCOMPARE(shown, QStringList({"10", "10", "6", "22,00", "10", "2", "26,00", "   2,00",
                                      "2,20", "4,20", "21,80"}));
-        QCOMPARE(find<QLabel>(sheet, "Label9_1")->text(),
+        QCOMPARE(child<QLabel>(sheet, "Label9_1")->text(),
                  QStringLiteral("BRIVE VIEUX GENERAL = 26,00"));
 
         // "+" opens race 2, where 3 is typed on Mise after 4 pigeons entered.
@@ -156,7 +154,7 @@ private slots:
         QCOMPARE(sheet.currentTab(), 2);
         typeOnRow(sheet, 1, "4\r");
         typeOnRow(sheet, 2, "3"); // still pending: the save commits it
-        QTest::mouseClick(find<QPushButton>(sheet, "Command1"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(sheet, "Command1"), Qt::LeftButton);
 
         QVERIFY(!windows().isLoaded<jeuamat>());
         QCOMPARE(mainQuitEnabled, 0); // only leaving without saving hands "Quitter" back
@@ -176,17 +174,17 @@ private slots:
         RecordFileOf<StakeAmountBlock>(misePath(fx->yearFolder(), 105)).write(1, stakeBlock({10}));
         RecordFileOf<StakeAmountBlock>(misePath(fx->yearFolder(), 212)).write(1, stakeBlock({3}));
         jeuamat& sheet = openSheetOf(1);
-        const QString distance1 = find<QLabel>(sheet, "Label8")->text();
+        const QString distance1 = child<QLabel>(sheet, "Label8")->text();
         typeOnRow(sheet, 2, "8\r");
         QCOMPARE(nombre(sheet, 1, 2), QStringLiteral("8"));
-        QTest::mouseClick(find<QLabel>(sheet, "Label9_2"), Qt::LeftButton);
+        QTest::mouseClick(child<QLabel>(sheet, "Label9_2"), Qt::LeftButton);
         QCOMPARE(sheet.currentTab(), 2);
-        QCOMPARE(find<QTabBar>(sheet, "Strip")->currentIndex(), 1);
-        QVERIFY(find<QLabel>(sheet, "Label8")->text() != distance1);
-        QCOMPARE(find<QLabel>(sheet, "Label10")->text(), QStringLiteral("TOURS VIEUX GENERAL "));
+        QCOMPARE(child<QTabBar>(sheet, "Strip")->currentIndex(), 1);
+        QVERIFY(child<QLabel>(sheet, "Label8")->text() != distance1);
+        QCOMPARE(child<QLabel>(sheet, "Label10")->text(), QStringLiteral("TOURS VIEUX GENERAL "));
         typeOnRow(sheet, 2, "8\r");
         QCOMPARE(nombre(sheet, 2, 2), QStringLiteral("3"));
-        find<QTabBar>(sheet, "Strip")->setCurrentIndex(0);
+        child<QTabBar>(sheet, "Strip")->setCurrentIndex(0);
         QCOMPARE(sheet.currentTab(), 1);
         QCOMPARE(nombre(sheet, 1, 2), QStringLiteral("8"));
         // Esc sets "0".
@@ -203,7 +201,7 @@ private slots:
         const QList<QByteArray> before = allFiles();
         const QStringList lines = recap().lines();
         (**dialogs).answer(MsgAnswer::Ok);
-        QTest::mouseClick(find<QPushButton>(sheet, "Command1"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(sheet, "Command1"), Qt::LeftButton);
         QVERIFY(windows().isLoaded<jeuamat>());
         QVERIFY(sheet.isVisible());
         QVERIFY((**dialogs).messages().at(0).text.contains(QStringLiteral("mise.212")));
@@ -218,8 +216,8 @@ private slots:
         const int listed = fanciers.lines().size();
         QVERIFY(fanciers.hasLine(1));
         jeuamat& sheet = openSheetOf(1);
-        find<QLineEdit>(sheet, "Texte4")->setText(QStringLiteral("ARMENTIERES"));
-        find<QAction>(sheet, "enreg")->trigger();
+        child<QLineEdit>(sheet, "Texte4")->setText(QStringLiteral("ARMENTIERES"));
+        child<QAction>(sheet, "enreg")->trigger();
         QVERIFY(!windows().isLoaded<jeuamat>());
         QCOMPARE(fanciers.lines().size(), listed - 1);
         QVERIFY(!fanciers.hasLine(1));
@@ -227,7 +225,7 @@ private slots:
 
         session().CurrentFancierNo = 1; // as a double-click in the list sets it
         adresse& editor = windows().show<adresse>();
-        QTest::mouseClick(find<QPushButton>(editor, "Commande1"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(editor, "Commande1"), Qt::LeftButton);
         QCOMPARE(fanciers.lines().size(), listed);
         const QStringList lines = fanciers.lines();
         QVERIFY(std::any_of(lines.begin(), lines.end(), [](const QString& l) {
@@ -236,7 +234,7 @@ private slots:
 
         // Without the address editor, the list's next load lists him again.
         openSheetOf(1);
-        find<QAction>(windows().window<jeuamat>(), "enreg")->trigger();
+        child<QAction>(windows().window<jeuamat>(), "enreg")->trigger();
         QVERIFY(!fanciers.hasLine(1));
         windows().unload<gnoms>();
         QVERIFY(windows().show<gnoms>().hasLine(1));
@@ -247,7 +245,7 @@ private slots:
     void aFullComplementShowsWhole() {
         jeuamat& sheet = openSheetOf(1);
         QVERIFY(QTest::qWaitForWindowExposed(&sheet));
-        QLineEdit* complement = find<QLineEdit>(sheet, "Texte3");
+        QLineEdit* complement = child<QLineEdit>(sheet, "Texte3");
         QVERIFY(complement->width() >= complement->fontMetrics().horizontalAdvance(
                                            QStringLiteral("RESIDENCE DES IRIS 2")) +
                                            8);
@@ -260,11 +258,11 @@ private slots:
         jeuamat& sheet = openSheetOf(1);
         sheet.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&sheet));
-        QLineEdit* licence = find<QLineEdit>(sheet, "Texte1");
+        QLineEdit* licence = child<QLineEdit>(sheet, "Texte1");
         licence->setFocus();
         licence->setText(QStringLiteral("7654321"));
         QTest::keyClick(licence, Qt::Key_Return);
-        auto* save = find<QPushButton>(sheet, "Command1");
+        auto* save = child<QPushButton>(sheet, "Command1");
         QCOMPARE(QApplication::focusWidget(), save);
         QTest::keyClick(save, Qt::Key_Return);
         QVERIFY(!windows().isLoaded<jeuamat>());
@@ -275,12 +273,12 @@ private slots:
     void aNewFancierTakesAFreeRecordAndHisLineItsPlace() {
         int mainQuitEnabled = 0;
         entrySheetLinks().enableMainQuit = [&] { ++mainQuitEnabled; };
-        find<QAction>(recap(), "nouv")->trigger();
+        child<QAction>(recap(), "nouv")->trigger();
         jeuamat& sheet = windows().window<jeuamat>();
         QCOMPARE(sheet.recordNo(), 4);
         sheet.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&sheet));
-        QLineEdit* name = find<QLineEdit>(sheet, "Text1");
+        QLineEdit* name = child<QLineEdit>(sheet, "Text1");
         name->setFocus();
         name->setText(QStringLiteral("éric"));
         (**dialogs).answer(MsgAnswer::Ok);
@@ -289,8 +287,8 @@ private slots:
         name->clear();
         QTest::keyClicks(name, QStringLiteral("BERNARD Luc"));
         QTest::keyClick(name, Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), find<QLineEdit>(sheet, "Texte2"));
-        find<QAction>(sheet, "enreg")->trigger();
+        QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(sheet, "Texte2"));
+        child<QAction>(sheet, "enreg")->trigger();
         QVERIFY(!windows().isLoaded<jeuamat>());
         QCOMPARE(recap().lines().at(0),
                  QStringLiteral("BERNARD Luc                4 LES AILES LILLOISE") + QString(11, u' '));
@@ -298,8 +296,8 @@ private slots:
 
         // Leaving a sheet without saving hands the main window's "Quitter" back.
         jeuamat& again = openSheetOf(4);
-        find<QLineEdit>(again, "Text1")->setText(QStringLiteral("CHANGED"));
-        find<QAction>(again, "quitte")->trigger();
+        child<QLineEdit>(again, "Text1")->setText(QStringLiteral("CHANGED"));
+        child<QAction>(again, "quitte")->trigger();
         QCOMPARE(mainQuitEnabled, 1);
         QCOMPARE(RecordFileOf<FancierRecord>(fx->path("noms.vba")).read(4).fancierName().trimmed(),
                  QStringLiteral("BERNARD Luc"));

@@ -16,7 +16,9 @@
 #include "shell/calend_window.h"
 #include "shell/chdate_window.h"
 #include "shell/depart_window.h"
+#include "tests/support/pending_events.h"
 #include "tests/support/club_fixture.h"
+#include "tests/support/window_child.h"
 
 #include <QAction>
 #include <QFile>
@@ -32,16 +34,9 @@ using namespace vt::testing;
 
 namespace {
 
-template <class W> W* find(QWidget& window, const char* name) {
-    W* w = window.findChild<W*>(QString::fromLatin1(name));
-    if (!w)
-        qFatal("%s has no control %s", qPrintable(window.objectName()), name);
-    return w;
-}
-
 // Clears a box and types the text, as the user does.
 void typeIn(QWidget& window, const char* box, const QString& text) {
-    QLineEdit* b = find<QLineEdit>(window, box);
+    QLineEdit* b = child<QLineEdit>(window, box);
     b->setFocus();
     b->selectAll();
     QTest::keyClick(b, Qt::Key_Delete);
@@ -75,13 +70,13 @@ class EntrySaveWindowsTest : public QObject {
     }
     // "Nouvel Amateur" in the recap window.
     jeuamat& newFancierSheet() {
-        find<QAction>(recap(), "nouv")->trigger();
+        child<QAction>(recap(), "nouv")->trigger();
         processPending();
         return sheet();
     }
     // "Nouveau" in the fanciers list.
     adresse& newFancierEditor() {
-        find<QAction>(windows().show<gnoms>(), "nouv")->trigger();
+        child<QAction>(windows().show<gnoms>(), "nouv")->trigger();
         processPending();
         return windows().window<adresse>();
     }
@@ -129,17 +124,17 @@ private slots:
         typeCount(s, 1, "4");
         typeCount(s, 2, "4");
 
-        find<QAction>(windows().window<depart>(), "cal")->trigger();
+        child<QAction>(windows().window<depart>(), "cal")->trigger();
         processPending();
         windows().window<calend>().chooseCalendar(1); // the club's calendar
         processPending();
         chdate& editor = windows().window<chdate>();
-        QListWidget* races = find<QListWidget>(editor, "List1");
+        QListWidget* races = child<QListWidget>(editor, "List1");
         QVERIFY(races->item(0)->text().startsWith(QStringLiteral("001 ORLEANS")));
         clickRow(races, 0);
         script().answer(MsgAnswer::Yes); // "Pour mettre à zéro les fichiers de ce concours"
         script().answer(MsgAnswer::Yes); // "Les engagements de DUPONT Jean ... enregistrer ?"
-        QTest::mouseClick(find<QPushButton>(editor, "Command3"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(editor, "Command3"), Qt::LeftButton);
         processPending();
         QCOMPARE(script().messages().size(), 2);
         QVERIFY(script().messages().last().text.startsWith(
@@ -202,12 +197,12 @@ private slots:
         typeIn(*entry, "Text4", QStringLiteral("504000"));
         const int editorRecord = editor->recordNo(), entryRecord = entry->recordNo();
         auto saveEditor = [&] {
-            QTest::mouseClick(find<QPushButton>(*editor, "Commande1"), Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(*editor, "Commande1"), Qt::LeftButton);
             processPending();
             QVERIFY(!windows().isLoaded<adresse>());
         };
         auto saveSheet = [&] {
-            QTest::mouseClick(find<QPushButton>(*entry, "Command1"), Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(*entry, "Command1"), Qt::LeftButton);
             processPending();
             QVERIFY(!windows().isLoaded<jeuamat>());
         };
@@ -232,11 +227,11 @@ private slots:
     void aClaimLeftUnsavedIsClaimedAgain() {
         QCOMPARE(newFancierSheet().recordNo(), 4);
         QCOMPARE(newFancierSheet().recordNo(), 4); // "Nouvel Amateur" again closes the first
-        find<QAction>(sheet(), "quitte")->trigger();
+        child<QAction>(sheet(), "quitte")->trigger();
         processPending();
         adresse& editor = newFancierEditor();
         QCOMPARE(editor.recordNo(), 4);
-        QTest::mouseClick(find<QPushButton>(editor, "Commande3"), Qt::LeftButton); // QUITTER
+        QTest::mouseClick(child<QPushButton>(editor, "Commande3"), Qt::LeftButton); // QUITTER
         processPending();
         QCOMPARE(newFancierEditor().recordNo(), 4);
     }
@@ -260,7 +255,7 @@ private slots:
         const QList<QByteArray> before = fancierFiles();
 
         script().answer(MsgAnswer::No);
-        QTest::mouseClick(find<QPushButton>(*window, fromEditor ? "Commande1" : "Command1"),
+        QTest::mouseClick(child<QPushButton>(*window, fromEditor ? "Commande1" : "Command1"),
                           Qt::LeftButton);
         processPending();
         const MessageRequest asked = script().messages().last();
@@ -272,7 +267,7 @@ private slots:
         QVERIFY(window->isVisible());
 
         script().answer(MsgAnswer::Yes);
-        QTest::mouseClick(find<QPushButton>(*window, fromEditor ? "Commande1" : "Command1"),
+        QTest::mouseClick(child<QPushButton>(*window, fromEditor ? "Commande1" : "Command1"),
                           Qt::LeftButton);
         processPending();
         QCOMPARE(nameAt(master(), 4), QStringLiteral("LEROY Marc"));

@@ -11,6 +11,7 @@
 #include "platform/scripted_dialogs.h"
 #include "platform/window_registry.h"
 #include "shell/depart_window.h"
+#include "tests/support/pending_events.h"
 #include "tests/support/club_fixture.h"
 
 #include <QAction>
@@ -27,12 +28,6 @@ using namespace vt;
 using namespace vt::testing;
 
 namespace {
-
-void processPending() {
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
 
 QMap<QString, QByteArray> filesUnder(const QString& folder) {
     QMap<QString, QByteArray> out;

@@ -11,6 +11,7 @@
 #include "platform/window_registry.h"
 #include "recap_list_clicks.h"
 #include "tests/support/club_fixture.h"
+#include "tests/support/window_child.h"
 
 #include <QAction>
 #include <QDir>
@@ -61,9 +62,6 @@ class LaptopScreenTest : public QObject {
     std::unique_ptr<ClubFixture> fx;
     std::unique_ptr<ScriptedDialogsScope> dialogs;
 
-    template <class W> W* find(QWidget& window, const char* name) {
-        return window.findChild<W*>(QString::fromLatin1(name));
-    }
     recapam& recap() { return windows().show<recapam>(); }
     jeuamat& openSheetOf(int recordNo) {
         jeuamat& sheet = doubleClickFancier(recap(), recordNo);
@@ -172,12 +170,12 @@ private slots:
                  qPrintable(QStringLiteral("%1 high").arg(sheet.frameGeometry().height())));
         QVERIFY(grid->height() > screen.height() / 2);
         // So it stays while the club list shows.
-        QTest::mouseClick(find<QLabel>(sheet, "Label3"), Qt::LeftButton);
-        QVERIFY(find<QListWidget>(sheet, "List1")->isVisible());
+        QTest::mouseClick(child<QLabel>(sheet, "Label3"), Qt::LeftButton);
+        QVERIFY(child<QListWidget>(sheet, "List1")->isVisible());
         QVERIFY(sheet.frameGeometry().height() <= screen.height());
         QTest::mouseClick(&sheet, Qt::LeftButton, {},
                           QPoint(sheet.width() - 5, sheet.height() / 2));
-        QVERIFY(!find<QListWidget>(sheet, "List1")->isVisible());
+        QVERIFY(!child<QListWidget>(sheet, "List1")->isVisible());
         // Made taller than the screen, it comes back to the screen's height.
         sheet.resize(sheet.width(), screen.height() + 100);
         QTRY_VERIFY(sheet.frameGeometry().height() <= screen.height());
@@ -235,7 +233,7 @@ private slots:
         for (int row = 1; row <= rows - 6; ++row)
             press(sheet, "\r");
         QVERIFY(scrolledRows(sheet) > 0);
-        QLineEdit* licence = find<QLineEdit>(sheet, "Texte1");
+        QLineEdit* licence = child<QLineEdit>(sheet, "Texte1");
         licence->setFocus();
         QTest::keyClick(licence, Qt::Key_Return);
         QCOMPARE(grid->currentRow(), 1);

@@ -16,6 +16,7 @@
 #include "shell/calend_window.h"
 #include "shell/choiconc_window.h"
 #include "shell/depart_window.h"
+#include "tests/support/pending_events.h"
 #include "tests/support/club_fixture.h"
 #include "tests/support/window_child.h"
 
@@ -33,12 +34,6 @@ using namespace vt;
 using namespace vt::testing;
 
 namespace {
-
-void processPending() {
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
 
 void doubleClickLine(QListWidget* list, const QString& containing) {
     for (int i = 0; i < list->count(); ++i) {

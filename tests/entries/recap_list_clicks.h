@@ -4,18 +4,12 @@
 #include "entries/jeuamat_window.h"
 #include "entries/recapam_window.h"
 #include "platform/window_registry.h"
+#include "tests/support/pending_events.h"
 
 #include <QListWidget>
 #include <QtTest>
 
 namespace vt::testing {
-
-// Runs what the windows posted: queued calls and the deletions of unloaded windows.
-inline void processPending() {
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
 
 // A mouse click on a line of a list, or a double-click (the first click, then the second:
 // Qt's test double-click sends only the second).
