@@ -220,7 +220,7 @@ void recapViews(const Setup& u, const QStringList& lines, const fuzz::Parts& in)
     {
         fuzz::AnswerDialogs dialogs(in.part(1));
         vt::RecordingSurface surface;
-        const QString where = vt::printClubRecaps(dialogs, surface, u.s);
+        const QString where = vt::printClubRecaps(dialogs, surface, u.s).message;
         // A negative count of a stored recap reaches its sheet only with its message.
         for (int code : u.codes) {
             const vt::RecordFileOf<vt::RaceRecapRecord> recap(
