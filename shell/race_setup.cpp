@@ -101,6 +101,7 @@ struct RaceSetup {
     RecordFileOf<FancierRecord> fanciers;
     RecordFileOf<StakeAmountBlock> mise;
     RecordFileOf<StakeTypeRecord> stakes; // the race's own lines, basejeu.<code>
+    QList<StakeTypeRecord> storedLines;   // the race's own lines, as read at the start
     QList<StakeAmountBlock> blocks;       // block f - 1 = fancier f
     bool entries = false;                 // a fancier has pigeons entered
 
@@ -116,13 +117,6 @@ struct RaceSetup {
         where = record.siteName() + CategoryNames[category];
     }
 };
-
-// The race's own lines (basejeu.<code>), a damaged price read as 0 and told.
-QList<StakeTypeRecord> storedLines(const RaceSetup& r) {
-    QList<StakeTypeRecord> lines = readStakeLines(r.stakes.path());
-    r.damage.tell();
-    return lines;
-}
 
 // One stake block per fancier: existing blocks keep their counts, missing ones are zeros.
 void readStakeBlocks(RaceSetup& r, WrittenFiles& written) {
@@ -173,7 +167,7 @@ std::optional<QList<StakeTypeRecord>> sheetLines(const RaceSetup& r, int sheet) 
 bool confirmSheetChange(const RaceSetup& r, const QList<StakeTypeRecord>& lines) {
     if (!r.entries)
         return true;
-    const QStringList dropped = SheetChange(storedLines(r), lines).droppedLines(r.blocks);
+    const QStringList dropped = SheetChange(r.storedLines, lines).droppedLines(r.blocks);
     MessageRequest q;
     q.text = QStringLiteral("Des amateurs sont engagés dans ce concours.\r"
                             "Changer de jeu recalcule leurs montants.");
@@ -230,7 +224,7 @@ std::optional<SheetChoice> chooseSheet(const RaceSetup& r, int stored) {
             return std::nullopt;
         }
         if (sheet == stored)
-            return SheetChoice{sheet, storedLines(r)};
+            return SheetChoice{sheet, r.storedLines};
         const std::optional<QList<StakeTypeRecord>> lines = sheetLines(r, sheet);
         if (lines && confirmSheetChange(r, *lines))
             return SheetChoice{sheet, *lines};
@@ -266,7 +260,7 @@ struct Recalculated {
 
 Recalculated recalculate(const RaceSetup& r, const QList<StakeTypeRecord>& lines) {
     Recalculated out;
-    const QList<StakeTypeRecord> old = storedLines(r);
+    const QList<StakeTypeRecord> old = r.storedLines;
     const SheetChange change(old, lines);
     const RaceAmountsOwed amounts(lines);
     // A damaged count (as the old lines read it) is told and carried as 0.
@@ -332,6 +326,9 @@ RaceSetupResult setupRace(Dialogs& dialogs, const RaceSetupPaths& paths, int rac
     WrittenFiles written;
     try {
         RaceSetup r(dialogs, paths, race, levelIndex, record);
+        // Read once: a damaged price reads as 0 and is told before anything is stored.
+        r.storedLines = readStakeLines(r.stakes.path());
+        r.damage.tell();
         readStakeBlocks(r, written);
         const int stored =
             RecordFileOf<RaceBaseRecord>(resolveFile(paths.yearFolder, raceFileName("bases", r.code)))
