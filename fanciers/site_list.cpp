@@ -12,6 +12,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <utility>
 
 namespace vt {
 
@@ -97,10 +98,21 @@ QString siteNameKey(const QString& name) {
 }
 
 SiteList::SiteList(const QList<ReleaseSiteRecord>& records) {
+    // Each site's list line is written once and the lines are sorted with their records:
+    // writing two lines for every comparison made a list of a thousand sites load slowly.
+    QList<std::pair<QString, ReleaseSiteRecord>> keyed;
+    keyed.reserve(records.size());
     for (const ReleaseSiteRecord& r : records)
-        if (!isBlank(r.siteName()))
-            m_records.append(withTrimmedName(r));
-    std::stable_sort(m_records.begin(), m_records.end(), siteLess);
+        if (!isBlank(r.siteName())) {
+            ReleaseSiteRecord site = withTrimmedName(r);
+            keyed.append({siteListItem(site), site});
+        }
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+        return listTextLess(a.first, b.first);
+    });
+    m_records.reserve(keyed.size());
+    for (const auto& k : keyed)
+        m_records.append(k.second);
 }
 
 SiteList SiteList::load(const QString& generalSitesPath) {
