@@ -62,11 +62,22 @@ for start in 1 2 3; do
   sleep 0.5 # the window manager's last restacking of the start
   read -r -a windows <<<"$(stacking)"
   if [ "${#windows[@]}" -lt 2 ]; then
+    # A Qt that cannot reach the private X server is this machine's lack, not Tarvio's.
+    if grep -qiE "could not connect to display|could not load the qt platform plugin" \
+         "$work/tarvio.log"; then
+      echo "skipped: Tarvio cannot open the private X display"
+      sed 's/^/  tarvio: /' "$work/tarvio.log"
+      kill "$pid" 2>/dev/null
+      exit 77
+    fi
     echo "start $start: FAILED, ${#windows[@]} windows shown"
     kill -0 "$pid" 2>/dev/null || echo "  tarvio ended by itself"
     sed 's/^/  tarvio: /' "$work/tarvio.log"
     sed 's/^/  openbox: /' "$work/openbox.log"
     failed=1
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+    break
   else
     top=${windows[-1]}
     w=$(width "$top")
