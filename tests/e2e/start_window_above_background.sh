@@ -33,7 +33,8 @@ export DISPLAY=:$(head -n1 "$work/display")
 openbox >"$work/openbox.log" 2>&1 &
 pids+=($!)
 wm=0
-for _ in $(seq 300); do
+until=$((SECONDS + 30))
+while [ "$SECONDS" -lt "$until" ]; do
   xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && { wm=1; break; }
   sleep 0.1
 done
@@ -54,7 +55,8 @@ for start in 1 2 3; do
   (cd "$work/folder" && QT_QPA_PLATFORM=xcb exec "$tarvio") >"$work/tarvio.log" 2>&1 &
   pid=$!
   windows=()
-  for _ in $(seq 300); do
+  until=$((SECONDS + 30))
+  while [ "$SECONDS" -lt "$until" ] && kill -0 "$pid" 2>/dev/null; do
     read -r -a windows <<<"$(stacking)"
     [ "${#windows[@]}" -ge 2 ] && break
     sleep 0.1
