@@ -242,6 +242,13 @@ private slots:
     }
     // At row 60 of a 100-line sheet the heading row VALEUR / NOMBRE is still in view above
     // the rows; "Visuel" scrolled to the right still shows the fanciers' names.
+    // With VT_GRAB_DIR set, the window as the test left it is saved there, to be looked at.
+    static void saveGrab(QWidget& window, const char* name) {
+        const QString dir = qEnvironmentVariable("VT_GRAB_DIR");
+        if (!dir.isEmpty())
+            QVERIFY(window.grab().save(QDir(dir).filePath(QString::fromLatin1(name))));
+    }
+
     void theHeadingsStayInViewAsTheGridsScroll() {
         writeRaceFiles(fx->yearFolder(), {105, "Brive", 451000, 13000, 0, longSheet(100), 3});
         writeRaceFiles(fx->yearFolder(), {212, "Tours", 472338, 4122, 0, longSheet(100), 3});
@@ -257,6 +264,7 @@ private slots:
         QCOMPARE(grid->horizontalHeaderItem(2)->text().trimmed(), QStringLiteral("NOMBRE"));
         QVERIFY(grid->isRowHidden(0)); // not twice
         QCOMPARE(currentCellHidden(sheet), QString());
+        saveGrab(sheet, "race-grid-row60.png");
         windows().unload<jeuamat>();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
@@ -280,6 +288,7 @@ private slots:
         QCOMPARE(first.data().toString().trimmed(), visuel->item(0, 0)->text().trimmed());
         QCOMPARE(names->model()->headerData(0, Qt::Horizontal).toString(),
                  visuel->horizontalHeaderItem(0)->text());
+        saveGrab(r, "visuel-scrolled-right.png");
     }
 
     // "Visuel" lays the grid over the list: the list hidden, each header aligned as its
