@@ -13,7 +13,10 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <QTranslator>
+
+#include <algorithm>
 
 namespace vt {
 
@@ -25,6 +28,30 @@ QString titleOr(const QString& title) {
 }
 
 QWidget* activeParent() { return QApplication::activeWindow(); }
+
+} // namespace
+
+bool isProgramsFirstWindow(const QWidget* box) {
+    const QWidgetList shown = QApplication::topLevelWidgets();
+    return std::none_of(shown.begin(), shown.end(), [box](const QWidget* w) {
+        return w != box && w->isVisible();
+    });
+}
+
+void comeForwardWhenFirst(QWidget* box) {
+    // A box shown before any window of its program (the second Vorel's refusal, a start
+    // that fails) has no window of its own to open above, and a window manager may leave
+    // it under the window that has the focus, another program's: once shown, it asks to
+    // be raised and activated. A box over one of the program's windows is left as it is.
+    if (!isProgramsFirstWindow(box))
+        return;
+    QTimer::singleShot(0, box, [box] {
+        box->raise();
+        box->activateWindow();
+    });
+}
+
+namespace {
 
 struct ButtonSpec {
     QMessageBox::StandardButton button;
@@ -85,6 +112,7 @@ MsgAnswer QtDialogs::message(const MessageRequest& request) {
             escape = s.button;
     }
     box.setEscapeButton(escape);
+    comeForwardWhenFirst(&box);
     box.exec();
     const auto clicked = box.standardButton(box.clickedButton());
     for (const auto& s : specs) {
@@ -117,6 +145,7 @@ QString QtDialogs::input(const InputRequest& request) {
             refuseLongPastes(edit, request.tooLongMessage);
         }
     }
+    comeForwardWhenFirst(&box);
     if (box.exec() != QDialog::Accepted)
         return QString();
     return box.textValue();
