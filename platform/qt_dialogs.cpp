@@ -3,6 +3,7 @@
 #include "platform/box_keys.h"
 
 #include "platform/printing.h"
+#include "platform/window_registry.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -27,7 +28,13 @@ QString titleOr(const QString& title) {
     return title.isEmpty() ? QApplication::applicationName() : title;
 }
 
-QWidget* activeParent() { return QApplication::activeWindow(); }
+// A box opens over the window whose typed work it asks about, else over the active one.
+// The window manager makes a raised window the active one only a moment later.
+QWidget* activeParent() {
+    if (QWidget* asked = windowBeingAsked(); asked && asked->isVisible())
+        return asked;
+    return QApplication::activeWindow();
+}
 
 } // namespace
 
