@@ -40,9 +40,8 @@ QWidget* activeParent() {
 
 bool isProgramsFirstWindow(const QWidget* box) {
     const QWidgetList shown = QApplication::topLevelWidgets();
-    return std::none_of(shown.begin(), shown.end(), [box](const QWidget* w) {
-        return w != box && w->isVisible();
-    });
+    return std::none_of(shown.begin(), shown.end(),
+                        [box](const QWidget* w) { return w != box && w->isVisible(); });
 }
 
 void comeForwardWhenFirst(QWidget* box) {

@@ -109,8 +109,7 @@ bool plein::splashIsBehind() const {
     if (QGuiApplication::applicationState() != Qt::ApplicationActive ||
         !windows().isLoaded<frmSplash>())
         return false;
-    return QApplication::activeWindow() == this ||
-           !windows().window<frmSplash>().isVisible();
+    return QApplication::activeWindow() == this || !windows().window<frmSplash>().isVisible();
 }
 
 void plein::raiseSplash() {

@@ -196,7 +196,8 @@ private slots:
         QCOMPARE(vt::windowBeingAsked(), nullptr);
 
         // Annuler stops the change; the window is no longer the one asked about.
-        whenBoxShows([](QWidget* w) { static_cast<QMessageBox*>(w)->button(QMessageBox::Cancel)->click(); });
+        whenBoxShows(
+            [](QWidget* w) { static_cast<QMessageBox*>(w)->button(QMessageBox::Cancel)->click(); });
         QVERIFY(!vt::askBeforeChange(vt::StateChange::ProgramEnd));
         QCOMPARE(vt::windowBeingAsked(), nullptr);
         work.hide();
