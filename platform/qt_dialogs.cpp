@@ -3,6 +3,7 @@
 #include "platform/box_keys.h"
 
 #include "platform/printing.h"
+#include "platform/window_registry.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -13,7 +14,10 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <QTranslator>
+
+#include <algorithm>
 
 namespace vt {
 
@@ -24,7 +28,36 @@ QString titleOr(const QString& title) {
     return title.isEmpty() ? QApplication::applicationName() : title;
 }
 
-QWidget* activeParent() { return QApplication::activeWindow(); }
+// A box opens over the window whose typed work it asks about, else over the active one.
+// The window manager makes a raised window the active one only a moment later.
+QWidget* activeParent() {
+    if (QWidget* asked = windowBeingAsked(); asked && asked->isVisible())
+        return asked;
+    return QApplication::activeWindow();
+}
+
+} // namespace
+
+bool isProgramsFirstWindow(const QWidget* box) {
+    const QWidgetList shown = QApplication::topLevelWidgets();
+    return std::none_of(shown.begin(), shown.end(),
+                        [box](const QWidget* w) { return w != box && w->isVisible(); });
+}
+
+void comeForwardWhenFirst(QWidget* box) {
+    // A box shown before any window of its program (the second Vorel's refusal, a start
+    // that fails) has no window of its own to open above, and a window manager may leave
+    // it under the window that has the focus, another program's: once shown, it asks to
+    // be raised and activated. A box over one of the program's windows is left as it is.
+    if (!isProgramsFirstWindow(box))
+        return;
+    QTimer::singleShot(0, box, [box] {
+        box->raise();
+        box->activateWindow();
+    });
+}
+
+namespace {
 
 struct ButtonSpec {
     QMessageBox::StandardButton button;
@@ -85,6 +118,7 @@ MsgAnswer QtDialogs::message(const MessageRequest& request) {
             escape = s.button;
     }
     box.setEscapeButton(escape);
+    comeForwardWhenFirst(&box);
     box.exec();
     const auto clicked = box.standardButton(box.clickedButton());
     for (const auto& s : specs) {
@@ -117,6 +151,7 @@ QString QtDialogs::input(const InputRequest& request) {
             refuseLongPastes(edit, request.tooLongMessage);
         }
     }
+    comeForwardWhenFirst(&box);
     if (box.exec() != QDialog::Accepted)
         return QString();
     return box.textValue();

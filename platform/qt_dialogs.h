@@ -15,6 +15,11 @@ public:
     bool printerSetup() override;
 };
 
+// True when no other window of the program is shown beside box.
+bool isProgramsFirstWindow(const QWidget* box);
+// Raises and activates box once it is shown, when it is the program's only window.
+void comeForwardWhenFirst(QWidget* box);
+
 // Loads Qt's French translations (buttons read "Oui", "Non", "Annuler") into the running
 // application; true when they were found. Safe to call more than once.
 bool installFrenchTranslations();

@@ -141,13 +141,30 @@ QList<QPointer<QWidget>> stateWindows() {
 
 } // namespace
 
+namespace {
+
+QPointer<QWidget>& askedWindow() {
+    static QPointer<QWidget> asked;
+    return asked;
+}
+
+} // namespace
+
+QWidget* windowBeingAsked() { return askedWindow().data(); }
+
 bool askBeforeChange(StateChange change) {
     for (const QPointer<QWidget>& w : stateWindows()) {
         // An earlier answer may have closed this window.
         if (!w || !w->isVisible())
             continue;
         auto* s = dynamic_cast<StateWindow*>(w.data());
-        if (s->hasPendingWork(change) && !s->settlePendingWork())
+        if (!s->hasPendingWork(change))
+            continue;
+        // The change often starts from the main window, in front of the one with the work.
+        w->raise();
+        w->activateWindow();
+        const QScopedValueRollback<QPointer<QWidget>> asking(askedWindow(), w);
+        if (!s->settlePendingWork())
             return false;
     }
     return true;

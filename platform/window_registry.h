@@ -98,8 +98,12 @@ public:
 };
 
 // Before a change: every open window whose typed work the change would lose is asked in
-// turn; false as soon as one is cancelled (the change, or the end, must not happen).
+// turn, brought to the front first so that the user sees the work he is asked about;
+// false as soon as one is cancelled (the change, or the end, must not happen).
 bool askBeforeChange(StateChange change);
+// The window askBeforeChange is asking about, while it asks; null otherwise. Its question
+// opens over it, not over the window the change was started from.
+QWidget* windowBeingAsked();
 // After a change: every open window that shows the state reloads it or closes.
 void tellAfterChange(StateChange change);
 

@@ -8,6 +8,7 @@
 #include "platform/clock.h"
 #include "platform/window_registry.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -94,9 +95,21 @@ plein::plein() {
 QString plein::clockPanelText() const { return m_panel->text(); }
 
 void plein::tick() {
-    if (m_started.elapsed() >= 1000)
+    if (m_started.elapsed() >= 1000 && splashIsBehind())
         raiseSplash();
     m_panel->setText(clockText(now()));
+}
+
+bool plein::splashIsBehind() const {
+    // The start-up window comes back in front when the background has the focus or the
+    // start-up window is hidden, while Vorel is the program in use. It does not take the
+    // screen and the keyboard back from another program every second (a second Vorel's
+    // refusal, whatever the user types elsewhere): a program told it lost the focus may
+    // still count as in use for a moment, with its start-up window as the active one.
+    if (QGuiApplication::applicationState() != Qt::ApplicationActive ||
+        !windows().isLoaded<frmSplash>())
+        return false;
+    return QApplication::activeWindow() == this || !windows().window<frmSplash>().isVisible();
 }
 
 void plein::raiseSplash() {

@@ -14,7 +14,8 @@ public:
     plein();
 
     QString clockPanelText() const;
-    // One tick of Timer1: from the second second on, the start-up window comes to the front.
+    // One tick of Timer1: from the second second on, while the program is the one in use,
+    // the start-up window comes to the front.
     void tick();
 
 protected:
@@ -22,6 +23,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    bool splashIsBehind() const;
     void raiseSplash();
 
     QLabel *m_image2, *m_label2, *m_image1, *m_label1, *m_panel;

@@ -1,6 +1,7 @@
 // The message and input boxes users see: French buttons, the asked default button, Esc,
 // and Cancel giving an empty answer.
 #include "platform/qt_dialogs.h"
+#include "platform/window_registry.h"
 
 #include <QAbstractButton>
 #include <QFileDialog>
@@ -26,6 +27,16 @@ void whenBoxShows(std::function<void(QWidget*)> act) {
         act(box);
     });
 }
+
+// A window holding typed work; asked before a change, it asks the user to save it.
+class WorkWindow : public QWidget, public vt::StateWindow {
+public:
+    bool hasPendingWork(vt::StateChange) const override { return true; }
+    bool settlePendingWork() override {
+        return vt::dialogs().askToSave(QStringLiteral("Les lignes ne sont pas mémorisées."),
+                                       QStringLiteral("Feuille"), [] { return true; });
+    }
+};
 
 QStringList buttonTexts(QMessageBox* box) {
     QStringList out;
@@ -157,6 +168,39 @@ private slots:
         in.maxLength = 50;
         QCOMPARE(vt::dialogs().input(in), QString(50, u'N'));
         QCOMPARE(maxLength, 50);
+    }
+
+    // The program's end is started from the main window, in front of the window with the
+    // typed work: that window comes to the front and the question opens over it, and a
+    // box after the change opens over the active window again.
+    void theQuestionBeforeAChangeOpensOverTheWindowWithTheWork() {
+        WorkWindow work;
+        work.setWindowTitle(QStringLiteral("Feuille"));
+        work.show();
+        QWidget main;
+        main.setWindowTitle(QStringLiteral("Principale"));
+        main.show();
+        main.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+
+        QWidget* parent = nullptr;
+        bool workShownOnTop = false;
+        whenBoxShows([&](QWidget* w) {
+            parent = w->parentWidget();
+            workShownOnTop = work.isVisible() && vt::windowBeingAsked() == &work;
+            static_cast<QMessageBox*>(w)->button(QMessageBox::No)->click();
+        });
+        QVERIFY(vt::askBeforeChange(vt::StateChange::ProgramEnd));
+        QCOMPARE(parent, &work);
+        QVERIFY(workShownOnTop);
+        QCOMPARE(vt::windowBeingAsked(), nullptr);
+
+        // Annuler stops the change; the window is no longer the one asked about.
+        whenBoxShows(
+            [](QWidget* w) { static_cast<QMessageBox*>(w)->button(QMessageBox::Cancel)->click(); });
+        QVERIFY(!vt::askBeforeChange(vt::StateChange::ProgramEnd));
+        QCOMPARE(vt::windowBeingAsked(), nullptr);
+        work.hide();
     }
 
     void folderChooserGivesTheChosenFolderOrNothing() {
