@@ -2,6 +2,8 @@
 // list, the stake-sheet names and lines, the calendar's lines and the race grids built
 // from damaged basejeu and mise files. Every loader gives lines of its fixed widths or a
 // message, never a crash, and what it writes back is stable: a second load changes nothing.
+#include "fuzz_support.h"
+
 #include "common/errors.h"
 #include "common/record_file.h"
 #include "common/records.h"
@@ -12,46 +14,15 @@
 #include "fanciers/site_list.h"
 #include "shell/calendar.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
 
-// In memory where the system offers it: the loaders write back and rename files, and a
-// disk's synchronous work would make each run a hundred times slower.
-QTemporaryDir& folder() {
-    static QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists()
-                                 ? QStringLiteral("/dev/shm/vt_fuzz_XXXXXX")
-                                 : QDir::tempPath() + QStringLiteral("/vt_fuzz_XXXXXX"));
-    return dir;
-}
+using fuzz::folder;
+using fuzz::get;
+using fuzz::put;
 
-QString pathOf(const char* name) { return QDir(folder().path()).filePath(QString::fromLatin1(name)); }
-
-void put(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        std::abort();
-    f.write(bytes);
-}
-
-QByteArray get(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-#define check(ok) checkAt((ok), __LINE__)
-void checkAt(bool ok, int line) {
-    if (!ok) {
-        std::fprintf(stderr, "check failed at line %d\n", line);
-        std::abort();
-    }
-}
+QString pathOf(const char* name) { return fuzz::pathOf(QString::fromLatin1(name)); }
 
 void releaseSites(const QByteArray& bytes) {
     const QString path = pathOf("distgen");
@@ -59,14 +30,14 @@ void releaseSites(const QByteArray& bytes) {
     const vt::SiteList sites = vt::SiteList::load(path);
     const QStringList items = sites.items();
     for (const QString& item : items)
-        check(item.size() == 55);
+        FUZZ_CHECK(item.size() == 55);
     sites.save(path);
     const QByteArray saved = get(path);
-    check(saved.size() == qsizetype(sites.size()) * vt::ReleaseSiteRecord::Size);
+    FUZZ_CHECK(saved.size() == qsizetype(sites.size()) * vt::ReleaseSiteRecord::Size);
     const vt::SiteList again = vt::SiteList::load(path);
-    check(again.items() == items);
+    FUZZ_CHECK(again.items() == items);
     again.save(path);
-    check(get(path) == saved);
+    FUZZ_CHECK(get(path) == saved);
 }
 
 void fancierList(const QByteArray& bytes) {
@@ -80,17 +51,17 @@ void fancierList(const QByteArray& bytes) {
     s.ClubNames = {QString(), QStringLiteral("UN"), QStringLiteral("DEUX")};
     s.ClubCodes = {QString(), QStringLiteral("1"), QStringLiteral("2")};
     const vt::FancierListLoad first = vt::loadFancierList(vt::ListMode::All, 1);
-    check(first.error.isEmpty());
+    FUZZ_CHECK(first.error.isEmpty());
     for (const QString& line : first.lines) {
-        check(line.size() == vt::FancierListItemLength);
+        FUZZ_CHECK(line.size() == vt::FancierListItemLength);
         const int n = vt::recordNoOfLine(line);
-        check(n >= 1 && n <= bytes.size() / vt::FancierRecord::Size);
+        FUZZ_CHECK(n >= 1 && n <= bytes.size() / vt::FancierRecord::Size);
     }
     const QByteArray mended = get(s.FancierFilePath);
-    check(mended.size() == bytes.size());
+    FUZZ_CHECK(mended.size() == bytes.size());
     const vt::FancierListLoad second = vt::loadFancierList(vt::ListMode::All, 1);
-    check(second.written.isEmpty() && second.lines == first.lines);
-    check(get(s.FancierFilePath) == mended);
+    FUZZ_CHECK(second.written.isEmpty() && second.lines == first.lines);
+    FUZZ_CHECK(get(s.FancierFilePath) == mended);
 }
 
 void stakeSheets(const QByteArray& bytes) {
@@ -98,7 +69,7 @@ void stakeSheets(const QByteArray& bytes) {
     put(names, bytes);
     const QStringList first = vt::loadSheetNames(names);
     const QByteArray stored = get(names);
-    check(stored.size() == bytes.size() - bytes.size() % vt::SheetNameRecord::Size ||
+    FUZZ_CHECK(stored.size() == bytes.size() - bytes.size() % vt::SheetNameRecord::Size ||
           stored == bytes);
     // Every opening normalises the stored names once more, as the sheet editor always has:
     // a name that still ends in a dotted three-letter part loses it again. Each load gives
@@ -112,8 +83,8 @@ void stakeSheets(const QByteArray& bytes) {
             expected << vt::normaliseSheetName(name);
         const QStringList again = vt::loadSheetNames(names);
         const QByteArray after = get(names);
-        check(again == expected && after.size() == stored.size());
-        check(again != previous || after == before);
+        FUZZ_CHECK(again == expected && after.size() == stored.size());
+        FUZZ_CHECK(again != previous || after == before);
         previous = again;
         before = after;
     }
@@ -127,8 +98,8 @@ void stakeSheets(const QByteArray& bytes) {
         (void)vt::enterValue(rows.last().text, rows.last().value, int(rows.size()));
     }
     const vt::SheetRecords built = vt::buildSheetRecords(rows);
-    check(built.ok() || built.refusedRow >= 1);
-    check(get(sheet) == bytes); // reading a sheet never writes it
+    FUZZ_CHECK(built.ok() || built.refusedRow >= 1);
+    FUZZ_CHECK(get(sheet) == bytes); // reading a sheet never writes it
 }
 
 void calendar(const QByteArray& bytes) {
@@ -139,13 +110,13 @@ void calendar(const QByteArray& bytes) {
     const QStringList lines = vt::editorLines(records);
     for (const QString& line : lines) {
         const int race = vt::calendarLineRace(line);
-        check(race >= 1 && race <= vt::MaxCalendarRaces);
+        FUZZ_CHECK(race >= 1 && race <= vt::MaxCalendarRaces);
     }
     const vt::RaceChoiceLists choice = vt::raceChoiceLists(records);
-    check(choice.keys.size() == choice.offered.size());
+    FUZZ_CHECK(choice.keys.size() == choice.offered.size());
     for (const QString& key : choice.keys) {
         const int race = vt::raceFromSortKey(key);
-        check(race >= 1 && race <= records.size());
+        FUZZ_CHECK(race >= 1 && race <= records.size());
     }
     for (int i = 0; i < records.size(); ++i)
         (void)vt::ChosenRaceLine(i % 4, records[i], i + 1);
