@@ -7,17 +7,21 @@
 
 #include <QByteArray>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QtGlobal>
 #include <QList>
-#include <QMap>
 #include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
+#include <string>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace fuzz {
 
@@ -47,14 +51,61 @@ inline QByteArray get(const QString& path) {
     return f.open(QIODevice::ReadOnly | QIODevice::Unbuffered) ? f.readAll() : QByteArray();
 }
 
-// Every file below a folder with its bytes, by path relative to the folder.
-inline QMap<QString, QByteArray> snapshot(const QString& root) {
-    QMap<QString, QByteArray> out;
-    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        out.insert(QDir(root).relativeFilePath(path), get(path));
+// What a folder holds, for a check that an operation wrote nothing: each file below it by
+// path relative to the folder, with its size, inode and modification time. The snapshot
+// taken before the operation first sets each file's modification time ten seconds back:
+// any write after it stamps the current time, and a file renamed over another has a new
+// inode, so two equal snapshots mean no file was created, removed, written or replaced,
+// without reading any file's bytes. (Without the step back, a write in the same tick of
+// the system clock as the file's last write would leave its time as it was.)
+struct FileState {
+    long long size = 0, inode = 0, modified = 0;
+    bool operator==(const FileState&) const = default;
+};
+using Snapshot = std::map<std::string, FileState>;
+
+inline void snapshotInto(const std::string& root, const std::string& relative, bool stepBack,
+                         Snapshot& out) {
+    DIR* dir = ::opendir((root + relative).c_str());
+    if (!dir)
+        return;
+    while (const dirent* e = ::readdir(dir)) {
+        const std::string name = e->d_name;
+        if (name == "." || name == "..")
+            continue;
+        const std::string path = relative + "/" + name;
+        const std::string full = root + path;
+        struct stat st;
+        if (::lstat(full.c_str(), &st) != 0)
+            continue;
+        if (S_ISDIR(st.st_mode)) {
+            out[path + "/"] = {0, (long long)st.st_ino, 0};
+            snapshotInto(root, path, stepBack, out);
+            continue;
+        }
+        if (stepBack && S_ISREG(st.st_mode)) {
+            st.st_mtim.tv_sec -= 10;
+            const timespec times[2] = {{0, UTIME_OMIT}, st.st_mtim};
+            if (::utimensat(AT_FDCWD, full.c_str(), times, AT_SYMLINK_NOFOLLOW) != 0)
+                std::abort();
+        }
+        out[path] = {st.st_size, (long long)st.st_ino,
+                     st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec};
     }
+    ::closedir(dir);
+}
+
+// Before the operation: every file's time stepped back, then read.
+inline Snapshot snapshotBefore(const QString& root) {
+    Snapshot out;
+    snapshotInto(root.toStdString(), std::string(), true, out);
+    return out;
+}
+
+// After it: read as it is.
+inline Snapshot snapshot(const QString& root) {
+    Snapshot out;
+    snapshotInto(root.toStdString(), std::string(), false, out);
     return out;
 }
 
