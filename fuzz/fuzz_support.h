@@ -2,6 +2,7 @@
 // What the fuzz targets share: a scratch folder in memory, whole-file put and get, a check
 // that aborts (so libFuzzer keeps the input), the input cut into parts, and dialogs that
 // answer from the input and then give up, so that no question loop can run forever.
+#include "common/damage.h"
 #include "common/errors.h"
 #include "platform/dialogs.h"
 
@@ -152,6 +153,14 @@ inline const bool quietQt = [] {
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     return true;
 }();
+
+// A damage finding of `scope` names record `recordNo` of `path`.
+inline bool named(const vt::DamageScope& scope, const QString& path, int recordNo) {
+    for (const vt::DamageFinding& f : scope.findings())
+        if (f.path == path && f.recordNo == recordNo)
+            return true;
+    return false;
+}
 
 #define FUZZ_CHECK(ok) ::fuzz::checkAt((ok), __FILE__, __LINE__)
 inline void checkAt(bool ok, const char* file, int line) {

@@ -2,19 +2,27 @@
 // list, the stake-sheet names and lines, the calendar's lines and the race grids built
 // from damaged basejeu and mise files. Every loader gives lines of its fixed widths or a
 // message, never a crash, and what it writes back is stable: a second load changes nothing.
+// A value no window can have written (a price or a count that is not finite or beyond what
+// its field takes, an impossible date) or a file cut in the middle of a record reaches a
+// grid or the race chooser only read as 0, and named for the window's message.
 #include "fuzz_support.h"
 
+#include "common/damage.h"
 #include "common/errors.h"
 #include "common/record_file.h"
 #include "common/records.h"
 #include "common/session.h"
+#include "common/text.h"
 #include "entries/race_grid.h"
 #include "entries/stake_sheets.h"
 #include "fanciers/fancier_list.h"
 #include "fanciers/site_list.h"
 #include "shell/calendar.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <optional>
 
 namespace {
 
@@ -102,11 +110,26 @@ void stakeSheets(const QByteArray& bytes) {
     FUZZ_CHECK(get(sheet) == bytes); // reading a sheet never writes it
 }
 
+// The records of a file that ends part-way through a record, and the record cut there,
+// are named: true when `path` is whole or its cut record is among the findings.
+bool cutRecordNamed(const vt::DamageScope& damage, const QString& path, int recordSize) {
+    const qsizetype size = get(path).size();
+    return size % recordSize == 0 || fuzz::named(damage, path, int(size / recordSize) + 1);
+}
+
 void calendar(const QByteArray& bytes) {
-    QList<vt::CalendarRaceRecord> records;
-    for (qsizetype at = 0; at + vt::CalendarRaceRecord::Size <= bytes.size() && records.size() < 99;
-         at += vt::CalendarRaceRecord::Size)
-        records.append(vt::CalendarRaceRecord(bytes.mid(at, vt::CalendarRaceRecord::Size)));
+    const QString path = pathOf("calend.cal");
+    put(path, bytes);
+    vt::DamageScope damage; // the calendar editor and the race chooser hold one
+    const QList<vt::CalendarRaceRecord> records = vt::readCalendar(path).mid(0, vt::MaxCalendarRaces);
+    FUZZ_CHECK(cutRecordNamed(damage, path, vt::CalendarRaceRecord::Size));
+    // A race with a site and a date that is no date is named, never silently left out.
+    for (int i = 0; i < records.size(); ++i) {
+        const vt::CalendarRaceRecord& r = records[i];
+        if (!vt::isBlank(r.siteName()) && !vt::isBlank(r.raceDate()) &&
+            !vt::calendarDate(r).isValid())
+            FUZZ_CHECK(fuzz::named(damage, path, i + 1));
+    }
     const QStringList lines = vt::editorLines(records);
     for (const QString& line : lines) {
         const int race = vt::calendarLineRace(line);
@@ -122,18 +145,57 @@ void calendar(const QByteArray& bytes) {
         (void)vt::ChosenRaceLine(i % 4, records[i], i + 1);
 }
 
+// A grid as the entry sheet shows it: a stake line's price that no sheet holds shows as 0
+// and is named, and so is a count of the fancier's block that no grid can have typed.
+void checkGridDamage(const vt::RaceGrid& grid, const vt::DamageScope& damage,
+                     const QList<vt::StakeTypeRecord>& lines, const QString& linesPath,
+                     const std::optional<vt::StakeAmountBlock>& block, const QString& blockPath,
+                     int fancier) {
+    for (int r = 2; r < grid.rowCount() - 1; ++r) {
+        const vt::GridRow& row = grid.row(r);
+        if (row.line < 1 || row.line > lines.size())
+            continue;
+        FUZZ_CHECK(row.unitMilli >= 0 && row.unitMilli <= 1000 * qint64(vt::MaxStakePrice));
+        if (!vt::isPossibleStakePrice(lines[row.line - 1].unitValue()))
+            FUZZ_CHECK(row.unitMilli == 0 && fuzz::named(damage, linesPath, row.line));
+    }
+    for (int r = 1; r < grid.rowCount(); ++r)
+        if (grid.isEditable(r))
+            FUZZ_CHECK(grid.row(r).count >= 0 && grid.row(r).count <= vt::MaxTypedCount);
+    if (!block)
+        return;
+    for (int k = 0; k <= vt::StakeAmountBlock::MaxLine; ++k) {
+        const float v = block->stakeCount(k);
+        const bool typed = k == 0 || (k + 1 < grid.rowCount() && grid.isEditable(k + 1));
+        if (!std::isfinite(v) || (typed && !vt::isPossibleTypedCount(v)))
+            FUZZ_CHECK(fuzz::named(damage, blockPath, fancier));
+    }
+}
+
 void raceGrid(const QByteArray& bytes) {
     // The first two bytes say where the basejeu part ends and the mise part begins.
     if (bytes.size() < 2)
         return;
     const int split = (uint8_t(bytes[0]) | uint8_t(bytes[1]) << 8) % (bytes.size() - 1);
     const QByteArray rest = bytes.mid(2);
-    const QString year = folder().path();
-    put(QDir(year).filePath(vt::raceFileName(QStringLiteral("bases"), 1)), rest.left(vt::RaceBaseRecord::Size));
-    put(QDir(year).filePath(vt::raceFileName(QStringLiteral("basejeu"), 1)), rest.left(split));
-    put(QDir(year).filePath(vt::raceFileName(QStringLiteral("mise"), 1)), rest.mid(split));
-    for (int fancier : {0, 1, 2}) {
-        vt::RaceGrid grid = vt::loadRaceGrid(year, 1, fancier);
+    const QDir year(folder().path());
+    const QString linesPath = year.filePath(vt::raceFileName(QStringLiteral("basejeu"), 1));
+    const QString blocksPath = year.filePath(vt::raceFileName(QStringLiteral("mise"), 1));
+    put(year.filePath(vt::raceFileName(QStringLiteral("bases"), 1)), rest.left(vt::RaceBaseRecord::Size));
+    put(linesPath, rest.left(split));
+    put(blocksPath, rest.mid(split));
+    const QList<vt::StakeTypeRecord> lines = vt::RecordFileOf<vt::StakeTypeRecord>(linesPath).readAll();
+    const vt::RecordFileOf<vt::StakeAmountBlock> blocks(blocksPath);
+    // Fancier 0 has no block yet (a zero block); 1 and 2 read theirs. A fancier past the end
+    // of the mise file reads the same zero block as fancier 0: his grid is not built again.
+    for (int fancier = 0; fancier <= std::min(2, blocks.count()); ++fancier) {
+        vt::DamageScope damage; // the entry sheet holds one while it opens the grids
+        vt::RaceGrid grid = vt::loadRaceGrid(year.path(), 1, fancier);
+        FUZZ_CHECK(cutRecordNamed(damage, linesPath, vt::StakeTypeRecord::Size));
+        FUZZ_CHECK(cutRecordNamed(damage, blocksPath, vt::StakeAmountBlock::Size));
+        checkGridDamage(grid, damage, lines, linesPath,
+                        fancier >= 1 ? std::optional(blocks.read(fancier)) : std::nullopt,
+                        blocksPath, fancier);
         for (int r = 1; r < grid.rowCount(); ++r)
             for (int c = 0; c <= vt::RaceGrid::NombreColumn; ++c)
                 (void)grid.cell(r, c);
