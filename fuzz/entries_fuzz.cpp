@@ -203,7 +203,7 @@ void recapStore(const Setup& u) {
 }
 
 void recapViews(const Setup& u, const QStringList& lines, const fuzz::Parts& in) {
-    const QMap<QString, QByteArray> before = fuzz::snapshot(fuzz::folder().path());
+    const fuzz::Snapshot before = fuzz::snapshotBefore(fuzz::folder().path());
     const QList<int> listed = vt::listedFanciers(lines);
     QList<int> records;
     for (const QString& line : lines)

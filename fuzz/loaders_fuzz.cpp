@@ -2,56 +2,35 @@
 // list, the stake-sheet names and lines, the calendar's lines and the race grids built
 // from damaged basejeu and mise files. Every loader gives lines of its fixed widths or a
 // message, never a crash, and what it writes back is stable: a second load changes nothing.
+// A value no window can have written (a price or a count that is not finite or beyond what
+// its field takes, an impossible date) or a file cut in the middle of a record reaches a
+// grid or the race chooser only read as 0, and named for the window's message.
+#include "fuzz_support.h"
+
+#include "common/damage.h"
 #include "common/errors.h"
 #include "common/record_file.h"
 #include "common/records.h"
 #include "common/session.h"
+#include "common/text.h"
 #include "entries/race_grid.h"
 #include "entries/stake_sheets.h"
 #include "fanciers/fancier_list.h"
 #include "fanciers/site_list.h"
 #include "shell/calendar.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
+#include <optional>
 
 namespace {
 
-// In memory where the system offers it: the loaders write back and rename files, and a
-// disk's synchronous work would make each run a hundred times slower.
-QTemporaryDir& folder() {
-    static QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists()
-                                 ? QStringLiteral("/dev/shm/vt_fuzz_XXXXXX")
-                                 : QDir::tempPath() + QStringLiteral("/vt_fuzz_XXXXXX"));
-    return dir;
-}
+using fuzz::folder;
+using fuzz::get;
+using fuzz::put;
 
-QString pathOf(const char* name) { return QDir(folder().path()).filePath(QString::fromLatin1(name)); }
-
-void put(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        std::abort();
-    f.write(bytes);
-}
-
-QByteArray get(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-#define check(ok) checkAt((ok), __LINE__)
-void checkAt(bool ok, int line) {
-    if (!ok) {
-        std::fprintf(stderr, "check failed at line %d\n", line);
-        std::abort();
-    }
-}
+QString pathOf(const char* name) { return fuzz::pathOf(QString::fromLatin1(name)); }
 
 void releaseSites(const QByteArray& bytes) {
     const QString path = pathOf("distgen");
@@ -59,14 +38,14 @@ void releaseSites(const QByteArray& bytes) {
     const vt::SiteList sites = vt::SiteList::load(path);
     const QStringList items = sites.items();
     for (const QString& item : items)
-        check(item.size() == 55);
+        FUZZ_CHECK(item.size() == 55);
     sites.save(path);
     const QByteArray saved = get(path);
-    check(saved.size() == qsizetype(sites.size()) * vt::ReleaseSiteRecord::Size);
+    FUZZ_CHECK(saved.size() == qsizetype(sites.size()) * vt::ReleaseSiteRecord::Size);
     const vt::SiteList again = vt::SiteList::load(path);
-    check(again.items() == items);
+    FUZZ_CHECK(again.items() == items);
     again.save(path);
-    check(get(path) == saved);
+    FUZZ_CHECK(get(path) == saved);
 }
 
 void fancierList(const QByteArray& bytes) {
@@ -80,17 +59,17 @@ void fancierList(const QByteArray& bytes) {
     s.ClubNames = {QString(), QStringLiteral("UN"), QStringLiteral("DEUX")};
     s.ClubCodes = {QString(), QStringLiteral("1"), QStringLiteral("2")};
     const vt::FancierListLoad first = vt::loadFancierList(vt::ListMode::All, 1);
-    check(first.error.isEmpty());
+    FUZZ_CHECK(first.error.isEmpty());
     for (const QString& line : first.lines) {
-        check(line.size() == vt::FancierListItemLength);
+        FUZZ_CHECK(line.size() == vt::FancierListItemLength);
         const int n = vt::recordNoOfLine(line);
-        check(n >= 1 && n <= bytes.size() / vt::FancierRecord::Size);
+        FUZZ_CHECK(n >= 1 && n <= bytes.size() / vt::FancierRecord::Size);
     }
     const QByteArray mended = get(s.FancierFilePath);
-    check(mended.size() == bytes.size());
+    FUZZ_CHECK(mended.size() == bytes.size());
     const vt::FancierListLoad second = vt::loadFancierList(vt::ListMode::All, 1);
-    check(second.written.isEmpty() && second.lines == first.lines);
-    check(get(s.FancierFilePath) == mended);
+    FUZZ_CHECK(second.written.isEmpty() && second.lines == first.lines);
+    FUZZ_CHECK(get(s.FancierFilePath) == mended);
 }
 
 void stakeSheets(const QByteArray& bytes) {
@@ -98,12 +77,13 @@ void stakeSheets(const QByteArray& bytes) {
     put(names, bytes);
     const QStringList first = vt::loadSheetNames(names);
     const QByteArray stored = get(names);
-    check(stored.size() == bytes.size() - bytes.size() % vt::SheetNameRecord::Size ||
+    FUZZ_CHECK(stored.size() == bytes.size() - bytes.size() % vt::SheetNameRecord::Size ||
           stored == bytes);
     // Every opening normalises the stored names once more, as the sheet editor always has:
     // a name that still ends in a dotted three-letter part loses it again. Each load gives
     // exactly the previous names normalised, never shortens the file, and a load whose
-    // names are already normal writes nothing.
+    // names are already normal writes nothing. Once a load changed neither the names nor
+    // the file, the next one reads the same file with the same names: it is not made.
     QStringList previous = first;
     QByteArray before = stored;
     for (int pass = 0; pass < 3; ++pass) {
@@ -112,8 +92,10 @@ void stakeSheets(const QByteArray& bytes) {
             expected << vt::normaliseSheetName(name);
         const QStringList again = vt::loadSheetNames(names);
         const QByteArray after = get(names);
-        check(again == expected && after.size() == stored.size());
-        check(again != previous || after == before);
+        FUZZ_CHECK(again == expected && after.size() == stored.size());
+        FUZZ_CHECK(again != previous || after == before);
+        if (again == previous)
+            break;
         previous = again;
         before = after;
     }
@@ -127,28 +109,70 @@ void stakeSheets(const QByteArray& bytes) {
         (void)vt::enterValue(rows.last().text, rows.last().value, int(rows.size()));
     }
     const vt::SheetRecords built = vt::buildSheetRecords(rows);
-    check(built.ok() || built.refusedRow >= 1);
-    check(get(sheet) == bytes); // reading a sheet never writes it
+    FUZZ_CHECK(built.ok() || built.refusedRow >= 1);
+    FUZZ_CHECK(get(sheet) == bytes); // reading a sheet never writes it
+}
+
+// The records of a file that ends part-way through a record, and the record cut there,
+// are named: true when `path` is whole or its cut record is among the findings.
+bool cutRecordNamed(const vt::DamageScope& damage, const QString& path, int recordSize) {
+    const qsizetype size = get(path).size();
+    return size % recordSize == 0 || fuzz::named(damage, path, int(size / recordSize) + 1);
 }
 
 void calendar(const QByteArray& bytes) {
-    QList<vt::CalendarRaceRecord> records;
-    for (qsizetype at = 0; at + vt::CalendarRaceRecord::Size <= bytes.size() && records.size() < 99;
-         at += vt::CalendarRaceRecord::Size)
-        records.append(vt::CalendarRaceRecord(bytes.mid(at, vt::CalendarRaceRecord::Size)));
+    const QString path = pathOf("calend.cal");
+    put(path, bytes);
+    vt::DamageScope damage; // the calendar editor and the race chooser hold one
+    const QList<vt::CalendarRaceRecord> records = vt::readCalendar(path).mid(0, vt::MaxCalendarRaces);
+    FUZZ_CHECK(cutRecordNamed(damage, path, vt::CalendarRaceRecord::Size));
+    // A race with a site and a date that is no date is named, never silently left out.
+    for (int i = 0; i < records.size(); ++i) {
+        const vt::CalendarRaceRecord& r = records[i];
+        if (!vt::isBlank(r.siteName()) && !vt::isBlank(r.raceDate()) &&
+            !vt::calendarDate(r).isValid())
+            FUZZ_CHECK(fuzz::named(damage, path, i + 1));
+    }
     const QStringList lines = vt::editorLines(records);
     for (const QString& line : lines) {
         const int race = vt::calendarLineRace(line);
-        check(race >= 1 && race <= vt::MaxCalendarRaces);
+        FUZZ_CHECK(race >= 1 && race <= vt::MaxCalendarRaces);
     }
     const vt::RaceChoiceLists choice = vt::raceChoiceLists(records);
-    check(choice.keys.size() == choice.offered.size());
+    FUZZ_CHECK(choice.keys.size() == choice.offered.size());
     for (const QString& key : choice.keys) {
         const int race = vt::raceFromSortKey(key);
-        check(race >= 1 && race <= records.size());
+        FUZZ_CHECK(race >= 1 && race <= records.size());
     }
     for (int i = 0; i < records.size(); ++i)
         (void)vt::ChosenRaceLine(i % 4, records[i], i + 1);
+}
+
+// A grid as the entry sheet shows it: a stake line's price that no sheet holds shows as 0
+// and is named, and so is a count of the fancier's block that no grid can have typed.
+void checkGridDamage(const vt::RaceGrid& grid, const vt::DamageScope& damage,
+                     const QList<vt::StakeTypeRecord>& lines, const QString& linesPath,
+                     const std::optional<vt::StakeAmountBlock>& block, const QString& blockPath,
+                     int fancier) {
+    for (int r = 2; r < grid.rowCount() - 1; ++r) {
+        const vt::GridRow& row = grid.row(r);
+        if (row.line < 1 || row.line > lines.size())
+            continue;
+        FUZZ_CHECK(row.unitMilli >= 0 && row.unitMilli <= 1000 * qint64(vt::MaxStakePrice));
+        if (!vt::isPossibleStakePrice(lines[row.line - 1].unitValue()))
+            FUZZ_CHECK(row.unitMilli == 0 && fuzz::named(damage, linesPath, row.line));
+    }
+    for (int r = 1; r < grid.rowCount(); ++r)
+        if (grid.isEditable(r))
+            FUZZ_CHECK(grid.row(r).count >= 0 && grid.row(r).count <= vt::MaxTypedCount);
+    if (!block)
+        return;
+    for (int k = 0; k <= vt::StakeAmountBlock::MaxLine; ++k) {
+        const float v = block->stakeCount(k);
+        const bool typed = k == 0 || (k + 1 < grid.rowCount() && grid.isEditable(k + 1));
+        if (!std::isfinite(v) || (typed && !vt::isPossibleTypedCount(v)))
+            FUZZ_CHECK(fuzz::named(damage, blockPath, fancier));
+    }
 }
 
 void raceGrid(const QByteArray& bytes) {
@@ -157,12 +181,24 @@ void raceGrid(const QByteArray& bytes) {
         return;
     const int split = (uint8_t(bytes[0]) | uint8_t(bytes[1]) << 8) % (bytes.size() - 1);
     const QByteArray rest = bytes.mid(2);
-    const QString year = folder().path();
-    put(QDir(year).filePath(vt::raceFileName(QStringLiteral("bases"), 1)), rest.left(vt::RaceBaseRecord::Size));
-    put(QDir(year).filePath(vt::raceFileName(QStringLiteral("basejeu"), 1)), rest.left(split));
-    put(QDir(year).filePath(vt::raceFileName(QStringLiteral("mise"), 1)), rest.mid(split));
-    for (int fancier : {0, 1, 2}) {
-        vt::RaceGrid grid = vt::loadRaceGrid(year, 1, fancier);
+    const QDir year(folder().path());
+    const QString linesPath = year.filePath(vt::raceFileName(QStringLiteral("basejeu"), 1));
+    const QString blocksPath = year.filePath(vt::raceFileName(QStringLiteral("mise"), 1));
+    put(year.filePath(vt::raceFileName(QStringLiteral("bases"), 1)), rest.left(vt::RaceBaseRecord::Size));
+    put(linesPath, rest.left(split));
+    put(blocksPath, rest.mid(split));
+    const QList<vt::StakeTypeRecord> lines = vt::RecordFileOf<vt::StakeTypeRecord>(linesPath).readAll();
+    const vt::RecordFileOf<vt::StakeAmountBlock> blocks(blocksPath);
+    // Fancier 0 has no block yet (a zero block); 1 and 2 read theirs. A fancier past the end
+    // of the mise file reads the same zero block as fancier 0: his grid is not built again.
+    for (int fancier = 0; fancier <= std::min(2, blocks.count()); ++fancier) {
+        vt::DamageScope damage; // the entry sheet holds one while it opens the grids
+        vt::RaceGrid grid = vt::loadRaceGrid(year.path(), 1, fancier);
+        FUZZ_CHECK(cutRecordNamed(damage, linesPath, vt::StakeTypeRecord::Size));
+        FUZZ_CHECK(cutRecordNamed(damage, blocksPath, vt::StakeAmountBlock::Size));
+        checkGridDamage(grid, damage, lines, linesPath,
+                        fancier >= 1 ? std::optional(blocks.read(fancier)) : std::nullopt,
+                        blocksPath, fancier);
         for (int r = 1; r < grid.rowCount(); ++r)
             for (int c = 0; c <= vt::RaceGrid::NombreColumn; ++c)
                 (void)grid.cell(r, c);

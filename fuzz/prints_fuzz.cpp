@@ -65,7 +65,7 @@ void fancierPrints(const fuzz::Parts& in) {
     (void)vt::readClubTables(s);
 
     const vt::FancierListLoad list = vt::loadFancierList(vt::ListMode::All, 1);
-    const QMap<QString, QByteArray> before = fuzz::snapshot(fuzz::folder().path());
+    const fuzz::Snapshot before = fuzz::snapshotBefore(fuzz::folder().path());
     QList<vt::FancierRecord> fanciers;
     try {
         fanciers = vt::readListedFanciers(list.lines);
