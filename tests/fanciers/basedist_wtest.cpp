@@ -137,7 +137,7 @@ private slots:
         QTest::mouseClick(child<QPushButton>(w, "Command1"), Qt::LeftButton);
         QVERIFY(child<QAction>(w, "quitte")->isVisible());
         child<QAction>(w, "quitte")->trigger();
-        testing::SiteWindowFixture::processPending();
+        testing::processPending();
         QVERIFY(!windows().isLoaded<basedist>());
 
         const auto gen = general();
@@ -155,7 +155,7 @@ private slots:
         basedist& w = open();
         w.editSiteFromList(1);
         w.close();
-        testing::SiteWindowFixture::processPending();
+        testing::processPending();
         QCOMPARE(general().size(), 2);
         QCOMPARE(readBytes(session().GeneralSitesPath).size(), before.size());
     }
@@ -165,7 +165,7 @@ private slots:
         w.editSiteFromList(0);
         fixture.dialogs().answer(MsgAnswer::No);
         basedist::reopen();
-        testing::SiteWindowFixture::processPending();
+        testing::processPending();
         const auto asked = fixture.dialogs().messages();
         QCOMPARE(asked.size(), 1);
         QCOMPARE(asked[0].text,
