@@ -18,6 +18,7 @@
 #include "shell/depart_window.h"
 #include "tests/support/pending_events.h"
 #include "tests/support/club_fixture.h"
+#include "tests/support/window_test_end.h"
 #include "tests/support/window_child.h"
 
 #include <QAction>
@@ -101,15 +102,7 @@ private slots:
         processPending();
         chooseOrleansAndBordeaux(fx->yearFolder(), session());
     }
-    void cleanup() {
-        windows().unloadAll();
-        processPending();
-        QCOMPARE(script().pendingAnswers(), 0);
-        dialogs.reset();
-        entrySheetLinks() = {};
-        setClockForTests({});
-        fx.reset();
-    }
+    void cleanup() { endWindowTest(dialogs, fx); }
 
     // Race 1 withdrawn in the calendar editor while a fancier's sheet is open with entries
     // typed in it: the sheet asks first, and its Oui stores both races before the race
