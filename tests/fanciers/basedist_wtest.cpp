@@ -8,6 +8,7 @@
 #include "platform/scripted_dialogs.h"
 #include "platform/window_registry.h"
 #include "tests/fanciers/site_window_fixture.h"
+#include "tests/support/window_child.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,6 +21,7 @@
 #include <memory>
 
 using namespace vt;
+using vt::testing::child;
 using vt::testing::readBytes;
 
 class BasedistTest : public QObject {
@@ -32,12 +34,6 @@ class BasedistTest : public QObject {
         if (!QTest::qWaitForWindowActive(&w))
             qWarning("basedist is not active");
         return w;
-    }
-    template <class T> static T* child(QWidget& w, const char* name) {
-        T* c = w.findChild<T*>(QString::fromLatin1(name));
-        if (!c)
-            qFatal("no control %s", name);
-        return c;
     }
     static void type(QLineEdit* box, const QString& text) {
         box->setFocus();
