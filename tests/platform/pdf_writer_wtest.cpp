@@ -42,7 +42,8 @@ class PdfWriterTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() {
-        QVERIFY(vt::PdfWriter::canEmbed(QRawFont::fromFont(QFont(QStringLiteral("Liberation Mono")))));
+        QVERIFY(
+            vt::PdfWriter::canEmbed(QRawFont::fromFont(QFont(QStringLiteral("Liberation Mono")))));
     }
 
     // Parentheses alone or in pairs, backslashes before anything, a control character and

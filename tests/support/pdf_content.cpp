@@ -85,27 +85,20 @@ std::optional<QByteArray> literalString(const QByteArray& c, qsizetype& i) {
             if (i >= c.size())
                 return std::nullopt;
             const char e = c[i++];
-            switch (e) {
-            case 'n': out += '\n'; break;
-            case 'r': out += '\r'; break;
-            case 't': out += '\t'; break;
-            case 'b': out += '\b'; break;
-            case 'f': out += '\f'; break;
-            case '\r': // a line continued
-                if (i < c.size() && c[i] == '\n')
+            static const QByteArray named = "nrtbf", meant = "\n\r\t\b\f";
+            if (named.contains(e)) {
+                out += meant[named.indexOf(e)];
+            } else if (e == '\r' || e == '\n') { // a line continued
+                if (e == '\r' && i < c.size() && c[i] == '\n')
                     ++i;
-                break;
-            case '\n': break;
-            default:
-                if (e >= '0' && e <= '7') {
-                    int code = e - '0';
-                    for (int digits = 1; digits < 3 && i < c.size() && c[i] >= '0' && c[i] <= '7';
-                         ++digits)
-                        code = code * 8 + (c[i++] - '0');
-                    out += char(code);
-                } else {
-                    out += e; // "\(", "\)", "\\"; any other escaped character stands alone
-                }
+            } else if (e >= '0' && e <= '7') {
+                int code = e - '0';
+                for (int digits = 1; digits < 3 && i < c.size() && c[i] >= '0' && c[i] <= '7';
+                     ++digits)
+                    code = code * 8 + (c[i++] - '0');
+                out += char(code);
+            } else {
+                out += e; // "\(", "\)", "\\"; any other escaped character stands alone
             }
         } else if (ch == '(') {
             ++depth;
@@ -163,8 +156,7 @@ QList<QByteArray> pdfPageContents(const QByteArray& file, QString* error) {
         const std::optional<QByteArray> data =
             contents.size() == 1 ? streamData(objectBody(file, contents[0])) : std::nullopt;
         if (!data) {
-            *error = QStringLiteral("page object %1: no content stream that can be read")
-                         .arg(page);
+            *error = QStringLiteral("page object %1: no content stream that can be read").arg(page);
             return pages;
         }
         pages.append(*data);

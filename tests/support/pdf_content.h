@@ -15,10 +15,10 @@ namespace vt::testing {
 QList<QByteArray> pdfPageContents(const QByteArray& file, QString* error);
 
 struct PdfShownText {
-    QString text;    // the string shown, as Windows-1252 text
+    QString text;        // the string shown, as Windows-1252 text
     double x = 0, y = 0; // its origin, in points from the page's bottom-left corner
-    double size = 0; // the font size
-    QRectF clip;     // the clip area in force (bottom-up coordinates); null when none
+    double size = 0;     // the font size
+    QRectF clip;         // the clip area in force (bottom-up coordinates); null when none
 };
 
 // The texts shown (Tj) by a content stream, in order. The content is read as a reader
