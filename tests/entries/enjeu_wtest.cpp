@@ -5,6 +5,7 @@
 #include "platform/scripted_dialogs.h"
 #include "platform/window_registry.h"
 #include "tests/support/club_fixture.h"
+#include "tests/support/window_child.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -19,6 +20,7 @@
 #include <QtTest>
 
 using namespace vt;
+using vt::testing::child;
 using vt::testing::ClubFixture;
 using vt::testing::readBytes;
 using vt::testing::StakeLineSpec;
@@ -51,12 +53,6 @@ class EnjeuWindowTest : public QObject {
             qWarning("window not exposed");
         return w;
     }
-    template <class T> T* control(enjeu& w, const char* name) {
-        T* c = w.findChild<T*>(QString::fromLatin1(name));
-        if (!c)
-            qFatal("control %s missing", name);
-        return c;
-    }
 
 private slots:
     void init() {
@@ -75,7 +71,7 @@ private slots:
     void controlsCarryTheirNames() {
         enjeu& w = open();
         for (const char* name : {"Combo1", "List1", "Grid1", "Text1", "Label1"}) {
-            QWidget* c = control<QWidget>(w, name);
+            QWidget* c = child<QWidget>(w, name);
             QCOMPARE(c->accessibleDescription(), QString::fromLatin1(name));
         }
         QStringList menus;
@@ -84,16 +80,16 @@ private slots:
         QCOMPARE(menus, QStringList({"Fichier", "Inserer une mise", "?"}));
         for (const char* name : {"modif", "supp", "memoj", "nouv", "quitte", "insere", "aide", "aideg"})
             QVERIFY2(w.findChild<QAction*>(QString::fromLatin1(name)), name);
-        auto* list = control<QListWidget>(w, "List1");
+        auto* list = child<QListWidget>(w, "List1");
         QCOMPARE(list->count(), 58);
         QCOMPARE(list->item(43)->text(), QStringLiteral("TOTAL du jeu "));
         QCOMPARE(list->toolTip(), QStringLiteral("Cliquez 2 fois pour afficher le jeu dans la grille"));
-        QCOMPARE(control<QLabel>(w, "Label1")->text(), QStringLiteral("Modifier la  dénomination"));
-        auto* grid = control<QTableWidget>(w, "Grid1");
+        QCOMPARE(child<QLabel>(w, "Label1")->text(), QStringLiteral("Modifier la  dénomination"));
+        auto* grid = child<QTableWidget>(w, "Grid1");
         QCOMPARE(grid->horizontalHeaderItem(1)->text(), QStringLiteral("VALEUR"));
         QCOMPARE(grid->columnWidth(2), 1);
         QCOMPARE(w.windowTitle(), QStringLiteral("gestion des jeux de COMPTES"));
-        QCOMPARE(control<QComboBox>(w, "Combo1")->count(), 2);
+        QCOMPARE(child<QComboBox>(w, "Combo1")->count(), 2);
         QCOMPARE(grid->rowCount(), 2); // an empty accounts sheet: one empty line, the empty row
     }
 
@@ -106,8 +102,8 @@ private slots:
         many.append({QStringLiteral("TOTAL du"), QStringLiteral(" jeu "), 0.0f});
         club->writeStakeSheet(2, QStringLiteral("JEU LONG"), many);
         enjeu& w = open();
-        auto* combo = control<QComboBox>(w, "Combo1");
-        auto* grid = control<QTableWidget>(w, "Grid1");
+        auto* combo = child<QComboBox>(w, "Combo1");
+        auto* grid = child<QTableWidget>(w, "Grid1");
         QCOMPARE(combo->count(), 3);
         combo->setCurrentIndex(2);
         emit combo->activated(2);
@@ -126,10 +122,10 @@ private slots:
 
     void clicksKeysAndEnterWriteTheSheet() {
         enjeu& w = open();
-        auto* combo = control<QComboBox>(w, "Combo1");
-        auto* grid = control<QTableWidget>(w, "Grid1");
-        auto* text1 = control<QLineEdit>(w, "Text1");
-        auto* list = control<QListWidget>(w, "List1");
+        auto* combo = child<QComboBox>(w, "Combo1");
+        auto* grid = child<QTableWidget>(w, "Grid1");
+        auto* text1 = child<QLineEdit>(w, "Text1");
+        auto* list = child<QListWidget>(w, "List1");
         combo->setCurrentIndex(1);
         emit combo->activated(1);
         QCOMPARE(w.windowTitle(), QStringLiteral("gestion des jeux de JEU A"));
@@ -185,8 +181,8 @@ private slots:
         QFETCH(QString, item);
         QFETCH(MsgAnswer, answer);
         enjeu& w = open();
-        auto* combo = control<QComboBox>(w, "Combo1");
-        auto* grid = control<QTableWidget>(w, "Grid1");
+        auto* combo = child<QComboBox>(w, "Combo1");
+        auto* grid = child<QTableWidget>(w, "Grid1");
         combo->setCurrentIndex(1);
         emit combo->activated(1);
         const QByteArray sheet = readBytes(club->path("gr1.jeu"));
@@ -221,7 +217,7 @@ private slots:
 
     void namesHelpAndDeletion() {
         enjeu& w = open();
-        auto* combo = control<QComboBox>(w, "Combo1");
+        auto* combo = child<QComboBox>(w, "Combo1");
         // A key in the name box asks a new name for the slot shown.
         script().answerInput(QStringLiteral("Comptes du club"));
         QTest::keyClick(combo, Qt::Key_A);
@@ -280,7 +276,7 @@ private slots:
         script().answerInput(QStringLiteral("JEU B"));
         nouv->trigger();
         QCOMPARE(script().asked().last().input.prompt, QString());
-        QCOMPARE(control<QComboBox>(w, "Combo1")->count(), 3);
+        QCOMPARE(child<QComboBox>(w, "Combo1")->count(), 3);
 
         // The help page of the editor says the same.
         w.findChild<QAction*>("aideg")->trigger();

@@ -18,6 +18,7 @@
 #include "shell/depart_window.h"
 #include "tests/support/pending_events.h"
 #include "tests/support/club_fixture.h"
+#include "tests/support/window_test_end.h"
 #include "tests/support/window_child.h"
 
 #include <QAction>
@@ -101,15 +102,7 @@ private slots:
         processPending();
         chooseOrleansAndBordeaux(fx->yearFolder(), session());
     }
-    void cleanup() {
-        windows().unloadAll();
-        processPending();
-        QCOMPARE(script().pendingAnswers(), 0);
-        dialogs.reset();
-        entrySheetLinks() = {};
-        setClockForTests({});
-        fx.reset();
-    }
+    void cleanup() { endWindowTest(dialogs, fx); }
 
     // Race 1 withdrawn in the calendar editor while a fancier's sheet is open with entries
     // typed in it: the sheet asks first, and its Oui stores both races before the race
@@ -223,17 +216,32 @@ private slots:
         QCOMPARE(RecordFileOf<FancierRecord>(season()).read(entryRecord).latitudeDms(), 504000.0);
     }
 
-    // A record left by a window that closed without saving is free again for the next one.
+    // A record claimed for a new fancier is held while its window is open: the other window
+    // opened on a new fancier meanwhile takes the next record. Once the window is left
+    // unsaved, its record is free again and the next window on a new fancier takes it.
     void aClaimLeftUnsavedIsClaimedAgain() {
         QCOMPARE(newFancierSheet().recordNo(), 4);
-        QCOMPARE(newFancierSheet().recordNo(), 4); // "Nouvel Amateur" again closes the first
+        QCOMPARE(newFancierEditor().recordNo(), 5); // 4 is the open sheet's
+        // "Nouvel Amateur" again closes the first sheet: its 4 goes to the new one, while
+        // the editor keeps 5.
+        QCOMPARE(newFancierSheet().recordNo(), 4);
+        QCOMPARE(windows().window<adresse>().recordNo(), 5);
+
+        auto quitEditor = [] {
+            QTest::mouseClick(child<QPushButton>(windows().window<adresse>(), "Commande3"),
+                              Qt::LeftButton); // QUITTER
+            processPending();
+            QVERIFY(!windows().isLoaded<adresse>());
+        };
+        quitEditor();
+        QCOMPARE(newFancierEditor().recordNo(), 5); // the sheet still holds 4
+        quitEditor();
         child<QAction>(sheet(), "quitte")->trigger();
         processPending();
-        adresse& editor = newFancierEditor();
-        QCOMPARE(editor.recordNo(), 4);
-        QTest::mouseClick(child<QPushButton>(editor, "Commande3"), Qt::LeftButton); // QUITTER
-        processPending();
+        QVERIFY(!windows().isLoaded<jeuamat>());
         QCOMPARE(newFancierEditor().recordNo(), 4);
+        QCOMPARE(newFancierSheet().recordNo(), 5); // 4 is the open editor's
+        QCOMPARE(script().messages().size(), 0);
     }
 
     // Whatever wrote another fancier into the master record of an open window (a copy of the

@@ -19,6 +19,7 @@
 #include "shell/depart_window.h"
 #include "shell/program.h"
 #include "tests/support/club_fixture.h"
+#include "tests/support/window_test_end.h"
 #include "tests/support/window_child.h"
 
 #include <QAction>
@@ -99,16 +100,7 @@ private slots:
         chooseOrleansAndBordeaux(fx->yearFolder(), session());
         main().setRaceMenusVisible(true);
     }
-    void cleanup() {
-        windows().unloadAll();
-        processPending();
-        QCOMPARE(script().pendingAnswers(), 0);
-        dialogs.reset();
-        entrySheetLinks() = {};
-        setEndProgramForTests({});
-        setClockForTests({});
-        fx.reset();
-    }
+    void cleanup() { endWindowTest(dialogs, fx); }
 
     // A double-click on another fancier, or "Nouvel Amateur", while the open sheet holds
     // typed work: Annuler keeps the sheet with its typing, Non drops it, Oui stores it;

@@ -8,6 +8,7 @@
 #include "platform/scripted_dialogs.h"
 #include "platform/window_registry.h"
 #include "tests/fanciers/site_window_fixture.h"
+#include "tests/support/window_child.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,6 +21,7 @@
 #include <memory>
 
 using namespace vt;
+using vt::testing::child;
 using vt::testing::readBytes;
 
 class BasedistTest : public QObject {
@@ -32,12 +34,6 @@ class BasedistTest : public QObject {
         if (!QTest::qWaitForWindowActive(&w))
             qWarning("basedist is not active");
         return w;
-    }
-    template <class T> static T* child(QWidget& w, const char* name) {
-        T* c = w.findChild<T*>(QString::fromLatin1(name));
-        if (!c)
-            qFatal("no control %s", name);
-        return c;
     }
     static void type(QLineEdit* box, const QString& text) {
         box->setFocus();
@@ -137,7 +133,7 @@ private slots:
         QTest::mouseClick(child<QPushButton>(w, "Command1"), Qt::LeftButton);
         QVERIFY(child<QAction>(w, "quitte")->isVisible());
         child<QAction>(w, "quitte")->trigger();
-        testing::SiteWindowFixture::processPending();
+        testing::processPending();
         QVERIFY(!windows().isLoaded<basedist>());
 
         const auto gen = general();
@@ -155,7 +151,7 @@ private slots:
         basedist& w = open();
         w.editSiteFromList(1);
         w.close();
-        testing::SiteWindowFixture::processPending();
+        testing::processPending();
         QCOMPARE(general().size(), 2);
         QCOMPARE(readBytes(session().GeneralSitesPath).size(), before.size());
     }
@@ -165,7 +161,7 @@ private slots:
         w.editSiteFromList(0);
         fixture.dialogs().answer(MsgAnswer::No);
         basedist::reopen();
-        testing::SiteWindowFixture::processPending();
+        testing::processPending();
         const auto asked = fixture.dialogs().messages();
         QCOMPARE(asked.size(), 1);
         QCOMPARE(asked[0].text,

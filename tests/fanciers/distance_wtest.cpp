@@ -38,7 +38,7 @@ class DistanceTest : public QObject {
     }
     void quit(distance& w) {
         action(w, "quitte")->trigger();
-        testing::SiteWindowFixture::processPending();
+        testing::processPending();
     }
 
 private slots:
@@ -74,7 +74,7 @@ private slots:
         QCOMPARE(ticks(w), (QList<bool>{false, false, false}));
         QCOMPARE(list(w)->currentRow(), 0);
         w.close(); // the close box saves as "Quitter" does
-        testing::SiteWindowFixture::processPending();
+        testing::processPending();
         QCOMPARE(readBytes(session().LocalSitesPath).size(), 0);
     }
 
@@ -94,7 +94,7 @@ private slots:
         list(w)->item(0)->setCheckState(Qt::Checked);
         fixture.dialogs().answer(MsgAnswer::Yes);
         distance::reopen();
-        testing::SiteWindowFixture::processPending();
+        testing::processPending();
         QCOMPARE(fixture.dialogs().messages().size(), 1);
         QCOMPARE(fixture.dialogs().messages().at(0).text,
                  QStringLiteral("Enregistrer les lieux cochés ?"));

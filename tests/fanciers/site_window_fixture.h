@@ -4,9 +4,7 @@
 #include "platform/scripted_dialogs.h"
 #include "platform/window_registry.h"
 #include "tests/support/club_fixture.h"
-
-#include <QCoreApplication>
-#include <QEvent>
+#include "tests/support/pending_events.h"
 
 #include <memory>
 
@@ -28,11 +26,6 @@ public:
         processPending();
         scope.reset();
         club.reset();
-    }
-    // Runs queued calls (a window unloading itself) and deferred deletions.
-    static void processPending() {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     ScriptedDialogs& dialogs() { return **scope; }
 

@@ -4,6 +4,7 @@
 // file went and how many pages it holds.
 #include "platform/printing.h"
 #include "platform/qt_print_surface.h"
+#include "tests/support/pdf_content.h"
 #include "tests/support/pdf_pages.h"
 
 #include <QDir>
@@ -174,6 +175,39 @@ private slots:
             }
         }
         QVERIFY(ruleRows > 0);
+    }
+
+    // A line longer than the printable width is cut in the file at the page's right edge,
+    // the margin's start (a reader draws what the file says, however long the string);
+    // a line that fits is not cut.
+    void aLinePastThePrintableWidthIsCutAtItsRightEdge() {
+        vt::QtPrintSurface s(vt::QtPrintSurface::Target::Pdf);
+        s.beginDocument(QStringLiteral("Carnet"));
+        const QString longLine = QStringLiteral("DEBUT") + QString(100, QLatin1Char('W'));
+        QVERIFY(s.columnWidth() * longLine.size() > s.scaleWidth());
+        const double edge = (s.scaleWidth() + MarginMm) * PointsPerMm;
+        s.print(longLine);
+        s.endLine();
+        s.print(QStringLiteral("COURTE"));
+        s.endLine();
+        s.endDocument();
+
+        QFile file(s.lastPdfPath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QString error;
+        const QList<vt::testing::PdfShownText> texts =
+            vt::testing::pdfShownTextsOfFile(file.readAll(), &error);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QCOMPARE(texts.size(), 2);
+        QCOMPARE(texts[0].text, longLine);
+        QVERIFY(!texts[0].clip.isNull());
+        QVERIFY2(std::abs(texts[0].clip.right() - edge) < 0.01,
+                 qPrintable(QString::number(texts[0].clip.right())));
+        QVERIFY(texts[0].clip.left() <= texts[0].x);
+        QVERIFY(texts[0].clip.top() <= texts[0].y - texts[0].size &&
+                texts[0].clip.bottom() >= texts[0].y + texts[0].size);
+        QCOMPARE(texts[1].text, QStringLiteral("COURTE"));
+        QVERIFY2(texts[1].clip.isNull(), "a line that fits is cut");
     }
 
     void aDocumentWithNothingDrawnWritesNoFile() {

@@ -20,6 +20,7 @@
 #include "platform/window_registry.h"
 #include "tests/shell/shell_window_support.h"
 #include "tests/support/club_fixture.h"
+#include "tests/support/pending_events.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -35,6 +36,7 @@
 #include <memory>
 
 using namespace vt;
+using vt::testing::processPending;
 
 class DepartTest : public QObject {
     Q_OBJECT
@@ -89,10 +91,6 @@ private:
         list->item(0)->setCheckState(Qt::Checked);
         QVERIFY(selector.hasUnsavedChanges());
     }
-    static void processPending() {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
 
 private slots:
     void init() {
@@ -106,7 +104,7 @@ private slots:
     }
     void cleanup() {
         windows().unloadAll();
-        QCoreApplication::processEvents();
+        processPending();
         fixture.reset();
         setEndProgramForTests({});
         setClockForTests({});
