@@ -35,10 +35,6 @@ QString boxLabel(SiteBox box) {
     return {};
 }
 
-bool siteLess(const ReleaseSiteRecord& a, const ReleaseSiteRecord& b) {
-    return listTextLess(siteListItem(a), siteListItem(b));
-}
-
 ReleaseSiteRecord withTrimmedName(ReleaseSiteRecord site) {
     site.setSiteName(trim(site.siteName()));
     return site;
@@ -111,8 +107,11 @@ SiteList::SiteList(const QList<ReleaseSiteRecord>& records) {
         return listTextLess(a.first, b.first);
     });
     m_records.reserve(keyed.size());
-    for (const auto& k : keyed)
+    m_items.reserve(keyed.size());
+    for (const auto& k : keyed) {
+        m_items.append(k.first);
         m_records.append(k.second);
+    }
 }
 
 SiteList SiteList::load(const QString& generalSitesPath) {
@@ -125,25 +124,22 @@ void SiteList::save(const QString& generalSitesPath) const {
     RecordFileOf<ReleaseSiteRecord>(generalSitesPath).rewrite(m_records);
 }
 
-QStringList SiteList::items() const {
-    QStringList out;
-    out.reserve(m_records.size());
-    for (const ReleaseSiteRecord& r : m_records)
-        out.append(siteListItem(r));
-    return out;
-}
+QStringList SiteList::items() const { return m_items; }
 
 int SiteList::insert(const ReleaseSiteRecord& site) {
     if (isBlank(site.siteName()))
         return -1;
     const ReleaseSiteRecord r = withTrimmedName(site);
-    auto it = std::upper_bound(m_records.begin(), m_records.end(), r, siteLess);
-    const int index = static_cast<int>(it - m_records.begin());
+    const QString item = siteListItem(r);
+    auto it = std::upper_bound(m_items.begin(), m_items.end(), item, listTextLess);
+    const int index = static_cast<int>(it - m_items.begin());
     m_records.insert(index, r);
+    m_items.insert(index, item);
     return index;
 }
 
 ReleaseSiteRecord SiteList::takeAt(int index) {
+    m_items.removeAt(index);
     return m_records.takeAt(index);
 }
 
