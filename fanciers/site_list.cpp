@@ -12,7 +12,11 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace vt {
 
@@ -48,7 +52,44 @@ SiteEntry refusal(SiteBox box, const QString& message) {
     return e;
 }
 
-// The digits of a value, rounded until they fit the field.
+// The value rounded to `decimals` places, halves away from zero, from the digits of its
+// exact decimal expansion `whole` "." `fraction`: written as a fixed-point text with
+// trailing fractional zeros (and a bare point) dropped, "0" for a value that rounds to
+// zero. Returns the number of characters written to `out`.
+int roundedFixed(bool negative, const std::string& whole, const std::string& fraction,
+                 int decimals, char* out) {
+    std::string digits = whole;
+    for (int i = 0; i < decimals; ++i)
+        digits.push_back(i < int(fraction.size()) ? fraction[size_t(i)] : '0');
+    if (decimals < int(fraction.size()) && fraction[size_t(decimals)] >= '5') {
+        int i = int(digits.size()) - 1;
+        for (; i >= 0 && digits[size_t(i)] == '9'; --i)
+            digits[size_t(i)] = '0';
+        if (i < 0)
+            digits.insert(digits.begin(), '1');
+        else
+            ++digits[size_t(i)];
+    }
+    const int intDigits = int(digits.size()) - decimals;
+    int end = int(digits.size());
+    while (end > intDigits && digits[size_t(end - 1)] == '0')
+        --end;
+    int n = 0;
+    if (negative)
+        out[n++] = '-';
+    for (int i = 0; i < end; ++i) {
+        if (i == intDigits)
+            out[n++] = '.';
+        out[n++] = digits[size_t(i)];
+    }
+    if (n == 2 && out[0] == '-' && out[1] == '0')
+        n = 0, out[n++] = '0';
+    return n;
+}
+
+// The digits of a value, rounded until they fit the field: the most decimals whose
+// rounded text, trailing zeros dropped, fits. The value's exact decimal expansion is
+// written once and each rounding is done on its digits.
 QString fittedDigits(double value) {
     QString digits = plainDigits(value);
     const int room = value < 0 ? FieldWidth - 1 : FieldWidth;
@@ -58,19 +99,22 @@ QString fittedDigits(double value) {
     const qsizetype point = unsignedDigits.indexOf(u'.');
     if (point < 0 || point > room)
         return digits; // no decimals to drop: the value cannot fit, as written before
+    // A double is m x 2^(e - 53) with m below 2^53: 53 - e decimals hold it exactly.
+    int exponent = 0;
+    std::frexp(value, &exponent);
+    const int exact = std::max(0, 53 - exponent);
+    std::vector<char> buf(size_t(exact) + 32);
+    std::snprintf(buf.data(), buf.size(), "%.*f", exact, std::fabs(value));
+    const std::string text(buf.data());
+    const size_t dot = text.find('.');
+    const std::string whole = text.substr(0, dot);
+    const std::string fraction = dot == std::string::npos ? std::string() : text.substr(dot + 1);
+    std::vector<char> out(whole.size() + size_t(exact) + 8);
     for (int decimals = static_cast<int>(unsignedDigits.size() - point - 2); decimals >= 0;
          --decimals) {
-        QString t = QString::number(value, 'f', decimals);
-        if (t.contains(u'.')) {
-            while (t.endsWith(u'0'))
-                t.chop(1);
-            if (t.endsWith(u'.'))
-                t.chop(1);
-        }
-        if (t == QStringLiteral("-0"))
-            t = QStringLiteral("0");
-        if ((t.startsWith(u'-') ? t.size() - 1 : t.size()) <= room)
-            return t;
+        const int n = roundedFixed(value < 0, whole, fraction, decimals, out.data());
+        if ((out[0] == '-' ? n - 1 : n) <= room)
+            return QString::fromLatin1(out.data(), n);
     }
     return digits;
 }

@@ -5,13 +5,14 @@
 // the float neighbours of decimal prices, NaN and infinities.
 #include "common/numbers.h"
 
+#include "tests/support/random_doubles.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <limits>
-#include <random>
 #include <vector>
 
 using namespace vt;
@@ -139,17 +140,7 @@ std::vector<double> values() {
         v.push_back(c / 100.0);
     for (int m = 0; m <= 20000; m += 13)
         v.push_back(m / 1000.0);
-    std::mt19937_64 random(1211);
-    std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
-    std::uniform_int_distribution<int> exponent(-40, 40);
-    for (int i = 0; i < 4000; ++i)
-        v.push_back(mantissa(random) * std::pow(10.0, exponent(random)));
-    for (int i = 0; i < 2000; ++i) {
-        double d;
-        const uint64_t bits = random();
-        std::memcpy(&d, &bits, sizeof d);
-        v.push_back(d);
-    }
+    vt::testing::addRandomDoubles(v, 1211, 4000, -40, 40, 2000);
     return v;
 }
 
