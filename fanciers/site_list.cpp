@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
@@ -52,44 +53,11 @@ SiteEntry refusal(SiteBox box, const QString& message) {
     return e;
 }
 
-// The value rounded to `decimals` places, halves away from zero, from the digits of its
-// exact decimal expansion `whole` "." `fraction`: written as a fixed-point text with
-// trailing fractional zeros (and a bare point) dropped, "0" for a value that rounds to
-// zero. Returns the number of characters written to `out`.
-int roundedFixed(bool negative, const std::string& whole, const std::string& fraction,
-                 int decimals, char* out) {
-    std::string digits = whole;
-    for (int i = 0; i < decimals; ++i)
-        digits.push_back(i < int(fraction.size()) ? fraction[size_t(i)] : '0');
-    if (decimals < int(fraction.size()) && fraction[size_t(decimals)] >= '5') {
-        int i = int(digits.size()) - 1;
-        for (; i >= 0 && digits[size_t(i)] == '9'; --i)
-            digits[size_t(i)] = '0';
-        if (i < 0)
-            digits.insert(digits.begin(), '1');
-        else
-            ++digits[size_t(i)];
-    }
-    const int intDigits = int(digits.size()) - decimals;
-    int end = int(digits.size());
-    while (end > intDigits && digits[size_t(end - 1)] == '0')
-        --end;
-    int n = 0;
-    if (negative)
-        out[n++] = '-';
-    for (int i = 0; i < end; ++i) {
-        if (i == intDigits)
-            out[n++] = '.';
-        out[n++] = digits[size_t(i)];
-    }
-    if (n == 2 && out[0] == '-' && out[1] == '0')
-        n = 0, out[n++] = '0';
-    return n;
-}
-
 // The digits of a value, rounded until they fit the field: the most decimals whose
-// rounded text, trailing zeros dropped, fits. The value's exact decimal expansion is
-// written once and each rounding is done on its digits.
+// rounded text (halves away from zero, trailing fractional zeros and a bare point dropped,
+// "0" for a value that rounds to zero) fits. The value's exact decimal expansion is written
+// once; the length of each rounding is read from where its digits stop being 0 or 9, and
+// only the text that fits is written.
 QString fittedDigits(double value) {
     QString digits = plainDigits(value);
     const int room = value < 0 ? FieldWidth - 1 : FieldWidth;
@@ -102,19 +70,48 @@ QString fittedDigits(double value) {
     // A double is m x 2^(e - 53) with m below 2^53: 53 - e decimals hold it exactly.
     int exponent = 0;
     std::frexp(value, &exponent);
-    const int exact = std::max(0, 53 - exponent);
+    const int exact = std::max(1, 53 - exponent);
     std::vector<char> buf(size_t(exact) + 32);
     std::snprintf(buf.data(), buf.size(), "%.*f", exact, std::fabs(value));
-    const std::string text(buf.data());
-    const size_t dot = text.find('.');
-    const std::string whole = text.substr(0, dot);
-    const std::string fraction = dot == std::string::npos ? std::string() : text.substr(dot + 1);
-    std::vector<char> out(whole.size() + size_t(exact) + 8);
-    for (int decimals = static_cast<int>(unsignedDigits.size() - point - 2); decimals >= 0;
-         --decimals) {
-        const int n = roundedFixed(value < 0, whole, fraction, decimals, out.data());
-        if ((out[0] == '-' ? n - 1 : n) <= room)
-            return QString::fromLatin1(out.data(), n);
+    const char* const text = buf.data();
+    const int whole = int(std::strchr(text, '.') - text); // integer digits, "0" below 1
+    const char* const fraction = text + whole + 1;
+    const int first = static_cast<int>(unsignedDigits.size() - point - 2);
+    // For the first L digits (integer then fraction): the last fraction digit that is not
+    // 0 (-1: none), and the last digit of all that is not 9 (-1: none).
+    const int span = whole + std::max(first, 0) + 1;
+    std::vector<int> lastNonZero(size_t(span) + 1, -1), lastNonNine(size_t(span) + 1, -1);
+    for (int L = 1; L <= span; ++L) {
+        const char c = text[L - 1 < whole ? L - 1 : L]; // skips the point
+        lastNonZero[size_t(L)] = L - 1 >= whole && c != '0' ? L - 1 : lastNonZero[size_t(L - 1)];
+        lastNonNine[size_t(L)] = c != '9' ? L - 1 : lastNonNine[size_t(L - 1)];
+    }
+    for (int decimals = first; decimals >= 0; --decimals) {
+        const int L = whole + decimals;
+        const bool up = fraction[decimals] >= '5';
+        // The carry stops at the last digit that is not 9; the zeros after it are dropped.
+        const int stop = up ? lastNonNine[size_t(L)] : lastNonZero[size_t(L)];
+        const int intDigits = up && stop < 0 ? whole + 1 : whole;
+        const int fracDigits = stop >= whole ? stop - whole + 1 : 0;
+        if (intDigits + (fracDigits > 0 ? 1 + fracDigits : 0) > room)
+            continue;
+        std::string out;
+        if (up && stop < 0) {
+            out.push_back('1');
+            out.append(size_t(whole), '0');
+        } else {
+            for (int i = 0; i < whole; ++i)
+                out.push_back(i < stop || !up ? text[i] : i == stop ? char(text[i] + 1) : '0');
+            if (fracDigits > 0) {
+                out.push_back('.');
+                for (int i = whole; i <= stop; ++i)
+                    out.push_back(up && i == stop ? char(fraction[i - whole] + 1) : fraction[i - whole]);
+            }
+        }
+        const bool zero = out.find_first_not_of("0.") == std::string::npos;
+        if (value < 0 && !zero)
+            out.insert(out.begin(), '-');
+        return QString::fromLatin1(out.data(), qsizetype(out.size()));
     }
     return digits;
 }
