@@ -1,8 +1,13 @@
 #include "numbers.h"
 
+#include <QVarLengthArray>
+
+#include <algorithm>
 #include <cfenv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <type_traits>
 #include <limits>
 
 namespace vt {
@@ -41,46 +46,82 @@ int readNumber(const QString& s, qsizetype i, double& out) {
     return count;
 }
 
-// Positional digits of a finite value written with `sig` significant digits.
-QString positional(double x, int sig) {
-    if (!std::isfinite(x))
-        return QStringLiteral("0");
-    if (x == 0)
-        return QStringLiteral("0");
+// Positional digits of a value, kept in a buffer until a text is needed.
+struct Digits {
+    char text[400]; // at most 309 integer digits or 323 leading fractional zeros, and 17 more
+    int size = 0;
+    QString toString() const { return QString::fromLatin1(text, size); }
+    bool endsWithZero() const { return size > 0 && text[size - 1] == '0'; }
+};
+
+// The digits of a finite value written with `sig` significant digits: the value's "%e"
+// form with its mantissa moved by the exponent, trailing fractional zeros dropped; "0"
+// for zero and for a value that is not finite.
+void positional(double x, int sig, Digits& out) {
+    out.size = 0;
+    if (!std::isfinite(x) || x == 0) {
+        out.text[out.size++] = '0';
+        return;
+    }
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.*e", sig - 1, x);
-    QString t = QString::fromLatin1(buf);
-    bool negative = t.startsWith(u'-');
+    const char* p = buf;
+    const bool negative = *p == '-';
     if (negative)
-        t.remove(0, 1);
-    qsizetype e = t.indexOf(u'e');
-    int exponent = t.mid(e + 1).toInt();
-    QString mantissa = t.left(e);
-    mantissa.remove(u'.');
-    QString intPart, fracPart;
+        ++p;
+    char mantissa[64];
+    int m = 0;
+    for (; *p && *p != 'e'; ++p)
+        if (*p != '.')
+            mantissa[m++] = *p;
+    const int exponent = *p == 'e' ? std::atoi(p + 1) : 0;
+
+    char* o = out.text;
+    int n = 0;
+    if (negative)
+        o[n++] = '-';
+    const int digitsStart = n;
     if (exponent >= 0) {
-        if (mantissa.size() <= exponent + 1) {
-            intPart = mantissa + QString(exponent + 1 - mantissa.size(), u'0');
-        } else {
-            intPart = mantissa.left(exponent + 1);
-            fracPart = mantissa.mid(exponent + 1);
+        const int intDigits = exponent + 1;
+        for (int i = 0; i < intDigits; ++i)
+            o[n++] = i < m ? mantissa[i] : '0';
+        int fracEnd = m;
+        while (fracEnd > intDigits && mantissa[fracEnd - 1] == '0')
+            --fracEnd;
+        if (fracEnd > intDigits) {
+            o[n++] = '.';
+            for (int i = intDigits; i < fracEnd; ++i)
+                o[n++] = mantissa[i];
         }
     } else {
-        intPart = QStringLiteral("0");
-        fracPart = QString(-exponent - 1, u'0') + mantissa;
+        int fracEnd = m;
+        while (fracEnd > 0 && mantissa[fracEnd - 1] == '0')
+            --fracEnd;
+        o[n++] = '0';
+        if (fracEnd > 0) {
+            o[n++] = '.';
+            for (int i = 0; i < -exponent - 1; ++i)
+                o[n++] = '0';
+            for (int i = 0; i < fracEnd; ++i)
+                o[n++] = mantissa[i];
+        }
     }
-    while (fracPart.endsWith(u'0'))
-        fracPart.chop(1);
-    QString out = intPart;
-    if (!fracPart.isEmpty())
-        out += u'.' + fracPart;
     bool allZero = true;
-    for (QChar c : out)
-        if (c != u'0' && c != u'.')
+    for (int i = digitsStart; i < n; ++i)
+        if (o[i] != '0' && o[i] != '.')
             allZero = false;
-    if (allZero)
-        return QStringLiteral("0");
-    return negative ? u'-' + out : out;
+    if (allZero) {
+        out.size = 0;
+        o[out.size++] = '0';
+        return;
+    }
+    out.size = n;
+}
+
+QString positional(double x, int sig) {
+    Digits d;
+    positional(x, sig, d);
+    return d.toString();
 }
 
 QString withComma(QString s) {
@@ -230,50 +271,102 @@ QString numberText(float x) { return withComma(plainDigits(x)); }
 QString numberText(double x) { return withComma(plainDigits(x)); }
 QString numberText(long long x) { return plainDigits(x); }
 
-QString roundDecimalText(const QString& digitsIn, int decimals) {
-    QString digits = digitsIn.trimmed();
-    digits.replace(u',', u'.');
-    bool negative = digits.startsWith(u'-');
+namespace {
+
+// Rounds `text` to `decimals` places, halves away from zero, and writes it with the decimal
+// comma. The characters are taken as they stand (blanks around the text dropped, "," read
+// as ".", a carry running through the digits) and the text is built once.
+template <class Char> QString roundDigits(const Char* text, qsizetype size, int decimals) {
+    decimals = std::max(decimals, 0);
+    const auto ch = [&](qsizetype i) { return char16_t(std::make_unsigned_t<Char>(text[i])); };
+    qsizetype b = 0, e = size;
+    while (b < e && QChar(ch(b)).isSpace())
+        ++b;
+    while (e > b && QChar(ch(e - 1)).isSpace())
+        --e;
+    const bool negative = b < e && ch(b) == u'-';
     if (negative)
-        digits.remove(0, 1);
-    qsizetype dot = digits.indexOf(u'.');
-    QString intPart = dot < 0 ? digits : digits.left(dot);
-    QString frac = dot < 0 ? QString() : digits.mid(dot + 1);
-    if (intPart.isEmpty())
-        intPart = QStringLiteral("0");
-    bool roundUp = frac.size() > decimals && frac[decimals] >= u'5';
-    frac = frac.left(decimals).leftJustified(decimals, u'0');
-    QString all = intPart + frac;
-    if (roundUp) {
+        ++b;
+    const auto at = [&](qsizetype i) { return ch(i) == u',' ? u'.' : ch(i); };
+    qsizetype dot = -1;
+    for (qsizetype i = b; i < e && dot < 0; ++i)
+        if (at(i) == u'.')
+            dot = i;
+    const qsizetype intEnd = dot < 0 ? e : dot;
+    const qsizetype fracBegin = dot < 0 ? e : dot + 1;
+    const qsizetype fracSize = e - fracBegin;
+
+    // The integer digits (or "0"), then exactly `decimals` fraction digits.
+    QVarLengthArray<char16_t, 64> all;
+    if (intEnd == b)
+        all.append(u'0');
+    for (qsizetype i = b; i < intEnd; ++i)
+        all.append(at(i));
+    for (qsizetype i = 0; i < decimals; ++i)
+        all.append(i < fracSize ? at(fracBegin + i) : u'0');
+    if (fracSize > decimals && at(fracBegin + decimals) >= u'5') {
         qsizetype i = all.size() - 1;
         while (i >= 0) {
             if (all[i] == u'9') {
                 all[i] = u'0';
                 --i;
             } else {
-                all[i] = QChar(all[i].unicode() + 1);
+                all[i] = char16_t(all[i] + 1);
                 break;
             }
         }
         if (i < 0)
-            all.prepend(u'1');
+            all.insert(all.begin(), u'1');
     }
-    QString ip = all.left(all.size() - decimals);
-    QString fp = all.right(decimals);
-    while (ip.size() > 1 && ip.startsWith(u'0'))
-        ip.remove(0, 1);
-    QString out = decimals > 0 ? ip + u',' + fp : ip;
+    const qsizetype intDigits = all.size() - decimals;
+    qsizetype first = 0;
+    while (intDigits - first > 1 && all[first] == u'0')
+        ++first;
     bool zero = true;
-    for (QChar c : all)
+    for (char16_t c : all)
         if (c != u'0')
             zero = false;
-    return (negative && !zero) ? u'-' + out : out;
+    QString out;
+    out.reserve(all.size() + 2);
+    if (negative && !zero)
+        out.append(u'-');
+    out.append(reinterpret_cast<const QChar*>(all.constData()) + first, intDigits - first);
+    if (decimals > 0) {
+        out.append(u',');
+        out.append(reinterpret_cast<const QChar*>(all.constData()) + intDigits, decimals);
+    }
+    return out;
 }
 
-QString format2(double x) { return roundDecimalText(plainDigits(x), 2); }
-QString format2(float x) { return roundDecimalText(plainDigits(x), 2); }
-QString format3(double x) { return roundDecimalText(plainDigits(x), 3); }
-QString format3(float x) { return roundDecimalText(plainDigits(x), 3); }
+QString roundDigits(const Digits& d, int decimals) { return roundDigits(d.text, d.size, decimals); }
+
+// Two decimals when the digits of `thousandths` end with a 0, else three, of `value`.
+QString unitDigits(double thousandths, int thousandthsSig, double value, int valueSig) {
+    Digits d;
+    positional(thousandths, thousandthsSig, d);
+    const int decimals = d.endsWithZero() ? 2 : 3;
+    positional(value, valueSig, d);
+    return roundDigits(d, decimals);
+}
+
+} // namespace
+
+QString roundDecimalText(const QString& digitsIn, int decimals) {
+    return roundDigits(digitsIn.utf16(), digitsIn.size(), decimals);
+}
+
+namespace {
+QString rounded(double x, int sig, int decimals) {
+    Digits d;
+    positional(x, sig, d);
+    return roundDigits(d, decimals);
+}
+} // namespace
+
+QString format2(double x) { return rounded(x, 15, 2); }
+QString format2(float x) { return rounded(double(x), 7, 2); }
+QString format3(double x) { return rounded(x, 15, 3); }
+QString format3(float x) { return rounded(double(x), 7, 3); }
 
 QString applyMask(const QString& text, const QString& mask) {
     QString out = mask;
@@ -294,20 +387,14 @@ QString applyMask(long long value, const QString& mask) {
 }
 QString rightAlign(const QString& text, int width) { return applyMask(text, QString(width, u'@')); }
 
+// Two decimals when the thousandths' digits end with a 0 (the decimal comma changes no digit).
 QString unitText(float unitValue) {
-    float p = unitValue * 1000.0f;
-    QString t = numberText(p);
-    return t.endsWith(u'0') ? format2(unitValue) : format3(unitValue);
+    const float p = unitValue * 1000.0f;
+    return unitDigits(double(p), 7, double(unitValue), 7);
 }
 
-QString typedUnitText(double typedValue) {
-    QString t = numberText(typedValue * 1000.0);
-    return t.endsWith(u'0') ? format2(typedValue) : format3(typedValue);
-}
+QString typedUnitText(double typedValue) { return unitDigits(typedValue * 1000.0, 15, typedValue, 15); }
 
-QString formatAmount(double cents) {
-    QString t = numberText(cents * 10.0);
-    return t.endsWith(u'0') ? format2(cents / 100.0) : format3(cents / 100.0);
-}
+QString formatAmount(double cents) { return unitDigits(cents * 10.0, 15, cents / 100.0, 15); }
 
 } // namespace vt

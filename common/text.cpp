@@ -74,13 +74,18 @@ QString firstNonCp1252(const QString& text) {
     return QString();
 }
 
-QString trim(const QString& s) {
+QStringView trimView(QStringView s) {
     qsizetype b = 0, e = s.size();
     while (b < e && s[b] == u' ')
         ++b;
     while (e > b && s[e - 1] == u' ')
         --e;
-    return s.mid(b, e - b);
+    return s.sliced(b, e - b);
+}
+
+QString trim(const QString& s) {
+    const QStringView t = trimView(s);
+    return t.isEmpty() ? s.mid(s.size(), 0) : s.mid(t.data() - s.constData(), t.size());
 }
 
 bool isBlank(const QString& s) { return trim(s).isEmpty(); }

@@ -24,6 +24,7 @@ bool isCp1252(const QString& text);
 QString firstNonCp1252(const QString& text);
 
 QString trim(const QString& s);   // leading and trailing spaces only
+QStringView trimView(QStringView s); // the same, as a view of the text
 bool isBlank(const QString& s);   // empty after trim
 QString upperCase(const QString& s); // one character at a time, within Windows-1252
 

@@ -10,7 +10,7 @@
 namespace vt {
 
 RaceAmountsOwed::RaceAmountsOwed(const QList<StakeTypeRecord>& lines)
-    : m_layout(RaceGrid::build(QString(), lines, StakeAmountBlock())) {}
+    : m_layout(RaceGrid::layOut(QString(), lines)) {}
 
 std::optional<int32_t> RaceAmountsOwed::thousandths(const StakeAmountBlock& block) const {
     if (!(block.pigeonsEntered() > 0))

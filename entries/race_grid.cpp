@@ -92,6 +92,12 @@ GridRow fixedRow(const QString& label, const QString& valeur, const QString& nom
 
 RaceGrid RaceGrid::build(const QString& caption, const QList<StakeTypeRecord>& lines,
                          const StakeAmountBlock& block) {
+    RaceGrid grid = layOut(caption, lines);
+    grid.fill(block);
+    return grid;
+}
+
+RaceGrid RaceGrid::layOut(const QString& caption, const QList<StakeTypeRecord>& lines) {
     RaceGrid grid;
     grid.m_lines = lines;
     GridState& s = grid.m_state;
@@ -113,7 +119,8 @@ RaceGrid RaceGrid::build(const QString& caption, const QList<StakeTypeRecord>& l
         row.locked = j > StakeAmountBlock::MaxLine;
         row.setValeur(unitText(line.unitValue()));
         row.setCount(0);
-        const QString code = trim(line.stakeCode());
+        // The code is the label text's last 5 characters (label 8, code 5).
+        const QStringView code = trimView(QStringView(row.label).sliced(8));
         if (code.endsWith(u"ixt"))
             s.ixtCount = line.count();
         if (code.endsWith(u"rem"))
@@ -134,7 +141,6 @@ RaceGrid RaceGrid::build(const QString& caption, const QList<StakeTypeRecord>& l
         row.capped = s.firstJeuRow == 0 || k < s.firstJeuRow || row.is(StakeKind::Free);
     }
     markComputedRows(s);
-    grid.fill(block);
     return grid;
 }
 
@@ -361,10 +367,13 @@ RaceGrid loadRaceGrid(const QString& yearFolder, int raceCode, int fancierNo) {
     // Damaged prices and counts read as 0, noted for the window that opens the grid.
     const QList<StakeTypeRecord> stakeLines = readStakeLines(lines.path());
     checkWholeRecords(amounts);
+    // The rows are laid out once, for the check of his block and for his grid.
+    const RaceGrid layout = RaceGrid::layOut(caption, stakeLines);
     const StakeAmountBlock block =
-        fancierNo >= 1 ? StakeBlockCheck(stakeLines).checked(amounts.read(fancierNo), amounts.path(), fancierNo)
-                       : StakeAmountBlock();
-    return RaceGrid::build(caption, stakeLines, block);
+        fancierNo >= 1
+            ? StakeBlockCheck(layout, stakeLines).checked(amounts.read(fancierNo), amounts.path(), fancierNo)
+            : StakeAmountBlock();
+    return layout.withBlock(block);
 }
 
 QString RaceGrid::refusalMessage() {

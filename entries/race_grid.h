@@ -69,6 +69,11 @@ public:
     static RaceGrid build(const QString& caption, const QList<StakeTypeRecord>& lines,
                           const StakeAmountBlock& block);
 
+    // The rows of the race as build() lays them out, with their kinds, which rows take keys
+    // and which ones the totals write, but no counts and no totals yet: withBlock() fills
+    // it, and gives what build() gives for that block.
+    static RaceGrid layOut(const QString& caption, const QList<StakeTypeRecord>& lines);
+
     // The same race's grid for another fancier's block: build(caption(), its lines, block)
     // without reading and classifying the lines again. Commits nothing of this grid.
     RaceGrid withBlock(const StakeAmountBlock& block) const;

@@ -10,9 +10,11 @@
 namespace vt {
 
 StakeBlockCheck::StakeBlockCheck(const QList<StakeTypeRecord>& lines)
+    : StakeBlockCheck(RaceGrid::layOut(QString(), lines), lines) {}
+
+StakeBlockCheck::StakeBlockCheck(const RaceGrid& layout, const QList<StakeTypeRecord>& lines)
     : m_typed(StakeAmountBlock::MaxLine + 1, false),
       m_labels(StakeAmountBlock::MaxLine + 1) {
-    const RaceGrid layout = RaceGrid::build(QString(), lines, StakeAmountBlock());
     m_typed[0] = true;
     const int last = std::min<int>(lines.size(), StakeAmountBlock::MaxLine);
     for (int k = 1; k <= last; ++k) {

@@ -4,6 +4,7 @@
 // hold what its totals computed. A typed element outside 0 to 500, or any element that is
 // not a finite number, is no value the sheet can have saved: it reads as 0 and is noted.
 #include "common/records.h"
+#include "entries/race_grid.h"
 
 #include <QList>
 #include <QString>
@@ -13,6 +14,8 @@ namespace vt {
 class StakeBlockCheck {
 public:
     explicit StakeBlockCheck(const QList<StakeTypeRecord>& lines);
+    // The same check from the race's rows already laid out (RaceGrid::layOut of `lines`).
+    StakeBlockCheck(const RaceGrid& layout, const QList<StakeTypeRecord>& lines);
     // The block with its damaged elements read as 0, each noted with the file and record.
     StakeAmountBlock checked(StakeAmountBlock block, const QString& path, int recordNo) const;
 

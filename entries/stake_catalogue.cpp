@@ -120,73 +120,101 @@ const LabelRule wholeLabels[] = {
     {u"Sér. 3/3", StakeKind::SeriesThreeThree},
 };
 
-QString str(const char16_t* s) { return QString::fromUtf16(s); }
+// The tests compare views of the text, so that classifying a line builds no string.
+QStringView leftOf(QStringView s, qsizetype n) { return n <= 0 ? QStringView() : s.first(std::min(n, s.size())); }
 
-StakeKinds labelKinds(const QString& label) {
+// upperCase(Left(s, 5)) = "BELGE": only the ASCII letters themselves have those capitals.
+bool beginsBelge(QStringView s) {
+    static constexpr char16_t belge[] = u"BELGE";
+    if (s.size() < 5)
+        return false;
+    for (int i = 0; i < 5; ++i) {
+        const char16_t c = s[i].unicode();
+        if (c != belge[i] && c != belge[i] + (u'a' - u'A'))
+            return false;
+    }
+    return true;
+}
+
+StakeKinds labelKinds(QStringView label) {
     StakeKinds k;
-    if (upperCase(Left(label, 5)) == QStringLiteral("BELGE"))
+    if (beginsBelge(label))
         k |= StakeKind::Belge;
     for (const auto& rule : labelStarts)
-        if (label.startsWith(str(rule.start)))
+        if (label.startsWith(QStringView(rule.start)))
             k |= rule.kind;
     return k;
 }
 
 // The pool kinds once the line is known to be a pool line.
-StakeKinds poolKinds(const QString& code5) {
+StakeKinds poolKinds(QStringView code5) {
     StakeKinds k = StakeKind::Poule;
-    if (trim(code5).startsWith(QStringLiteral("AS")))
+    if (trimView(code5).startsWith(u"AS"))
         k |= StakeKind::PouleAs;
     if (code5.size() >= 3 && code5.at(2) == u'S')
         k |= StakeKind::MarkedPoule;
     return k;
 }
 
+StakeKinds storedKinds(QStringView label8, QStringView code5) {
+    const QStringView code = trimView(code5);
+    const QStringView label = trimView(label8);
+    StakeKinds k = labelKinds(label8);
+    for (const auto& rule : exactCodes)
+        if (code == QStringView(rule.code))
+            k |= rule.kind;
+    for (const auto& rule : codeEndings)
+        if (code.endsWith(QStringView(rule.code)))
+            k |= rule.kind;
+    for (const auto& rule : wholeLabels)
+        if (label == QStringView(rule.start))
+            k |= rule.kind;
+    if (label == u"Poule")
+        k |= poolKinds(code5);
+    return k;
+}
+
 } // namespace
 
 StakeKinds textKinds(const QString& text) {
-    const QString lab = trim(text);
+    const QStringView lab = trimView(text);
     StakeKinds k = labelKinds(text);
     // The grid tests BELGE on the trimmed text: a label typed with leading blanks counts.
-    if (upperCase(Left(lab, 5)) == QStringLiteral("BELGE"))
+    if (beginsBelge(lab))
         k |= StakeKind::Belge;
     for (const auto& rule : exactCodes)
-        if (lab.endsWith(str(rule.code)))
+        if (lab.endsWith(QStringView(rule.code)))
             k |= rule.kind;
     for (const auto& rule : codeEndings)
-        if (lab.endsWith(str(rule.code)))
+        if (lab.endsWith(QStringView(rule.code)))
             k |= rule.kind;
-    const QString head = trim(Left(lab, static_cast<int>(lab.size()) - 4));
+    const QStringView head = trimView(leftOf(lab, lab.size() - 4));
     for (const auto& rule : wholeLabels)
-        if (head == str(rule.start))
+        if (head == QStringView(rule.start))
             k |= rule.kind;
-    if (trim(Left(lab, 7)) == QStringLiteral("Poule")) {
+    if (trimView(leftOf(lab, 7)) == u"Poule") {
         // Character 11 of the 13-character form is the third of the code.
-        k |= poolKinds(lineCode(text));
+        k |= poolKinds(QStringView(text).last(std::min<qsizetype>(5, text.size())));
     }
     return k;
 }
 
 StakeKinds recordKinds(const QString& label8, const QString& code5) {
-    const QString code = trim(code5);
-    const QString label = trim(label8);
-    StakeKinds k = labelKinds(label8);
-    for (const auto& rule : exactCodes)
-        if (code == str(rule.code))
-            k |= rule.kind;
-    for (const auto& rule : codeEndings)
-        if (code.endsWith(str(rule.code)))
-            k |= rule.kind;
-    for (const auto& rule : wholeLabels)
-        if (label == str(rule.start))
-            k |= rule.kind;
-    if (label == QStringLiteral("Poule"))
-        k |= poolKinds(code5);
-    return k;
+    return storedKinds(label8, code5);
 }
 
 StakeKinds recordKinds(const StakeTypeRecord& r) {
-    return recordKinds(r.stakeLabel(), r.stakeCode());
+    // The stored label and code as they read (a zero byte reads as a space). Bytes are
+    // taken as their Latin-1 characters: every character the rules look for is ASCII or
+    // "é", which Windows-1252 holds at the same place, and the bytes 0x80 to 0x9F stand
+    // for none of them either way.
+    const QByteArray& bytes = r.bytes();
+    char16_t chars[13];
+    for (int i = 0; i < 13; ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        chars[i] = b == 0 ? u' ' : char16_t(b);
+    }
+    return storedKinds(QStringView(chars, 8), QStringView(chars + 8, 5));
 }
 
 bool isPricedPoolText(const QString& text) {

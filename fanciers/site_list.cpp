@@ -12,7 +12,12 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace vt {
 
@@ -35,10 +40,6 @@ QString boxLabel(SiteBox box) {
     return {};
 }
 
-bool siteLess(const ReleaseSiteRecord& a, const ReleaseSiteRecord& b) {
-    return listTextLess(siteListItem(a), siteListItem(b));
-}
-
 ReleaseSiteRecord withTrimmedName(ReleaseSiteRecord site) {
     site.setSiteName(trim(site.siteName()));
     return site;
@@ -52,7 +53,11 @@ SiteEntry refusal(SiteBox box, const QString& message) {
     return e;
 }
 
-// The digits of a value, rounded until they fit the field.
+// The digits of a value, rounded until they fit the field: the most decimals whose
+// rounded text (halves away from zero, trailing fractional zeros and a bare point dropped,
+// "0" for a value that rounds to zero) fits. The value's exact decimal expansion is written
+// once; the length of each rounding is read from where its digits stop being 0 or 9, and
+// only the text that fits is written.
 QString fittedDigits(double value) {
     QString digits = plainDigits(value);
     const int room = value < 0 ? FieldWidth - 1 : FieldWidth;
@@ -62,19 +67,51 @@ QString fittedDigits(double value) {
     const qsizetype point = unsignedDigits.indexOf(u'.');
     if (point < 0 || point > room)
         return digits; // no decimals to drop: the value cannot fit, as written before
-    for (int decimals = static_cast<int>(unsignedDigits.size() - point - 2); decimals >= 0;
-         --decimals) {
-        QString t = QString::number(value, 'f', decimals);
-        if (t.contains(u'.')) {
-            while (t.endsWith(u'0'))
-                t.chop(1);
-            if (t.endsWith(u'.'))
-                t.chop(1);
+    // A double is m x 2^(e - 53) with m below 2^53: 53 - e decimals hold it exactly.
+    int exponent = 0;
+    std::frexp(value, &exponent);
+    const int exact = std::max(1, 53 - exponent);
+    std::vector<char> buf(size_t(exact) + 32);
+    std::snprintf(buf.data(), buf.size(), "%.*f", exact, std::fabs(value));
+    const char* const text = buf.data();
+    const int whole = int(std::strchr(text, '.') - text); // integer digits, "0" below 1
+    const char* const fraction = text + whole + 1;
+    const int first = static_cast<int>(unsignedDigits.size() - point - 2);
+    // For the first L digits (integer then fraction): the last fraction digit that is not
+    // 0 (-1: none), and the last digit of all that is not 9 (-1: none).
+    const int span = whole + std::max(first, 0) + 1;
+    std::vector<int> lastNonZero(size_t(span) + 1, -1), lastNonNine(size_t(span) + 1, -1);
+    for (int L = 1; L <= span; ++L) {
+        const char c = text[L - 1 < whole ? L - 1 : L]; // skips the point
+        lastNonZero[size_t(L)] = L - 1 >= whole && c != '0' ? L - 1 : lastNonZero[size_t(L - 1)];
+        lastNonNine[size_t(L)] = c != '9' ? L - 1 : lastNonNine[size_t(L - 1)];
+    }
+    for (int decimals = first; decimals >= 0; --decimals) {
+        const int L = whole + decimals;
+        const bool up = fraction[decimals] >= '5';
+        // The carry stops at the last digit that is not 9; the zeros after it are dropped.
+        const int stop = up ? lastNonNine[size_t(L)] : lastNonZero[size_t(L)];
+        const int intDigits = up && stop < 0 ? whole + 1 : whole;
+        const int fracDigits = stop >= whole ? stop - whole + 1 : 0;
+        if (intDigits + (fracDigits > 0 ? 1 + fracDigits : 0) > room)
+            continue;
+        std::string out;
+        if (up && stop < 0) {
+            out.push_back('1');
+            out.append(size_t(whole), '0');
+        } else {
+            for (int i = 0; i < whole; ++i)
+                out.push_back(i < stop || !up ? text[i] : i == stop ? char(text[i] + 1) : '0');
+            if (fracDigits > 0) {
+                out.push_back('.');
+                for (int i = whole; i <= stop; ++i)
+                    out.push_back(up && i == stop ? char(fraction[i - whole] + 1) : fraction[i - whole]);
+            }
         }
-        if (t == QStringLiteral("-0"))
-            t = QStringLiteral("0");
-        if ((t.startsWith(u'-') ? t.size() - 1 : t.size()) <= room)
-            return t;
+        const bool zero = out.find_first_not_of("0.") == std::string::npos;
+        if (value < 0 && !zero)
+            out.insert(out.begin(), '-');
+        return QString::fromLatin1(out.data(), qsizetype(out.size()));
     }
     return digits;
 }
@@ -111,8 +148,11 @@ SiteList::SiteList(const QList<ReleaseSiteRecord>& records) {
         return listTextLess(a.first, b.first);
     });
     m_records.reserve(keyed.size());
-    for (const auto& k : keyed)
+    m_items.reserve(keyed.size());
+    for (const auto& k : keyed) {
+        m_items.append(k.first);
         m_records.append(k.second);
+    }
 }
 
 SiteList SiteList::load(const QString& generalSitesPath) {
@@ -125,25 +165,22 @@ void SiteList::save(const QString& generalSitesPath) const {
     RecordFileOf<ReleaseSiteRecord>(generalSitesPath).rewrite(m_records);
 }
 
-QStringList SiteList::items() const {
-    QStringList out;
-    out.reserve(m_records.size());
-    for (const ReleaseSiteRecord& r : m_records)
-        out.append(siteListItem(r));
-    return out;
-}
+QStringList SiteList::items() const { return m_items; }
 
 int SiteList::insert(const ReleaseSiteRecord& site) {
     if (isBlank(site.siteName()))
         return -1;
     const ReleaseSiteRecord r = withTrimmedName(site);
-    auto it = std::upper_bound(m_records.begin(), m_records.end(), r, siteLess);
-    const int index = static_cast<int>(it - m_records.begin());
+    const QString item = siteListItem(r);
+    auto it = std::upper_bound(m_items.begin(), m_items.end(), item, listTextLess);
+    const int index = static_cast<int>(it - m_items.begin());
     m_records.insert(index, r);
+    m_items.insert(index, item);
     return index;
 }
 
 ReleaseSiteRecord SiteList::takeAt(int index) {
+    m_items.removeAt(index);
     return m_records.takeAt(index);
 }
 

@@ -57,6 +57,7 @@ public:
 
 private:
     QList<ReleaseSiteRecord> m_records;
+    QStringList m_items; // the list line of each record, written once
 };
 
 // The lock file, beside distgen, that a site editor holds while it is open, so that Vorel
