@@ -171,14 +171,25 @@ bool confirmSheetChange(const RaceSetup& r, const QList<StakeTypeRecord>& lines)
     MessageRequest q;
     q.text = QStringLiteral("Des amateurs sont engagés dans ce concours.\r"
                             "Changer de jeu recalcule leurs montants.");
-    if (!dropped.isEmpty())
-        q.text += QStringLiteral("\rLe nouveau jeu n'a pas %1 « %2 » : les nombres engagés %3 "
+    if (!dropped.isEmpty()) {
+        // Each name once (a sheet may hold several lines of one name), and at most ten,
+        // so that the question fits the screen whatever the sheet.
+        QStringList names;
+        for (const QString& name : dropped)
+            if (!names.contains(name))
+                names.append(name);
+        constexpr int Shown = 10;
+        QString named = QStringLiteral("« %1 »").arg(names.mid(0, Shown).join(QStringLiteral(" », « ")));
+        if (names.size() > Shown)
+            named += names.size() - Shown == 1 ? QStringLiteral(" et 1 autre")
+                                                : QStringLiteral(" et %1 autres").arg(names.size() - Shown);
+        q.text += QStringLiteral("\rLe nouveau jeu n'a pas %1 %2 : les nombres engagés %3 "
                                  "seront effacés.\r")
                       .arg(dropped.size() == 1 ? QStringLiteral("la ligne") : QStringLiteral("les lignes"),
-                           dropped.join(QStringLiteral(" », « ")),
+                           named,
                            dropped.size() == 1 ? QStringLiteral("sur cette ligne")
                                                : QStringLiteral("sur ces lignes"));
-    else
+    } else
         q.text += u' ';
     q.text += QStringLiteral("Voulez-vous changer de jeu ?");
     q.title = r.title;

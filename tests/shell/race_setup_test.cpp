@@ -263,6 +263,36 @@ TEST(RaceSetup, LinesOfTheSameNameAreMatchedInTheirOrder) {
     EXPECT_EQ(s.amount(1, 105), 10000); // 5 × 1,00 + 10 × 0,50
 }
 
+// The question before a change names each dropped line once, and at most ten of them.
+TEST(RaceSetup, TheQuestionNamesEachDroppedLineOnceAndAtMostTen) {
+    SetupFolder s;
+    QList<StakeLineSpec> old(3, {QStringLiteral("Simple"), QStringLiteral("simp"), 0.5f});
+    for (int i = 1; i <= 11; ++i)
+        old.append({QStringLiteral("Lig%1").arg(i), QStringLiteral("l%1").arg(i), 1.0f});
+    s.club.writeStakeSheet(1, QStringLiteral("JEU A"), old);
+    s.club.writeStakeSheet(2, QStringLiteral("JEU B"), {kSheetA[1]});
+    {
+        ScriptedDialogsScope d;
+        d->answerInput(QStringLiteral("1")).answerInput(QString());
+        ASSERT_TRUE(s.choose(*d).added);
+    }
+    StakeAmountBlock b;
+    for (int k = 0; k <= old.size(); ++k) // the pigeons, then a count on every line
+        b.setStakeCount(k, 2);
+    RecordFileOf<StakeAmountBlock>(s.club.yearPath("mise.105")).write(1, b);
+
+    ScriptedDialogsScope d;
+    d->answerInput(QStringLiteral("2")).answer(MsgAnswer::No).answerInput(QString());
+    (void)s.choose(*d);
+    ASSERT_FALSE(d->messages().isEmpty());
+    const QString q = d->messages()[0].text;
+    EXPECT_EQ(q.count(QStringLiteral("« Simple")), 1) << qPrintable(q);
+    EXPECT_TRUE(q.contains(QStringLiteral("« Simple simp », « Lig1 l1 »"))) << qPrintable(q);
+    EXPECT_TRUE(q.contains(QStringLiteral("Lig9"))) << qPrintable(q);
+    EXPECT_FALSE(q.contains(QStringLiteral("Lig10"))) << qPrintable(q);
+    EXPECT_TRUE(q.contains(QStringLiteral(" » et 2 autres : les nombres engagés sur ces lignes"))) << qPrintable(q);
+}
+
 TEST(RaceSetup, ASheetNumberThatNamesNoSheetIsAskedAgain) {
     SetupFolder s;
     s.club.writeStakeSheet(2, QStringLiteral("JEU B"), kSheetA);
