@@ -1,5 +1,6 @@
 #include "basedist_window.h"
 
+#include "calculator_model.h"
 #include "depart_window.h"
 #include "plein_window.h"
 #include "tarvio_texts.h"
@@ -7,6 +8,7 @@
 #include "common/errors.h"
 #include "common/text.h"
 #include "platform/box_keys.h"
+#include "platform/damage_notice.h"
 #include "platform/dialogs.h"
 #include "platform/printing.h"
 #include "platform/window_registry.h"
@@ -137,8 +139,11 @@ void basedist::buildControls() {
 void basedist::Form_Load() {
     m_list->hide();
     m_siteListHold = holdSiteList(generalSitesPath(), m_holdRefusal);
+    // A damaged site is named once for this opening; its coordinates read as 0, so a
+    // save writes 0 in their place.
+    DamageNotice damage(dialogs());
     try {
-        m_sites = SiteList::load(generalSitesPath());
+        m_sites = SiteList(readGeneralSitesInFileOrder(generalSitesPath()));
     } catch (const Error& e) {
         dialogs().inform(e.message(), siteMessageTitle(), MsgIcon::Exclamation);
     }

@@ -1,5 +1,6 @@
 #include "calculator_model.h"
 
+#include "common/damage.h"
 #include "common/dates.h"
 #include "common/numbers.h"
 #include "common/record_file.h"
@@ -10,13 +11,8 @@
 namespace vt::tarvio {
 
 QList<ReleaseSiteRecord> readGeneralSitesInFileOrder(const QString& generalSitesPath) {
-    RecordFileOf<ReleaseSiteRecord> file(generalSitesPath);
-    file.create();
-    QList<ReleaseSiteRecord> out;
-    for (const ReleaseSiteRecord& r : file.readAll())
-        if (!isBlank(r.siteName()))
-            out.append(r);
-    return out;
+    RecordFileOf<ReleaseSiteRecord>(generalSitesPath).create();
+    return readCheckedSites(generalSitesPath);
 }
 
 QString distanceText(const ReleaseSiteRecord& site, double loftLatitude, double loftLongitude) {

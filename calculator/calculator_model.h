@@ -15,8 +15,9 @@
 
 namespace vt::tarvio {
 
-// The sites of distgen whose name is not blank, in file order. A missing file is created
-// empty. Throws FileError when the file cannot be read or created.
+// The sites of distgen whose name is not blank, in file order; an impossible coordinate
+// reads as 0 and a cut last record is left out, both noted as damage. A missing file is
+// created empty. Throws FileError when the file cannot be read or created.
 QList<ReleaseSiteRecord> readGeneralSitesInFileOrder(const QString& generalSitesPath);
 
 // "Distance de : " & the trimmed name & " = " & the metres with a leading space.

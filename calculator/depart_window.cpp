@@ -10,6 +10,7 @@
 #include "common/numbers.h"
 #include "common/text.h"
 #include "platform/clock.h"
+#include "platform/damage_notice.h"
 #include "platform/dialogs.h"
 #include "platform/window_registry.h"
 
@@ -189,6 +190,8 @@ void depart::loadSites() {
 }
 
 void depart::reloadSites() {
+    // A damaged site is named once for this reading; its coordinates read as 0.
+    DamageNotice damage(dialogs());
     QList<ReleaseSiteRecord> sites;
     try {
         sites = readGeneralSitesInFileOrder(generalSitesPath());

@@ -182,4 +182,16 @@ ReleaseSiteRecord checkedSite(ReleaseSiteRecord site, const QString& path, int r
     return site;
 }
 
+QList<ReleaseSiteRecord> readCheckedSites(const QString& path) {
+    const RecordFileOf<ReleaseSiteRecord> file(path);
+    checkWholeRecords(file);
+    const QList<ReleaseSiteRecord> sites = file.readAll();
+    QList<ReleaseSiteRecord> out;
+    out.reserve(sites.size());
+    for (int i = 0; i < sites.size(); ++i)
+        if (!isBlank(sites[i].siteName()))
+            out.append(checkedSite(sites[i], file.path(), i + 1));
+    return out;
+}
+
 } // namespace vt

@@ -94,5 +94,9 @@ int32_t checkedRaceAmount(const FancierRecord& record, int raceCode, const QStri
 RaceRecapRecord checkedRecap(RaceRecapRecord recap, const QString& path, int recordNo);
 // A release site with its impossible coordinates read as 0 and noted.
 ReleaseSiteRecord checkedSite(ReleaseSiteRecord site, const QString& path, int recordNo);
+// The release sites of a site file (distgen) whose name is not blank, in file order, each
+// impossible coordinate read as 0 and noted with its record; a cut last record is noted
+// and left out. A missing file gives no site.
+QList<ReleaseSiteRecord> readCheckedSites(const QString& path);
 
 } // namespace vt

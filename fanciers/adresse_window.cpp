@@ -4,10 +4,13 @@
 
 
 #include "common/errors.h"
+#include "common/damage.h"
 #include "common/numbers.h"
+#include "common/record_file.h"
 #include "common/session.h"
 #include "common/text.h"
 #include "platform/box_keys.h"
+#include "platform/damage_notice.h"
 #include "platform/dialogs.h"
 #include "platform/window_registry.h"
 
@@ -133,6 +136,11 @@ adresse::adresse() {
     markSeasonWindow(this); // a year change closes the editor as "QUITTER" does
     try {
         const Session& s = session();
+        // A season file cut in the middle of a record is named before a new fancier's
+        // record is written over its cut end.
+        DamageNotice damage(dialogs());
+        checkWholeRecords(RecordFileOf<FancierRecord>(s.FancierFilePath));
+        damage.tell();
         m_edited = openFancier(s.CurrentFancierNo, s.UrgentMail);
     } catch (const Error& e) {
         m_loadFailed = true;

@@ -4,6 +4,7 @@
 #include "common/session.h"
 #include "fanciers/site_windows.h"
 #include "platform/box_keys.h"
+#include "platform/damage_notice.h"
 #include "platform/dialogs.h"
 #include "platform/help.h"
 #include "platform/printing.h"
@@ -162,6 +163,8 @@ basedist::basedist() {
     Text6->installEventFilter(this);
 
     m_siteListHold = holdSiteList(session().GeneralSitesPath, m_holdRefusal);
+    // A damaged site is named once for this opening; its coordinates read as 0.
+    DamageNotice damage(dialogs());
     try {
         m_editor = GeneralSiteEditor::load(session().GeneralSitesPath);
     } catch (const Error& e) {

@@ -1,5 +1,6 @@
 #include "fancier_list.h"
 
+#include "common/damage.h"
 #include "common/errors.h"
 #include "common/fancier_slots.h"
 #include "common/numbers.h"
@@ -145,6 +146,8 @@ FancierListLoad loadFancierList(ListMode mode, int chosenClub) {
     const Session& s = session();
     try {
         RecordFileOf<FancierRecord> season(s.FancierFilePath);
+        // A cut last record is noted and left out of the list.
+        checkWholeRecords(season);
         // The club file is read once for the whole list; a club past its end reads as a
         // zero record, as a read of that record would.
         const QList<ClubRecord> clubs = RecordFileOf<ClubRecord>(s.ClubFilePath).readAll();

@@ -32,17 +32,8 @@ QList<FancierRecord> readListedFanciers(const QStringList& listLines) {
 }
 
 QList<ReleaseSiteRecord> readGeneralSitesInFileOrder() {
-    const RecordFileOf<ReleaseSiteRecord> file(session().GeneralSitesPath);
-    QList<ReleaseSiteRecord> out;
-    if (!file.exists())
-        return out;
     // Impossible coordinates read as 0 (the site gets no distance) and are noted.
-    checkWholeRecords(file);
-    const QList<ReleaseSiteRecord> sites = file.readAll();
-    for (int i = 0; i < sites.size(); ++i)
-        if (!isBlank(sites[i].siteName()))
-            out.append(checkedSite(sites[i], file.path(), i + 1));
-    return out;
+    return readCheckedSites(session().GeneralSitesPath);
 }
 
 QImage fanciersPicture() {

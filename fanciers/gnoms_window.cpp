@@ -8,6 +8,7 @@
 #include "common/session.h"
 #include "common/sorting.h"
 #include "common/text.h"
+#include "platform/damage_notice.h"
 #include "platform/dialogs.h"
 #include "platform/help.h"
 #include "platform/window_registry.h"
@@ -214,7 +215,9 @@ void gnoms::LoadFancierList() {
     }
     List1->hide();
     List1->clear();
+    DamageNotice damage(dialogs());
     const FancierListLoad load = loadFancierList(m_mode, m_chosenClub);
+    damage.tell();
     List1->addItems(load.lines);
     List1->show();
     if (!load.error.isEmpty())

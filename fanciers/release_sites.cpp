@@ -1,5 +1,6 @@
 #include "release_sites.h"
 
+#include "common/damage.h"
 #include "common/record_file.h"
 #include "common/text.h"
 #include "platform/dialogs.h"
@@ -21,7 +22,10 @@ SiteFiles& siteFiles() {
 // ---- general editor ----------------------------------------------------------------
 
 GeneralSiteEditor GeneralSiteEditor::load(const QString& generalSitesPath) {
-    return GeneralSiteEditor(SiteList::load(generalSitesPath));
+    // Impossible coordinates read as 0 and are noted: the list, the distances and a save
+    // never carry them.
+    RecordFileOf<ReleaseSiteRecord>(generalSitesPath).create();
+    return GeneralSiteEditor(SiteList(readCheckedSites(generalSitesPath)));
 }
 
 bool GeneralSiteEditor::nameExists(const QString& typedName) const {

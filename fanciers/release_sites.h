@@ -43,7 +43,8 @@ public:
 
     GeneralSiteEditor() = default;
     explicit GeneralSiteEditor(SiteList sites) : m_sites(std::move(sites)) {}
-    // Reads distgen (created empty when missing). Throws FileError.
+    // Reads distgen (created empty when missing), impossible coordinates read as 0 and a
+    // cut last record left out, both noted as damage. Throws FileError.
     static GeneralSiteEditor load(const QString& generalSitesPath);
 
     const SiteList& sites() const { return m_sites; }

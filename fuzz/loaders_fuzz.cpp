@@ -32,6 +32,13 @@ using fuzz::put;
 
 QString pathOf(const char* name) { return fuzz::pathOf(QString::fromLatin1(name)); }
 
+// The records of a file that ends part-way through a record, and the record cut there,
+// are named: true when `path` is whole or its cut record is among the findings.
+bool cutRecordNamed(const vt::DamageScope& damage, const QString& path, int recordSize) {
+    const qsizetype size = get(path).size();
+    return size % recordSize == 0 || fuzz::named(damage, path, int(size / recordSize) + 1);
+}
+
 void releaseSites(const QByteArray& bytes) {
     const QString path = pathOf("distgen");
     put(path, bytes);
@@ -58,8 +65,10 @@ void fancierList(const QByteArray& bytes) {
     s.ClubCount = 2;
     s.ClubNames = {QString(), QStringLiteral("UN"), QStringLiteral("DEUX")};
     s.ClubCodes = {QString(), QStringLiteral("1"), QStringLiteral("2")};
+    vt::DamageScope damage; // the fanciers window holds one while it loads the list
     const vt::FancierListLoad first = vt::loadFancierList(vt::ListMode::All, 1);
     FUZZ_CHECK(first.error.isEmpty());
+    FUZZ_CHECK(cutRecordNamed(damage, s.FancierFilePath, vt::FancierRecord::Size));
     for (const QString& line : first.lines) {
         FUZZ_CHECK(line.size() == vt::FancierListItemLength);
         const int n = vt::recordNoOfLine(line);
@@ -111,13 +120,6 @@ void stakeSheets(const QByteArray& bytes) {
     const vt::SheetRecords built = vt::buildSheetRecords(rows);
     FUZZ_CHECK(built.ok() || built.refusedRow >= 1);
     FUZZ_CHECK(get(sheet) == bytes); // reading a sheet never writes it
-}
-
-// The records of a file that ends part-way through a record, and the record cut there,
-// are named: true when `path` is whole or its cut record is among the findings.
-bool cutRecordNamed(const vt::DamageScope& damage, const QString& path, int recordSize) {
-    const qsizetype size = get(path).size();
-    return size % recordSize == 0 || fuzz::named(damage, path, int(size / recordSize) + 1);
 }
 
 void calendar(const QByteArray& bytes) {

@@ -27,6 +27,7 @@
 #include "platform/recording_surface.h"
 #include "shell/club.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -44,6 +45,31 @@ QList<double> doublesOf(const QByteArray& bytes) {
         out << d;
     }
     return out;
+}
+
+bool possibleSite(const vt::ReleaseSiteRecord& site) {
+    return vt::isPossibleCoordinate(site.latitudeDms(), true) &&
+           vt::isPossibleCoordinate(site.longitudeEastDms(), false) &&
+           vt::isPossibleCoordinate(site.longitudeWestDms(), false);
+}
+
+// Every named site of the site file at `path` with a coordinate that no site editor
+// writes, and a cut last record, is among the findings of `damage`.
+bool damagedSitesNamed(const vt::DamageScope& damage, const QString& path) {
+    const qsizetype size = get(path).size();
+    if (size % vt::ReleaseSiteRecord::Size != 0 &&
+        !fuzz::named(damage, path, int(size / vt::ReleaseSiteRecord::Size) + 1))
+        return false;
+    const QList<vt::ReleaseSiteRecord> all = vt::RecordFileOf<vt::ReleaseSiteRecord>(path).readAll();
+    for (int i = 0; i < all.size(); ++i)
+        if (!vt::isBlank(all[i].siteName()) && !possibleSite(all[i]) &&
+            !fuzz::named(damage, path, i + 1))
+            return false;
+    return true;
+}
+
+bool allPossible(const QList<vt::ReleaseSiteRecord>& sites) {
+    return std::all_of(sites.begin(), sites.end(), possibleSite);
 }
 
 // Input parts: 0 parameters, 1 noms.vba (season and master), 2 distgen (distloc: its
@@ -107,22 +133,8 @@ void fancierPrints(const fuzz::Parts& in) {
         const vt::DistanceSheetRun run = vt::printDistanceSheets(records, layout, surface);
         FUZZ_CHECK(run.printed + run.skipped + run.failed == records.size());
         // A site's coordinate that no site editor writes reaches a sheet only named.
-        if (run.printed > 0) {
-            const vt::RecordFileOf<vt::ReleaseSiteRecord> sites(s.GeneralSitesPath);
-            const QList<vt::ReleaseSiteRecord> all = sites.readAll();
-            for (int i = 0; i < all.size(); ++i) {
-                const vt::ReleaseSiteRecord& site = all[i];
-                if (vt::isBlank(site.siteName()) ||
-                    (vt::isPossibleCoordinate(site.latitudeDms(), true) &&
-                     vt::isPossibleCoordinate(site.longitudeEastDms(), false) &&
-                     vt::isPossibleCoordinate(site.longitudeWestDms(), false)))
-                    continue;
-                bool named = false;
-                for (const vt::DamageFinding& f : damage.findings())
-                    named = named || (f.path == sites.path() && f.recordNo == i + 1);
-                FUZZ_CHECK(named);
-            }
-        }
+        if (run.printed > 0)
+            FUZZ_CHECK(damagedSitesNamed(damage, s.GeneralSitesPath));
         (void)vt::distanceSheetsMessage(run);
     }
     FUZZ_CHECK(fuzz::snapshot(fuzz::folder().path()) == before);
@@ -161,7 +173,11 @@ void siteEditors(const fuzz::Parts& in) {
     const QString local = s.DataFolder + QStringLiteral("/distloc");
     put(local, in.part(2).mid(in.param(11)));
     try {
+        vt::DamageScope damage; // the editor holds one while it opens
         vt::GeneralSiteEditor editor = vt::GeneralSiteEditor::load(s.GeneralSitesPath);
+        // A damaged site is named and listed, and so saved, with its coordinates as 0.
+        FUZZ_CHECK(damagedSitesNamed(damage, s.GeneralSitesPath));
+        FUZZ_CHECK(allPossible(editor.sites().records()));
         if (editor.sites().size() > 0) {
             (void)editor.takeOut(in.param(12) % editor.sites().size());
             editor.putBack();
@@ -171,7 +187,9 @@ void siteEditors(const fuzz::Parts& in) {
         FUZZ_CHECK(general.size() % vt::ReleaseSiteRecord::Size == 0);
         FUZZ_CHECK(locals.size() % vt::ReleaseSiteRecord::Size == 0 ||
                    locals.size() == in.part(2).mid(in.param(11)).size());
+        vt::DamageScope reopened;
         vt::GeneralSiteEditor::load(s.GeneralSitesPath).save(s.GeneralSitesPath, local);
+        FUZZ_CHECK(reopened.isEmpty());
         FUZZ_CHECK(get(s.GeneralSitesPath) == general && get(local) == locals);
         const vt::LocalSiteChoice choice = vt::LocalSiteChoice::load(s.GeneralSitesPath, local);
         for (int i = 0; i < choice.size(); ++i)
@@ -184,7 +202,10 @@ void tarvio(const fuzz::Parts& in) {
     const QString distgen = vt::session().GeneralSitesPath;
     QList<vt::ReleaseSiteRecord> sites;
     try {
+        vt::DamageScope damage; // the main window holds one while it reads the list
         sites = vt::tarvio::readGeneralSitesInFileOrder(distgen);
+        FUZZ_CHECK(damagedSitesNamed(damage, distgen));
+        FUZZ_CHECK(allPossible(sites));
     } catch (const vt::Error&) {
         return;
     }

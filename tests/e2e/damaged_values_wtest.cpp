@@ -1,10 +1,14 @@
 // Values damaged on disk, read by the windows that read them: each kind of value no window
 // of the program can have written, in each file it is found in, is named in one message
 // (the file and the record), and nothing printed or stored afterwards carries it.
+#include "calculator/basedist_window.h"
+#include "calculator/depart_window.h"
 #include "common/record_file.h"
 #include "common/session.h"
 #include "entries/jeuamat_window.h"
 #include "entries/recapam_window.h"
+#include "fanciers/adresse_window.h"
+#include "fanciers/basedist_window.h"
 #include "fanciers/gnoms_window.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
@@ -18,6 +22,8 @@
 #include "tests/support/window_child.h"
 
 #include <QAction>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -100,6 +106,19 @@ class DamagedValuesTest : public QObject {
 
     QString race(const char* base) const { return fx->yearPath(QString::fromLatin1(base) + ".101"); }
 
+    // The lines of a window's lists, its labels and its boxes, as one text.
+    static QString shownTexts(QWidget& w) {
+        QString out;
+        for (const QListWidget* list : w.findChildren<QListWidget*>())
+            for (int i = 0; i < list->count(); ++i)
+                out += list->item(i)->text() + u'\n';
+        for (const QLabel* label : w.findChildren<QLabel*>())
+            out += label->text() + u'\n';
+        for (const QLineEdit* box : w.findChildren<QLineEdit*>())
+            out += box->text() + u'\n';
+        return out;
+    }
+
     // What the user's path shows, prints and stores, as one text.
     // The damage is done before the window opens, or, for the recap window's menus, while
     // it is open (its list was read sound).
@@ -112,7 +131,8 @@ class DamagedValuesTest : public QObject {
             damage(*fx);
         };
         if (reading == "entry sheet" || reading == "recap list" || reading == "socdist" ||
-            reading.startsWith("race"))
+            reading.startsWith("race") || reading == "Tarvio main" || reading == "site editor" ||
+            reading == "fanciers list" || reading == "address editor")
             damage(*fx);
         if (reading == "entry sheet") {
             session().CurrentFancierNo = 2;
@@ -176,6 +196,37 @@ class DamagedValuesTest : public QObject {
                 QTest::mouseDClick(offered->viewport(), Qt::LeftButton, {}, at);
                 processPending();
             }
+        } else if (reading == "Tarvio main") {
+            // The third site of the file (ORLEANS) at the top: its distance shows.
+            tarvio::depart& main = windows().show<tarvio::depart>();
+            child<QListWidget>(main, "List1")->setCurrentRow(2);
+            processPending();
+            out = shownTexts(main);
+        } else if (reading == "Tarvio site editor") {
+            // The main window reads the sound file; its editor reads the damaged one.
+            tarvio::depart& main = windows().show<tarvio::depart>();
+            asked->shown.clear();
+            damage(*fx);
+            child<QAction>(main, "GPS")->trigger();
+            processPending();
+            tarvio::basedist& editor = windows().window<tarvio::basedist>();
+            child<QAction>(editor, "edit")->trigger();
+            processPending();
+            out = shownTexts(editor) + printed->allText();
+        } else if (reading == "site editor") {
+            vt::basedist& editor = windows().show<vt::basedist>();
+            child<QAction>(editor, "edit")->trigger();
+            processPending();
+            out = shownTexts(editor) + printed->allText();
+        } else if (reading == "fanciers list") {
+            windows().show<gnoms>();
+            out = windows().window<gnoms>().lines().join(u'\n');
+        } else if (reading == "address editor") {
+            // A new fancier: its record is claimed at the cut end of noms.vba.
+            session().CurrentFancierNo = 0;
+            session().UrgentMail = 1;
+            asked->watched = fx->yearPath("noms.vba");
+            out = shownTexts(windows().show<adresse>());
         } else {
             qFatal("no reading %s", qPrintable(reading));
         }
@@ -237,6 +288,9 @@ private slots:
             QCOMPARE(damage[0].watchedSize, qint64(StakeAmountBlock::Size + 200));
             QCOMPARE(readBytes(race("mise")).size(), 3 * StakeAmountBlock::Size);
         }
+        // The cut end of noms.vba is named before a new fancier's record is written over it.
+        if (QString::fromLatin1(c.reading) == "address editor")
+            QCOMPARE(damage[0].watchedSize, qint64(3 * FancierRecord::Size + 3192));
     }
 
 private:
@@ -266,6 +320,14 @@ private:
                     patch(f.yearPath("gr1.cal"), (record - 1) * 51 + 15, QByteArray(text));
                 };
             };
+            const auto site = [](int field, double v) {
+                return [field, v](ClubFixture& f) {
+                    patch(f.startDir() + "/distgen", 2 * 49 + 25 + 8 * field, le(v));
+                };
+            };
+            const auto cutNames = [](ClubFixture& f) {
+                writeBytes(f.yearPath("noms.vba"), readBytes(f.yearPath("noms.vba")) + QByteArray(3192, 'A'));
+            };
             const QStringList noHugeCounts = {QStringLiteral("40000"), QStringLiteral("60069")};
             return QList<Case>{
                 {"price NaN, entry sheet", price(std::numeric_limits<float>::quiet_NaN()), "basejeu.101",
@@ -292,6 +354,26 @@ private:
                 {"latitude 1E300, distance sheets",
                  [](ClubFixture& f) { patch(f.startDir() + "/distgen", 2 * 49 + 25, le(1e300)); }, "distgen",
                  3, "socdist", {QStringLiteral("5405605"), QStringLiteral("5 405 605")}},
+                {"latitude 1E300, Tarvio main", site(0, 1e300), "distgen", 3, "Tarvio main",
+                 {QStringLiteral("0000000000"), QStringLiteral("5404362")}},
+                {"east NaN, Tarvio main", site(1, std::numeric_limits<double>::quiet_NaN()), "distgen",
+                 3, "Tarvio main",
+                 {QStringLiteral("nan"), QStringLiteral("NaN"), QStringLiteral("indisponible")}},
+                {"distgen cut, Tarvio main",
+                 [](ClubFixture& f) {
+                     writeBytes(f.startDir() + "/distgen", readBytes(f.startDir() + "/distgen") + QByteArray(30, 'A'));
+                 },
+                 "distgen", 5, "Tarvio main", {QStringLiteral("AAAA")}},
+                {"latitude -475413, Tarvio site editor", site(0, -475413), "distgen", 3,
+                 "Tarvio site editor", {QStringLiteral("-475413")}},
+                {"latitude 95 degrees, site editor", site(0, 950000), "distgen", 3, "site editor",
+                 {QStringLiteral("950000")}},
+                {"east 1E300, site editor", site(1, 1e300), "distgen", 3, "site editor",
+                 {QStringLiteral("0000000000")}},
+                {"noms.vba cut, fanciers list", cutNames, "noms.vba", 4, "fanciers list",
+                 {QStringLiteral("AAAA")}},
+                {"noms.vba cut, address editor", cutNames, "noms.vba", 4, "address editor",
+                 {QStringLiteral("AAAA")}},
                 {"date 99/99/99, race chooser", date(1, "99/99/99"), "gr1.cal", 1, "race chooser", {}},
                 {"date 31/02/26, race chooser", date(2, "31/02/26"), "gr1.cal", 2, "race chooser", {}},
                 {"noms.vba cut, recap storage",
