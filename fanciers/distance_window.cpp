@@ -3,6 +3,7 @@
 #include "common/errors.h"
 #include "common/session.h"
 #include "fanciers/site_windows.h"
+#include "platform/damage_notice.h"
 #include "platform/dialogs.h"
 #include "platform/help.h"
 #include "platform/printing.h"
@@ -95,6 +96,8 @@ distance::distance() {
     });
     connect(&siteFiles(), &SiteFiles::generalSitesSaved, this, &distance::generalSitesSaved);
 
+    // A damaged site is named once for this opening; its coordinates read as 0.
+    DamageNotice damage(dialogs());
     try {
         m_choice = LocalSiteChoice::load(session().GeneralSitesPath, session().LocalSitesPath);
     } catch (const Error& e) {

@@ -114,11 +114,12 @@ void GeneralSiteEditor::save(const QString& generalSitesPath, const QString& loc
 
 LocalSiteChoice LocalSiteChoice::load(const QString& generalSitesPath,
                                       const QString& localSitesPath) {
-    RecordFileOf<ReleaseSiteRecord> general(generalSitesPath);
-    general.create();
+    // The general list's impossible coordinates read as 0 and are noted: a ticked site is
+    // copied into the local file, and must not carry them there.
+    RecordFileOf<ReleaseSiteRecord>(generalSitesPath).create();
     RecordFileOf<ReleaseSiteRecord> local(localSitesPath);
     local.create();
-    return LocalSiteChoice(general.readAll(), local.readAll());
+    return LocalSiteChoice(readCheckedSites(generalSitesPath), local.readAll());
 }
 
 LocalSiteChoice::LocalSiteChoice(const QList<ReleaseSiteRecord>& general,

@@ -9,6 +9,7 @@
 #include "entries/recapam_window.h"
 #include "fanciers/adresse_window.h"
 #include "fanciers/basedist_window.h"
+#include "fanciers/distance_window.h"
 #include "fanciers/gnoms_window.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
@@ -132,6 +133,7 @@ class DamagedValuesTest : public QObject {
         };
         if (reading == "entry sheet" || reading == "recap list" || reading == "socdist" ||
             reading.startsWith("race") || reading == "Tarvio main" || reading == "site editor" ||
+            reading == "local site choice" ||
             reading == "fanciers list" || reading == "address editor")
             damage(*fx);
         if (reading == "entry sheet") {
@@ -218,6 +220,19 @@ class DamagedValuesTest : public QObject {
             child<QAction>(editor, "edit")->trigger();
             processPending();
             out = shownTexts(editor) + printed->allText();
+        } else if (reading == "local site choice") {
+            // Every site ticked and stored in the local file: what the file then holds.
+            distance& choice = windows().show<distance>();
+            child<QAction>(choice, "tsel")->trigger();
+            out = shownTexts(choice);
+            child<QAction>(choice, "quitte")->trigger(); // stores, closes and deletes it
+            processPending();
+            for (const ReleaseSiteRecord& r :
+                 RecordFileOf<ReleaseSiteRecord>(session().LocalSitesPath).readAll())
+                out += QStringLiteral("%1 %2 %3\n")
+                           .arg(r.latitudeDms(), 0, 'f', 0)
+                           .arg(r.longitudeEastDms(), 0, 'f', 0)
+                           .arg(r.longitudeWestDms(), 0, 'f', 0);
         } else if (reading == "fanciers list") {
             windows().show<gnoms>();
             out = windows().window<gnoms>().lines().join(u'\n');
@@ -370,6 +385,8 @@ private:
                  {QStringLiteral("950000")}},
                 {"east 1E300, site editor", site(1, 1e300), "distgen", 3, "site editor",
                  {QStringLiteral("0000000000")}},
+                {"latitude 95 degrees, local site choice", site(0, 950000), "distgen", 3,
+                 "local site choice", {QStringLiteral("950000")}},
                 {"noms.vba cut, fanciers list", cutNames, "noms.vba", 4, "fanciers list",
                  {QStringLiteral("AAAA")}},
                 {"noms.vba cut, address editor", cutNames, "noms.vba", 4, "address editor",
