@@ -1,6 +1,5 @@
 #include "basedist_window.h"
 
-#include "calculator_model.h"
 #include "depart_window.h"
 #include "plein_window.h"
 #include "tarvio_texts.h"
@@ -143,7 +142,7 @@ void basedist::Form_Load() {
     // save writes 0 in their place.
     DamageNotice damage(dialogs());
     try {
-        m_sites = SiteList(readGeneralSitesInFileOrder(generalSitesPath()));
+        m_sites = SiteList::load(generalSitesPath());
     } catch (const Error& e) {
         dialogs().inform(e.message(), siteMessageTitle(), MsgIcon::Exclamation);
     }

@@ -22,10 +22,7 @@ SiteFiles& siteFiles() {
 // ---- general editor ----------------------------------------------------------------
 
 GeneralSiteEditor GeneralSiteEditor::load(const QString& generalSitesPath) {
-    // Impossible coordinates read as 0 and are noted: the list, the distances and a save
-    // never carry them.
-    RecordFileOf<ReleaseSiteRecord>(generalSitesPath).create();
-    return GeneralSiteEditor(SiteList(readCheckedSites(generalSitesPath)));
+    return GeneralSiteEditor(SiteList::load(generalSitesPath));
 }
 
 bool GeneralSiteEditor::nameExists(const QString& typedName) const {

@@ -2,6 +2,7 @@
 
 #include "fanciers/geodesy.h"
 
+#include "common/damage.h"
 #include "common/numbers.h"
 #include "common/record_file.h"
 #include "common/sorting.h"
@@ -12,12 +13,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <cmath>
-#include <cstdio>
-#include <cstring>
-#include <string>
 #include <utility>
-#include <vector>
 
 namespace vt {
 
@@ -53,11 +49,7 @@ SiteEntry refusal(SiteBox box, const QString& message) {
     return e;
 }
 
-// The digits of a value, rounded until they fit the field: the most decimals whose
-// rounded text (halves away from zero, trailing fractional zeros and a bare point dropped,
-// "0" for a value that rounds to zero) fits. The value's exact decimal expansion is written
-// once; the length of each rounding is read from where its digits stop being 0 or 9, and
-// only the text that fits is written.
+// The digits of a value, rounded until they fit the field.
 QString fittedDigits(double value) {
     QString digits = plainDigits(value);
     const int room = value < 0 ? FieldWidth - 1 : FieldWidth;
@@ -67,51 +59,19 @@ QString fittedDigits(double value) {
     const qsizetype point = unsignedDigits.indexOf(u'.');
     if (point < 0 || point > room)
         return digits; // no decimals to drop: the value cannot fit, as written before
-    // A double is m x 2^(e - 53) with m below 2^53: 53 - e decimals hold it exactly.
-    int exponent = 0;
-    std::frexp(value, &exponent);
-    const int exact = std::max(1, 53 - exponent);
-    std::vector<char> buf(size_t(exact) + 32);
-    std::snprintf(buf.data(), buf.size(), "%.*f", exact, std::fabs(value));
-    const char* const text = buf.data();
-    const int whole = int(std::strchr(text, '.') - text); // integer digits, "0" below 1
-    const char* const fraction = text + whole + 1;
-    const int first = static_cast<int>(unsignedDigits.size() - point - 2);
-    // For the first L digits (integer then fraction): the last fraction digit that is not
-    // 0 (-1: none), and the last digit of all that is not 9 (-1: none).
-    const int span = whole + std::max(first, 0) + 1;
-    std::vector<int> lastNonZero(size_t(span) + 1, -1), lastNonNine(size_t(span) + 1, -1);
-    for (int L = 1; L <= span; ++L) {
-        const char c = text[L - 1 < whole ? L - 1 : L]; // skips the point
-        lastNonZero[size_t(L)] = L - 1 >= whole && c != '0' ? L - 1 : lastNonZero[size_t(L - 1)];
-        lastNonNine[size_t(L)] = c != '9' ? L - 1 : lastNonNine[size_t(L - 1)];
-    }
-    for (int decimals = first; decimals >= 0; --decimals) {
-        const int L = whole + decimals;
-        const bool up = fraction[decimals] >= '5';
-        // The carry stops at the last digit that is not 9; the zeros after it are dropped.
-        const int stop = up ? lastNonNine[size_t(L)] : lastNonZero[size_t(L)];
-        const int intDigits = up && stop < 0 ? whole + 1 : whole;
-        const int fracDigits = stop >= whole ? stop - whole + 1 : 0;
-        if (intDigits + (fracDigits > 0 ? 1 + fracDigits : 0) > room)
-            continue;
-        std::string out;
-        if (up && stop < 0) {
-            out.push_back('1');
-            out.append(size_t(whole), '0');
-        } else {
-            for (int i = 0; i < whole; ++i)
-                out.push_back(i < stop || !up ? text[i] : i == stop ? char(text[i] + 1) : '0');
-            if (fracDigits > 0) {
-                out.push_back('.');
-                for (int i = whole; i <= stop; ++i)
-                    out.push_back(up && i == stop ? char(fraction[i - whole] + 1) : fraction[i - whole]);
-            }
+    for (int decimals = static_cast<int>(unsignedDigits.size() - point - 2); decimals >= 0;
+         --decimals) {
+        QString t = QString::number(value, 'f', decimals);
+        if (t.contains(u'.')) {
+            while (t.endsWith(u'0'))
+                t.chop(1);
+            if (t.endsWith(u'.'))
+                t.chop(1);
         }
-        const bool zero = out.find_first_not_of("0.") == std::string::npos;
-        if (value < 0 && !zero)
-            out.insert(out.begin(), '-');
-        return QString::fromLatin1(out.data(), qsizetype(out.size()));
+        if (t == QStringLiteral("-0"))
+            t = QStringLiteral("0");
+        if ((t.startsWith(u'-') ? t.size() - 1 : t.size()) <= room)
+            return t;
     }
     return digits;
 }
@@ -156,9 +116,8 @@ SiteList::SiteList(const QList<ReleaseSiteRecord>& records) {
 }
 
 SiteList SiteList::load(const QString& generalSitesPath) {
-    RecordFileOf<ReleaseSiteRecord> file(generalSitesPath);
-    file.create();
-    return SiteList(file.readAll());
+    RecordFileOf<ReleaseSiteRecord>(generalSitesPath).create();
+    return SiteList(readCheckedSites(generalSitesPath));
 }
 
 void SiteList::save(const QString& generalSitesPath) const {

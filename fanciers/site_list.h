@@ -36,7 +36,8 @@ public:
     // written trimmed, as a rewrite of distgen stores it.
     explicit SiteList(const QList<ReleaseSiteRecord>& records);
 
-    // Reads distgen (a missing file is created empty). Throws FileError.
+    // Reads distgen (a missing file is created empty): an impossible coordinate reads as 0
+    // and a cut last record is left out, both noted as damage. Throws FileError.
     static SiteList load(const QString& generalSitesPath);
     // Rewrites distgen whole, in list order, through a temporary file. Throws FileError;
     // the old file then stays as it was.
