@@ -1,13 +1,14 @@
 #include "record_file.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStorageInfo>
 
 #include <algorithm>
+
+#include <dirent.h>
 
 namespace vt {
 
@@ -57,14 +58,25 @@ QString resolveFile(const QString& folder, const QString& name) {
     if (QFileInfo::exists(exact))
         return exact;
     // The folder is walked unsorted and only until the name is met: a missing file is
-    // looked for often (a race's recap before it is stored), in folders of many files.
-    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System);
-    while (it.hasNext()) {
-        it.next();
-        if (it.fileName().compare(name, Qt::CaseInsensitive) == 0)
-            return it.filePath();
+    // looked for often (a race's recap before it is stored), in folders of many files, so
+    // each entry's name is compared before anything else is asked of it. Folders (and
+    // links to them) are not files.
+    DIR* d = ::opendir(QFile::encodeName(folder).constData());
+    if (!d)
+        return exact;
+    QString found;
+    while (const dirent* e = ::readdir(d)) {
+        const QString entry = QFile::decodeName(e->d_name);
+        if (entry.compare(name, Qt::CaseInsensitive) != 0)
+            continue;
+        const QString path = dir.filePath(entry);
+        if (e->d_type == DT_DIR || (e->d_type != DT_REG && QFileInfo(path).isDir()))
+            continue;
+        found = path;
+        break;
     }
-    return exact;
+    ::closedir(d);
+    return found.isEmpty() ? exact : found;
 }
 
 QString resolvePath(const QString& path) {

@@ -39,36 +39,36 @@ bool isTypedCount(const QString& digits) {
     return digits.size() - i <= 3 && digits.mid(i).toInt() <= MaxTypedCount;
 }
 
-// Marks the rows whose NOMBRE the totals pass writes, walking its sections.
-void markComputedRows(GridState& s) {
+// Calls `mark` for each stake line 1 to `lines` whose NOMBRE the totals pass writes,
+// walking its sections over the lines' kinds (`kindsOf(j)` for line j).
+template <class KindsOf, class Mark> void forComputedLines(int lines, KindsOf kindsOf, Mark mark) {
     enum { Stakes, Fees, Deductions, Rest, Done } section = Stakes;
-    const int last = s.rowCount() - 2;
-    for (int k = 2; k <= last && section != Done; ++k) {
-        GridRow& row = s.rows[k];
+    for (int j = 1; j <= lines && section != Done; ++j) {
+        const GridRowKinds& row = kindsOf(j);
         if (row.is(StakeKind::ResultCode))
-            row.computed = true; // it counts once for a fancier with pigeons entered
+            mark(j); // it counts once for a fancier with pigeons entered
         switch (section) {
         case Stakes:
             if (row.is(StakeKind::GameTotal)) {
-                row.computed = true;
+                mark(j);
                 section = Fees;
             }
             break;
         case Fees:
             if (row.is(StakeKind::Fees) || row.is(StakeKind::SubTotal))
-                row.computed = true;
+                mark(j);
             if (row.is(StakeKind::SubTotal))
                 section = Deductions;
             break;
         case Deductions:
             if (row.is(StakeKind::RingsCode) || row.is(StakeKind::Deduction) || row.is(StakeKind::DeductionTotal))
-                row.computed = true;
+                mark(j);
             if (row.is(StakeKind::DeductionTotal))
                 section = Rest;
             break;
         case Rest:
             if (row.is(StakeKind::GrandTotal)) {
-                row.computed = true;
+                mark(j);
                 section = Done;
             }
             break;
@@ -76,6 +76,13 @@ void markComputedRows(GridState& s) {
             break;
         }
     }
+}
+
+// Marks the rows whose NOMBRE the totals pass writes (row j + 1 shows stake line j).
+void markComputedRows(GridState& s) {
+    forComputedLines(
+        s.rowCount() - 3, [&](int j) -> const GridRowKinds& { return s.rows[j + 1].kinds; },
+        [&](int j) { s.rows[j + 1].computed = true; });
 }
 
 GridRow fixedRow(const QString& label, const QString& valeur, const QString& nombre) {
@@ -142,6 +149,21 @@ RaceGrid RaceGrid::layOut(const QString& caption, const QList<StakeTypeRecord>& 
     }
     markComputedRows(s);
     return grid;
+}
+
+QList<bool> RaceGrid::typedLines(const QList<StakeTypeRecord>& lines) {
+    const int L = static_cast<int>(lines.size());
+    std::vector<GridRowKinds> kinds;
+    kinds.reserve(L);
+    for (const StakeTypeRecord& line : lines)
+        kinds.push_back(classifyGridRow(line.stakeLabel() + line.stakeCode()));
+    QList<bool> typed(L + 1, false);
+    for (int j = 1; j <= L; ++j)
+        typed[j] = j <= StakeAmountBlock::MaxLine && !kinds[j - 1].blank;
+    forComputedLines(
+        L, [&](int j) -> const GridRowKinds& { return kinds[j - 1]; },
+        [&](int j) { typed[j] = false; });
+    return typed;
 }
 
 RaceGrid RaceGrid::withBlock(const StakeAmountBlock& block) const {
@@ -367,13 +389,11 @@ RaceGrid loadRaceGrid(const QString& yearFolder, int raceCode, int fancierNo) {
     // Damaged prices and counts read as 0, noted for the window that opens the grid.
     const QList<StakeTypeRecord> stakeLines = readStakeLines(lines.path());
     checkWholeRecords(amounts);
-    // The rows are laid out once, for the check of his block and for his grid.
-    const RaceGrid layout = RaceGrid::layOut(caption, stakeLines);
     const StakeAmountBlock block =
         fancierNo >= 1
-            ? StakeBlockCheck(layout, stakeLines).checked(amounts.read(fancierNo), amounts.path(), fancierNo)
+            ? StakeBlockCheck(stakeLines).checked(amounts.read(fancierNo), amounts.path(), fancierNo)
             : StakeAmountBlock();
-    return layout.withBlock(block);
+    return RaceGrid::build(caption, stakeLines, block);
 }
 
 QString RaceGrid::refusalMessage() {

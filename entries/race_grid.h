@@ -73,6 +73,9 @@ public:
     // and which ones the totals write, but no counts and no totals yet: withBlock() fills
     // it, and gives what build() gives for that block.
     static RaceGrid layOut(const QString& caption, const QList<StakeTypeRecord>& lines);
+    // Element j (1 to the number of lines) tells whether stake line j takes typed counts,
+    // as isEditable(j + 1) of their layout does, from the lines' kinds alone.
+    static QList<bool> typedLines(const QList<StakeTypeRecord>& lines);
 
     // The same race's grid for another fancier's block: build(caption(), its lines, block)
     // without reading and classifying the lines again. Commits nothing of this grid.

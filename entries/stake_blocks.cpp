@@ -10,15 +10,14 @@
 namespace vt {
 
 StakeBlockCheck::StakeBlockCheck(const QList<StakeTypeRecord>& lines)
-    : StakeBlockCheck(RaceGrid::layOut(QString(), lines), lines) {}
-
-StakeBlockCheck::StakeBlockCheck(const RaceGrid& layout, const QList<StakeTypeRecord>& lines)
     : m_typed(StakeAmountBlock::MaxLine + 1, false),
       m_labels(StakeAmountBlock::MaxLine + 1) {
+    // Which lines are typed follows from their kinds alone: laying out the whole grid for
+    // it built every row's texts, for sheets of any length.
+    const QList<bool> typed = RaceGrid::typedLines(lines.mid(0, StakeAmountBlock::MaxLine));
     m_typed[0] = true;
-    const int last = std::min<int>(lines.size(), StakeAmountBlock::MaxLine);
-    for (int k = 1; k <= last; ++k) {
-        m_typed[k] = layout.isEditable(k + 1);
+    for (int k = 1; k < typed.size(); ++k) {
+        m_typed[k] = typed[k];
         m_labels[k] = trim(lines[k - 1].stakeLabel() + lines[k - 1].stakeCode());
     }
 }

@@ -14,8 +14,6 @@ namespace vt {
 class StakeBlockCheck {
 public:
     explicit StakeBlockCheck(const QList<StakeTypeRecord>& lines);
-    // The same check from the race's rows already laid out (RaceGrid::layOut of `lines`).
-    StakeBlockCheck(const RaceGrid& layout, const QList<StakeTypeRecord>& lines);
     // The block with its damaged elements read as 0, each noted with the file and record.
     StakeAmountBlock checked(StakeAmountBlock block, const QString& path, int recordNo) const;
 

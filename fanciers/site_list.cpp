@@ -59,8 +59,12 @@ QString fittedDigits(double value) {
     const qsizetype point = unsignedDigits.indexOf(u'.');
     if (point < 0 || point > room)
         return digits; // no decimals to drop: the value cannot fit, as written before
-    for (int decimals = static_cast<int>(unsignedDigits.size() - point - 2); decimals >= 0;
-         --decimals) {
+    // No text with more decimals than the field has room for fits once its trailing zeros
+    // are dropped unless it is the same value rounded to that room: the loop starts there,
+    // not at the last of a tiny value's hundreds of decimals.
+    const int decimals0 = std::min(static_cast<int>(unsignedDigits.size() - point - 2),
+                                   std::max(0, room - static_cast<int>(point) - 1));
+    for (int decimals = decimals0; decimals >= 0; --decimals) {
         QString t = QString::number(value, 'f', decimals);
         if (t.contains(u'.')) {
             while (t.endsWith(u'0'))

@@ -231,6 +231,11 @@ TEST(RecordFile, ExistingFilesAreFoundWhateverTheCase) {
     EXPECT_TRUE(f.path().endsWith("NOMS.VBA"));
     RecordFileOf<FancierRecord> fresh(dir.filePath("distloc"));
     EXPECT_TRUE(fresh.path().endsWith("distloc"));
+    // A folder of the name in another case is no file; a link to a file is one.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("RECAP.101"));
+    EXPECT_EQ(resolveFile(dir.path(), "recap.101"), dir.filePath("recap.101"));
+    ASSERT_TRUE(QFile::link(dir.filePath("NOMS.VBA"), dir.filePath("Mise.101")));
+    EXPECT_EQ(resolveFile(dir.path(), "mise.101"), dir.filePath("Mise.101"));
 }
 
 TEST(RecordFile, ReadOnlyFolderGivesAFrenchMessageNamingTheFile) {

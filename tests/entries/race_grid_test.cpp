@@ -302,6 +302,32 @@ TEST(RaceGridEditing, CursorGoesDownLongSheetsAndWraps) {
     EXPECT_EQ(typeKeys(g, 28, "\r").currentRow, 1);
 }
 
+// The typed lines told from the kinds alone are the lines the laid-out grid lets the user
+// type into, for sheets with every section, blank and result lines, lines after the grand
+// total and more than a hundred lines.
+TEST(RaceGridBuild, TypedLinesAreTheEditableRowsOfTheLayout) {
+    std::vector<Line> long_(99, Line{"Mise     Mise", 1.0f});
+    long_.push_back({"Résultatresu", 1.0f});
+    long_.insert(long_.end(), Accounts.begin(), Accounts.end());
+    const std::vector<std::vector<Line>> sheets = {
+        with({{"Mise     Mise", 1.0f}}, Accounts),
+        with({{"Mise     Mise", 1.0f}, {""}, {"Résultatresu", 1.0f}, {"Prem     Prem", 2.0f}},
+             with(Accounts, {{"Mise     Mise", 1.0f}, {"TOTAL    t/ge"}})),
+        Series,
+        {{"FRAIS    frai", 0.5f}, {"S/total  s/to"}, {"Bagues   bagu", 0.2f}},
+        long_,
+        {},
+    };
+    for (std::size_t i = 0; i < sheets.size(); ++i) {
+        const QList<StakeTypeRecord> lines = stakeLines(sheets[i]);
+        const RaceGrid layout = RaceGrid::layOut(QString(), lines);
+        const QList<bool> typed = RaceGrid::typedLines(lines);
+        ASSERT_EQ(typed.size(), lines.size() + 1) << i;
+        for (int j = 1; j <= lines.size(); ++j)
+            EXPECT_EQ(typed[j], layout.isEditable(j + 1)) << "sheet " << i << " line " << j;
+    }
+}
+
 TEST(RaceGridBuild, LinesPastOneHundredAreReadOnly) {
     std::vector<Line> lines(101, Line{"Mise     Mise", 1.0f});
     lines.push_back({"TOTAL du jeu "});

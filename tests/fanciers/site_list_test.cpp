@@ -47,6 +47,16 @@ TEST(SiteListItem, CoordinateFieldsKeepTheirLeadingDigits) {
         {21000.12345, "21000.1234"}, // correctly rounded from its
                                      // binary value,
         {13030, "     13030"},
+        // Values with far more decimals than the field: the rounding that fits is the same
+        // whatever number of decimals it is first tried at.
+        {1e-300, "         0"},
+        {-1e-300, "         0"},
+        {1.00000000001, "         1"},
+        {9.99999999999, "        10"},
+        {-480506.9999, "   -480507"},
+        {0.123456789012, "0.12345679"},
+        {-0.123456789012, "-0.1234568"},
+        {123.4567890123, "123.456789"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(siteCoordinateField(c.value), QString::fromUtf8(c.field)) << c.value;
