@@ -221,8 +221,9 @@ void recapViews(const Setup& u, const QStringList& lines, const fuzz::Parts& in)
         fuzz::AnswerDialogs dialogs(in.part(1));
         vt::RecordingSurface surface;
         const QString where = vt::printClubRecaps(dialogs, surface, u.s).message;
-        // A negative count of a stored recap reaches its sheet only with its message.
-        for (int code : u.codes) {
+        // A negative count of a stored recap reaches its sheet only with its message. (The
+        // prints read the chosen races up to the first empty slot: a code 0 is no race.)
+        for (int code : u.s.chosenRaces()) {
             const vt::RecordFileOf<vt::RaceRecapRecord> recap(
                 vt::resolveFile(u.s.YearFolder, vt::raceFileName(QStringLiteral("recap"), code)));
             if (where.isEmpty() || recap.count() < 1)
@@ -242,7 +243,7 @@ void recapViews(const Setup& u, const QStringList& lines, const fuzz::Parts& in)
         // An amount owed that no entry sheet saves reaches the totals only with its message.
         const vt::RecordFileOf<vt::FancierRecord> names(u.s.FancierFilePath);
         for (int f : listed)
-            for (int code : u.codes) {
+            for (int code : u.s.chosenRaces()) {
                 if (code < 0 || code > vt::FancierRecord::MaxRaceCode || f > names.count())
                     continue;
                 const int32_t a = names.read(f).raceAmount(code);
