@@ -3,22 +3,29 @@
 #include "common/numbers.h"
 #include "common/text.h"
 
+#include <iterator>
+
 namespace vt {
 
 QString GridAmount::exactText() const {
     Raw v = m_e8;
     const bool negative = v < 0;
-    if (negative)
-        v = -v;
-    QString digits;
+    // The digits are written from the right into a buffer that holds any amount: at least
+    // nine of them (one before the point, eight after), a sign, and the point.
+    char16_t buffer[64];
+    char16_t* const end = buffer + std::size(buffer);
+    char16_t* p = end;
+    int written = 0;
     do {
-        digits.prepend(QChar(u'0' + static_cast<int>(v % 10)));
+        const int digit = static_cast<int>(v % 10);
+        *--p = char16_t(u'0' + (digit < 0 ? -digit : digit));
         v /= 10;
-    } while (v != 0);
-    if (digits.size() < 9)
-        digits = digits.rightJustified(9, u'0');
-    digits.insert(digits.size() - 8, u'.');
-    return negative ? u'-' + digits : digits;
+        if (++written == 8)
+            *--p = u'.';
+    } while (v != 0 || written < 9);
+    if (negative)
+        *--p = u'-';
+    return QString(reinterpret_cast<const QChar*>(p), end - p);
 }
 
 QString GridAmount::text() const { return roundDecimalText(exactText(), isWholeCents() ? 2 : 3); }

@@ -6,6 +6,8 @@
 #include "platform/dialogs.h"
 #include "platform/print_surface.h"
 
+#include <QHash>
+
 #include <utility>
 
 namespace vt {
@@ -83,15 +85,15 @@ void GeneralSiteEditor::save(const QString& generalSitesPath, const QString& loc
     RecordFileOf<ReleaseSiteRecord> local(localSitesPath);
     local.create();
     const QList<ReleaseSiteRecord> localSites = local.readAll();
+    // Each general site updates the first local record of its name. The local names are
+    // read once: a season's list and the general one may each hold hundreds of sites.
+    QHash<QString, int> firstOfName;
+    for (int j = int(localSites.size()) - 1; j >= 0; --j)
+        firstOfName.insert(localSites.at(j).siteName(), j + 1); // the first one stays
     QList<std::pair<int, ReleaseSiteRecord>> updates;
-    for (const ReleaseSiteRecord& site : m_sites.records()) {
-        for (int j = 0; j < localSites.size(); ++j) {
-            if (localSites.at(j).siteName() == site.siteName()) {
-                updates.append({j + 1, site});
-                break;
-            }
-        }
-    }
+    for (const ReleaseSiteRecord& site : m_sites.records())
+        if (const auto it = firstOfName.constFind(site.siteName()); it != firstOfName.cend())
+            updates.append({it.value(), site});
     m_sites.save(generalSitesPath);
     // The local copies of the sites are changed together, in one rewrite of the local file.
     if (!updates.isEmpty()) {

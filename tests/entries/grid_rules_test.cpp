@@ -144,6 +144,8 @@ TEST(GridAmounts, TextsHaveTwoOrThreeDecimalsExactly) {
         {37500000LL, "0,375", "0,38"},
         {-40000LL, "0,000", "0,00"},     // a negative amount that rounds to nothing has no sign
         {300000000000000LL, "3000000,00", "3000000,00"},
+        {-5, "0,000", "0,00"},           // fewer digits than the decimals written
+        {-9223372036854775807LL - 1, "-92233720368,548", "-92233720368,55"},
     };
     for (const auto& c : cases) {
         const GridAmount a = GridAmount::fromRaw(c.e8);

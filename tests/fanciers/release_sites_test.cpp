@@ -38,16 +38,19 @@ QStringList texts(const RecordedPage& page) {
 
 } // namespace
 
-// distloc [BETA, arras]: "arras" modified in the general editor carries its new coordinates
-// into distloc record 2, in place; other names (BETA, "ARRAS" in another case) stay.
+// distloc [BETA, arras, ARRAS, arras]: "arras" modified in the general editor carries its
+// new coordinates into distloc record 2, the first of its name, in place; other names
+// (BETA, "ARRAS" in another case) and a second "arras" stay.
 TEST_F(Sites, ModifiedCoordinatesFollowIntoTheLocalFileByExactName) {
     f.addGeneralSite({"arras", 501700, 24600, 0});
     f.addGeneralSite({"BETA", 480000, 20000, 0});
     f.addLocalSite({"BETA", 480000, 20000, 0});
     f.addLocalSite({"arras", 501700, 24600, 0});
     f.addLocalSite({"ARRAS", 501700, 24600, 0});
+    f.addLocalSite({"arras", 501700, 24600, 0});
     const QByteArray beta = readBytes(local()).left(49);
     const QByteArray otherCase = readBytes(local()).mid(98, 49);
+    const QByteArray secondArras = readBytes(local()).mid(147, 49);
 
     ScriptedDialogsScope dialogs;
     GeneralSiteEditor e = editor();
@@ -60,10 +63,11 @@ TEST_F(Sites, ModifiedCoordinatesFollowIntoTheLocalFileByExactName) {
     e.save(general(), local());
 
     const QList<ReleaseSiteRecord> loc = readSites(local());
-    ASSERT_EQ(loc.size(), 3);
+    ASSERT_EQ(loc.size(), 4);
     EXPECT_EQ(loc[1], siteRecord({"arras", 501728, 24650, 0}));
     EXPECT_EQ(loc[0].bytes(), beta);
     EXPECT_EQ(loc[2].bytes(), otherCase);
+    EXPECT_EQ(loc[3].bytes(), secondArras);
     EXPECT_TRUE(dialogs->asked().isEmpty());
 }
 
