@@ -15,6 +15,6 @@ export QT_QPA_PLATFORM=offscreen
 
 fuzz_build=${FUZZ_BUILD_DIR:-$root/build-fuzz}
 cmake -S "$root/fuzz" -B "$fuzz_build" -DCMAKE_CXX_COMPILER=clang++ \
-      -DVT_FUZZ_SECONDS="${VT_FUZZ_SECONDS:-20}" >/dev/null
+      -DVT_FUZZ_SECONDS="${VT_FUZZ_SECONDS:-90}" >/dev/null
 cmake --build "$fuzz_build" -j"$(nproc)"
 (cd "$fuzz_build" && ctest --output-on-failure -j"$(nproc)")
