@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFocusFrame>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -69,11 +70,19 @@ depart::depart() {
     setWindowTitle(
         QStringLiteral("Gestion des lieux de lâcher et des heures de coucher et lever du soleil"));
     buildControls();
+    // A stepper draws nothing when it has the focus: a ring around the one reached with Tab
+    // shows which one the arrow keys step.
+    m_stepperMark = new QFocusFrame(this);
+    m_stepperMark->setObjectName(QStringLiteral("stepperFocusMark"));
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        m_stepperMark->setWidget(isStepper(now) ? now : nullptr);
+    });
     loadSites();
     refreshLabels();
 }
 
-depart::~depart() = default;
+// The focus moves while the controls are destroyed: the ring no longer follows it.
+depart::~depart() { disconnect(m_focusWatch); }
 
 void depart::buildControls() {
     auto* menu = menuBar();
@@ -249,17 +258,20 @@ void depart::lineMoved(int row) {
     refreshLabels();
 }
 
-bool depart::stepperHasFocus() const {
-    const QWidget* focus = QApplication::focusWidget();
+bool depart::isStepper(const QWidget* w) const {
+    if (!w)
+        return false;
     for (const QScrollBar* bar : m_dateBars)
-        if (bar == focus)
+        if (bar == w)
             return true;
     for (const auto& bars : m_coordinateBars)
         for (const QScrollBar* bar : bars)
-            if (bar == focus)
+            if (bar == w)
                 return true;
     return false;
 }
+
+bool depart::stepperHasFocus() const { return isStepper(QApplication::focusWidget()); }
 
 void depart::refreshLabels() {
     m_label12->setText(m_model->dateText());

@@ -11,6 +11,7 @@
 #include <memory>
 
 class QLabel;
+class QFocusFrame;
 class QScrollBar;
 class QGroupBox;
 
@@ -37,6 +38,7 @@ private:
     void coordinateChanged(int coordinate, int part, int value);
     void listScrolled();
     void lineMoved(int row);
+    bool isStepper(const QWidget* w) const;
     bool stepperHasFocus() const;
     void refreshLabels();
     void GPS_Click();
@@ -56,6 +58,8 @@ private:
     std::array<std::array<QScrollBar*, 4>, 3> m_coordinateBars{};
     std::array<std::array<int, 4>, 3> m_lastValues{};
     QGroupBox* m_frame1 = nullptr;
+    QFocusFrame* m_stepperMark = nullptr; // around the stepper that has the focus
+    QMetaObject::Connection m_focusWatch;
 };
 
 } // namespace vt::tarvio

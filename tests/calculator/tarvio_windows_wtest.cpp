@@ -27,6 +27,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QFocusFrame>
 #include <QScrollBar>
 #include <QTest>
 #include <QTemporaryDir>
@@ -174,10 +175,21 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&w));
         auto* list = child<QListWidget>(w, "List1");
         list->setFocus();
+        // A ring is drawn around the stepper Tab reached, and around no other control.
+        auto* mark = w.findChild<QFocusFrame*>(QStringLiteral("stepperFocusMark"));
+        QVERIFY(mark);
         QStringList reached;
         for (int i = 0; i < 16; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            reached.append(QApplication::focusWidget()->objectName());
+            QWidget* focus = QApplication::focusWidget();
+            reached.append(focus->objectName());
+            const bool onStepper = qobject_cast<QScrollBar*>(focus) != nullptr;
+            QCOMPARE(mark->isVisible(), onStepper);
+            if (onStepper) {
+                QCOMPARE(mark->widget(), focus);
+                const QRect ring(mark->mapToGlobal(QPoint()), mark->size());
+                QVERIFY(ring.contains(QRect(focus->mapToGlobal(QPoint()), focus->size()), true));
+            }
         }
         QStringList expected = {QStringLiteral("VScroll_1"), QStringLiteral("VScroll_2"),
                                 QStringLiteral("VScroll_3")};
@@ -188,7 +200,11 @@ private slots:
         QCOMPARE(reached, expected);
 
         auto* day = child<QScrollBar>(w, "VScroll_1");
+        // Just left of a stepper the window shows its ring only while the stepper has the focus.
+        const QPoint beside = day->mapTo(&w, QPoint(-1, day->height() / 2));
+        const QRgb without = w.grab().toImage().pixel(beside);
         day->setFocus();
+        QTRY_VERIFY(w.grab().toImage().pixel(beside) != without);
         QTest::keyClick(day, Qt::Key_Down); // the lower arrow: one day on
         QCOMPARE(text(w, "Label12"), QStringLiteral("16/04/26"));
         QCOMPARE(QApplication::focusWidget(), day);
