@@ -385,8 +385,7 @@ QString applyMask(float value, const QString& mask) { return applyMask(numberTex
 QString applyMask(long long value, const QString& mask) {
     return applyMask(numberText(value), mask);
 }
-// A mask of `width` "@" fills from the right with the text's characters and spaces before
-// them, and keeps a longer text whole: the text right-justified, never cut.
+// The text right-justified in `width` characters with spaces; a longer text is kept whole.
 QString rightAlign(const QString& text, int width) { return text.rightJustified(width, u' '); }
 
 // Two decimals when the thousandths' digits end with a 0 (the decimal comma changes no digit).

@@ -22,9 +22,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <ftw.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace fuzz {
 
@@ -41,37 +39,17 @@ inline QString pathOf(const QString& name) {
     return QDir(folder().path()).filePath(name);
 }
 
-// Whole-file put and get straight through the system: Qt's file objects cost more than the
-// small files they carry, and each input puts and gets dozens of them.
 inline void put(const QString& path, const QByteArray& bytes) {
-    const QByteArray name = QFile::encodeName(path);
-    int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    }
-    if (fd < 0)
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         std::abort();
-    for (qsizetype done = 0; done < bytes.size();) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n <= 0)
-            std::abort();
-        done += n;
-    }
-    ::close(fd);
+    f.write(bytes);
 }
 
 inline QByteArray get(const QString& path) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return QByteArray();
-    QByteArray out;
-    char buffer[65536];
-    ssize_t n;
-    while ((n = ::read(fd, buffer, sizeof buffer)) > 0)
-        out.append(buffer, qsizetype(n));
-    ::close(fd);
-    return out;
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly | QIODevice::Unbuffered) ? f.readAll() : QByteArray();
 }
 
 // What a folder holds, for a check that an operation wrote nothing: each file below it by
@@ -134,15 +112,10 @@ inline Snapshot snapshot(const QString& root) {
 
 // Empties the scratch folder between runs, so that no run reads what another left.
 inline void clearFolder() {
-    static const QByteArray root = QFile::encodeName(folder().path());
-    ::nftw(
-        root.constData(),
-        [](const char* path, const struct stat*, int, FTW* at) {
-            if (at->level > 0)
-                ::remove(path);
-            return 0;
-        },
-        16, FTW_DEPTH | FTW_PHYS);
+    QDir dir(folder().path());
+    for (const QString& e : dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
+        QFileInfo(dir.filePath(e)).isDir() ? (void)QDir(dir.filePath(e)).removeRecursively()
+                                           : (void)dir.remove(e);
 }
 
 // What slows a run most under the address sanitizer is its bookkeeping of allocations:
